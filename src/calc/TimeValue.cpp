@@ -1,0 +1,226 @@
+#include "calc/TimeValue.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdio>
+#include <ctime>
+
+namespace tallimo {
+namespace {
+
+constexpr const char* kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                     "Thursday", "Friday", "Saturday"};
+constexpr const char* kMonths[] = {"January",   "February", "March",    "April",
+                                   "May",       "June",     "July",     "August",
+                                   "September", "October",  "November", "December"};
+
+void appendTwoDigits(std::string& out, std::int64_t value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%02lld", static_cast<long long>(value));
+    out += buffer;
+}
+
+} // namespace
+
+std::optional<Instant> makeLocalInstant(int year, int month, int day, int hour, int minute,
+                                        int second) {
+    std::tm fields{};
+    fields.tm_year = year - 1900;
+    fields.tm_mon = month - 1;
+    fields.tm_mday = day;
+    fields.tm_hour = hour;
+    fields.tm_min = minute;
+    fields.tm_sec = second;
+    fields.tm_isdst = -1;
+    const std::time_t result = std::mktime(&fields);
+    if (result == static_cast<std::time_t>(-1) || result < 0 || result > kMaxFileInstant) {
+        return std::nullopt;
+    }
+    return static_cast<Instant>(result);
+}
+
+LocalFields splitLocal(Instant instant) {
+    const std::time_t value = static_cast<std::time_t>(instant);
+    std::tm fields{};
+    localtime_r(&value, &fields);
+    return LocalFields{fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday,    fields.tm_hour,
+                       fields.tm_min,         fields.tm_sec,     fields.tm_wday + 1};
+}
+
+const char* weekdayName(int weekday) {
+    return weekday >= 1 && weekday <= 7 ? kWeekdays[weekday - 1] : "";
+}
+
+const char* monthName(int month) {
+    return month >= 1 && month <= 12 ? kMonths[month - 1] : "";
+}
+
+std::string formatInstant(Instant instant, std::string_view format) {
+    const LocalFields f = splitLocal(instant);
+    std::string out;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != '%' || i + 1 == format.size()) {
+            out += format[i];
+            continue;
+        }
+        switch (format[++i]) {
+        case 'd':
+            appendTwoDigits(out, f.day);
+            break;
+        case 'm':
+            appendTwoDigits(out, f.month);
+            break;
+        case 'Y':
+            out += std::to_string(f.year);
+            break;
+        case 'H':
+            appendTwoDigits(out, f.hour);
+            break;
+        case 'M':
+            appendTwoDigits(out, f.minute);
+            break;
+        case 'S':
+            appendTwoDigits(out, f.second);
+            break;
+        case 'A':
+            out += weekdayName(f.weekday);
+            break;
+        case 'B':
+            out += monthName(f.month);
+            break;
+        case '%':
+            out += '%';
+            break;
+        default:
+            out += '%';
+            out += format[i];
+            break;
+        }
+    }
+    return out;
+}
+
+SpanParts splitSpan(Span span) {
+    SpanParts parts;
+    parts.days = span / 86400;
+    parts.hours = span / 3600 - parts.days * 24;
+    parts.minutes = span / 60 - (span / 3600) * 60;
+    parts.seconds = span - (span / 60) * 60;
+    return parts;
+}
+
+std::string formatSpan(Span span, std::string_view format) {
+    const SpanParts parts = splitSpan(span);
+    std::string out;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] != '%' || i + 1 == format.size()) {
+            out += format[i];
+            continue;
+        }
+        switch (format[++i]) {
+        case 'D':
+            out += std::to_string(parts.days);
+            break;
+        case 'H':
+            appendTwoDigits(out, parts.hours);
+            break;
+        case 'M':
+            appendTwoDigits(out, parts.minutes);
+            break;
+        case 'S':
+            appendTwoDigits(out, parts.seconds);
+            break;
+        case '%':
+            out += '%';
+            break;
+        default:
+            out += '%';
+            out += format[i];
+            break;
+        }
+    }
+    return out;
+}
+
+namespace {
+std::int64_t absolute(std::int64_t value) {
+    return value < 0 ? -value : value;
+}
+} // namespace
+
+std::string formatNegativeHms(Span span) {
+    const SpanParts p = splitSpan(span);
+    char buffer[96];
+    std::snprintf(
+        buffer, sizeof buffer, "-%02lld:%02lld:%02lld", static_cast<long long>(absolute(p.hours)),
+        static_cast<long long>(absolute(p.minutes)), static_cast<long long>(absolute(p.seconds)));
+    return buffer;
+}
+
+std::string formatNegativeDays(Span span) {
+    const SpanParts p = splitSpan(span);
+    char buffer[128];
+    std::snprintf(
+        buffer, sizeof buffer, "-%lld Day(s) %02lld:%02lld:%02lld",
+        static_cast<long long>(absolute(p.days)), static_cast<long long>(absolute(p.hours)),
+        static_cast<long long>(absolute(p.minutes)), static_cast<long long>(absolute(p.seconds)));
+    return buffer;
+}
+
+int atoiPrefix(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+        // Saturate instead of overflowing; such values are out of every range anyway.
+        if (value < INT_MAX) {
+            value = value * 10 + (text[i] - '0');
+        }
+    }
+    if (value > INT_MAX) {
+        value = INT_MAX;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+int readNumberAt(std::string_view text, std::size_t first, std::size_t last) {
+    if (first == 0 || first > text.size()) {
+        return 0;
+    }
+    const std::size_t end = last < text.size() ? last : text.size();
+    return atoiPrefix(text.substr(first - 1, end - first + 1));
+}
+
+std::optional<Instant> parseDateCell(std::string_view date) {
+    return makeLocalInstant(readNumberAt(date, 7, 10), readNumberAt(date, 4, 5),
+                            readNumberAt(date, 1, 2), 0, 0, 0);
+}
+
+bool isTimeCell(std::string_view text) {
+    return text.size() == 8;
+}
+
+TimeOfDay readTimeCell(std::string_view text) {
+    return TimeOfDay{readNumberAt(text, 1, 2), readNumberAt(text, 4, 5), readNumberAt(text, 7, 8)};
+}
+
+std::optional<Instant> dateCellAtTime(std::string_view date, std::string_view time) {
+    const TimeOfDay t = readTimeCell(time);
+    return makeLocalInstant(readNumberAt(date, 7, 10), readNumberAt(date, 4, 5),
+                            readNumberAt(date, 1, 2), t.hour, t.minute, t.second);
+}
+
+std::optional<Instant> parsePeriodMoment(std::string_view moment) {
+    return makeLocalInstant(readNumberAt(moment, 7, 10), readNumberAt(moment, 4, 5),
+                            readNumberAt(moment, 1, 2), readNumberAt(moment, 12, 13),
+                            readNumberAt(moment, 15, 16), readNumberAt(moment, 18, 19));
+}
+
+} // namespace tallimo

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "cli/TerminalUi.h"
+#include "platform/Clock.h"
+#include "platform/LibraryLoader.h"
+#include "platform/SettingsStore.h"
+#include "platform/Timers.h"
+#include "platform/TraceSink.h"
+#include "view/Platform.h"
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tallimo::cli {
+
+// Exit statuses of every subcommand.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitRefused = 1;
+inline constexpr int kExitUsage = 2;
+
+// A clock fixed by --now/--at, else the system clock.
+class CliClock final : public Clock {
+public:
+    Instant now() const override { return m_fixed ? *m_fixed : m_system.now(); }
+    void fix(Instant instant) { m_fixed = instant; }
+
+private:
+    SystemClock m_system;
+    std::optional<Instant> m_fixed;
+};
+
+// The CLI runs one command and ends, so a reminder timer would never tick: none is started.
+class NoTimers final : public Timers {
+public:
+    unsigned start(unsigned, unsigned) override { return 0; }
+    void stop(unsigned) override {}
+};
+
+// Trace lines go to standard error with --trace, else nowhere.
+class StreamTraceSink final : public TraceSink {
+public:
+    StreamTraceSink(std::ostream* stream) : m_stream(stream) {}
+    void write(std::string_view line) override;
+
+private:
+    std::ostream* m_stream;
+};
+
+// Everything a subcommand needs: its arguments, the streams and the seams' adapters.
+struct CliContext {
+    CliContext(std::vector<std::string> arguments, std::ostream& outStream, std::ostream& errStream,
+               AnswerPolicy policy, bool traceOn, SettingsStore& settingsStore,
+               LibraryLoader& libraryLoader);
+
+    Platform platform();
+    // "tallimo-cli: " + text on standard error; returns kExitRefused or the given status.
+    int fail(const std::string& text, int status = kExitRefused);
+
+    std::vector<std::string> args; // after the command name, global options removed
+    std::ostream& out;
+    std::ostream& err;
+    TerminalUi ui;
+    SettingsStore& settings;
+    CliClock clock;
+    NoTimers timers;
+    StreamTraceSink trace;
+    LibraryLoader& libraries;
+};
+
+} // namespace tallimo::cli

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tallimo {
+
+// Colours are laid out 0x00BBGGRR (red in the low byte).
+using Colour = std::uint32_t;
+
+// Attribute flag bits of a cell record or a whole-row record.
+namespace CellFlag {
+inline constexpr std::uint32_t Bold = 0x01;
+inline constexpr std::uint32_t Italic = 0x02;
+inline constexpr std::uint32_t Underline = 0x04;
+inline constexpr std::uint32_t StrikeOut = 0x08;
+inline constexpr std::uint32_t OwnTextColour = 0x10;
+inline constexpr std::uint32_t OwnBackColour = 0x20;
+inline constexpr std::uint32_t NoEffect = 0x40;
+inline constexpr std::uint32_t IgnoreRowRecord = 0x80;
+} // namespace CellFlag
+
+// One display record; a new record has every field zero.
+struct CellAttributes {
+    std::uint32_t flags = 0;
+    Colour textColour = 0;
+    Colour backColour = 0;
+
+    bool operator==(const CellAttributes&) const = default;
+};
+
+// Told about every change so that a view of the table (the desktop's list model) can follow.
+class CellTableObserver {
+public:
+    virtual ~CellTableObserver() = default;
+    virtual void tableReset() = 0;
+    virtual void rowInserted(int row) = 0;
+    virtual void rowRemoved(int row) = 0;
+    virtual void rowChanged(int row) = 0;
+    virtual void selectionChanged() = 0;
+};
+
+// A table of the time sheet: rows of byte texts (Windows-1252, as the files hold them) with their
+// display records and the selection. Out-of-range rows or columns read as empty and ignore
+// writes.
+class CellTable {
+public:
+    explicit CellTable(std::vector<std::string> headers);
+
+    const std::vector<std::string>& headers() const { return m_headers; }
+    int columnCount() const { return static_cast<int>(m_headers.size()); }
+    int rowCount() const { return static_cast<int>(m_rows.size()); }
+    bool hasRow(int row) const { return row >= 0 && row < rowCount(); }
+
+    // Inserts a row whose column 0 holds text; an index beyond the end appends. Returns the index.
+    int InsertItem(int row, std::string text);
+    void SetItemText(int row, int column, std::string text);
+    std::string GetItemText(int row, int column) const;
+    const std::string& itemText(int row, int column) const;
+    bool DeleteItem(int row);
+    void DeleteAllItems();
+
+    void SetCellTextColor(int row, int column, Colour colour);
+    void SetCellFlags(int row, int column, std::uint32_t flags);
+    void SetRowFlags(int row, std::uint32_t flags);
+    void SetRowBackColor(int row, Colour colour);
+
+    // The record of a cell (column 0 is the row record itself).
+    CellAttributes cellAttributes(int row, int column) const;
+    // The whole-row record; empty until SetRowFlags or SetRowBackColor touched the row.
+    std::optional<CellAttributes> rowAttributes(int row) const;
+
+    // Selection, shared by every command that acts on the selected rows.
+    void setSelected(int row, bool selected);
+    bool isSelected(int row) const;
+    void clearSelection();
+    int selectedCount() const;
+    // The next selected row after `after` (start with -1); -1 when there is none.
+    int GetNextSelected(int after) const;
+    // The selected rows, bottom-most first, as the commands walk them.
+    std::vector<int> selectedRowsDescending() const;
+
+    // Counts every removal of rows, so that a remembered row index can tell it went stale.
+    std::uint64_t removalCount() const { return m_removals; }
+
+    void setObserver(CellTableObserver* observer) { m_observer = observer; }
+
+private:
+    struct Row {
+        std::vector<std::string> texts;
+        std::vector<CellAttributes> cells;
+        std::optional<CellAttributes> whole;
+        bool selected = false;
+    };
+
+    bool validCell(int row, int column) const;
+    void notifyChanged(int row) const;
+
+    std::vector<std::string> m_headers;
+    std::vector<Row> m_rows;
+    CellTableObserver* m_observer = nullptr;
+    std::uint64_t m_removals = 0;
+};
+
+} // namespace tallimo

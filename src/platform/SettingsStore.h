@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tallimo {
+
+// The per-user settings store: string and integer values per section and key, with "absent".
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual std::optional<std::string> getString(const std::string& section,
+                                                 const std::string& key) const = 0;
+    virtual std::optional<int> getInt(const std::string& section, const std::string& key) const = 0;
+    virtual void setString(const std::string& section, const std::string& key,
+                           const std::string& value) = 0;
+    virtual void setInt(const std::string& section, const std::string& key, int value) = 0;
+    virtual void remove(const std::string& section, const std::string& key) = 0;
+};
+
+} // namespace tallimo

@@ -1,0 +1,118 @@
+#pragma once
+
+#include "document/CTagrolDoc.h"
+#include "document/TimeSheet.h"
+#include "platform/TraceLog.h"
+#include "view/Platform.h"
+#include "view/Settings.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tallimo {
+
+// The view: owns the month (both tables and its bounds), the settings record and the view state,
+// and carries every command. The desktop and the CLI only bind their widgets and subcommands to
+// these operations. The commands are implemented in one file per subject beside this one.
+class CTagrolView final : public RowCalculator, public SheetSerializer {
+public:
+    static constexpr unsigned kReminderTimerId = 22;
+
+    explicit CTagrolView(Platform& platform);
+
+    CTagrolDoc& document() { return m_doc; }
+    const CTagrolDoc& document() const { return m_doc; }
+    TimeSheet& sheet() { return m_sheet; }
+    const TimeSheet& sheet() const { return m_sheet; }
+    CellTable& visibleList() { return m_workVisible ? m_sheet.work : m_sheet.squad; }
+    const SettingsRecord& settings() const { return m_settings; }
+    bool isWorkListVisible() const { return m_workVisible; }
+    Instant goHomeTime() const { return m_goHome; }
+    void setGoHomeTime(Instant goHome) { m_goHome = goHome; }
+    unsigned reminderTimer() const { return m_timerId; }
+    int openSquadRow() const;
+    int rememberedRow() const { return m_rememberedRow; }
+    int rememberedColumn() const { return m_rememberedColumn; }
+    bool isMainWindowHidden() const { return m_mainWindowHidden; }
+    TraceLog& trace() { return m_trace; }
+    void traceLine(std::string_view text) { m_trace.write(TraceModule::View, text); }
+
+    // Start-up: the tables exist; the work list is shown; the last document opens when asked.
+    void OnInitialUpdate();
+
+    // File content (the document's Serialize).
+    std::vector<std::uint8_t> storeSheet() const override;
+    void loadSheet(std::span<const std::uint8_t> bytes) override;
+
+    // Fills the emptied work list with the days of a month and sets the bounds.
+    bool InitListCtrl(int month, int year);
+
+    // Row computations.
+    void CalculateWorkRow(int row) override;
+    void CalculateSquadRow(int row) override;
+    void CalculateAllWorkRows();
+    void CalculateAllSquadRows();
+
+    // Overtime totals of the shown list.
+    void OnCalculateovertimemonth();
+    void OnCalculateovertimeselectedonly();
+
+    // Recording commands.
+    void OnFileNew();
+    void OnFileImport();
+    void SerializePreFP3(std::span<const std::uint8_t> bytes);
+    void OnEnter();
+    void OnLeave();
+    void OnStartsquadnow();
+    void OnFinishsquadnow();
+    void OnTimer(unsigned id);
+    void OnGoOptions();
+
+    // Editing commands.
+    void OnAdd();
+    void OnModify();
+    void OnTbHoliday();
+    void OnTbIll();
+    void OnTbVacation();
+    void OnTbStandby();
+    void OnVkdelete();
+    void OnRButtonDown(int hitRow, int hitColumn);
+    void OnContextmenuEdit();
+    void OnContextmenuCopycell();
+    void OnContextmenuClear();
+
+    // Small commands.
+    void OnSwitch();
+    void OnShowSquadTime();
+    void OnShowWorkTime();
+    void OnRefresh();
+    void OnUpdate();
+    void OnLButtonDblClk();
+    void OnHelpWhatsnew();
+    void OnGoExport();
+
+private:
+    void makeDailyBackup(Instant now);
+    void setOpenSquadRow(int row);
+
+    Platform& m_platform;
+    TraceLog m_trace;
+    SettingsRecord m_settings;
+    TimeSheet m_sheet;
+    CTagrolDoc m_doc;
+
+    bool m_workVisible = true;
+    int m_rememberedRow = -1;
+    int m_rememberedColumn = -1;
+    int m_openSquadRow = -1;
+    std::uint64_t m_openSquadRemovals = 0;
+    unsigned m_timerId = 0;
+    Instant m_goHome = 0;
+    bool m_mainWindowHidden = false;
+    std::string m_monthName;
+};
+
+} // namespace tallimo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/LibraryLoader.h"
+#include "platform/SettingsStore.h"
+#include "platform/Timers.h"
+#include "platform/TraceLog.h"
+#include "platform/TraceSink.h"
+#include "platform/Ui.h"
+
+#include <functional>
+
+namespace tallimo {
+
+// The seams the view works through; the desktop and the CLI each hand in their adapters.
+struct Platform {
+    Ui& ui;
+    SettingsStore& settings;
+    Clock& clock;
+    Timers& timers;
+    TraceSink& trace;
+    LibraryLoader& libraries;
+    std::function<unsigned long()> threadId = currentThreadId;
+};
+
+} // namespace tallimo

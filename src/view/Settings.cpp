@@ -1,0 +1,48 @@
+#include "view/Settings.h"
+
+namespace tallimo {
+namespace {
+
+Duration readDuration(const SettingsStore& store, const std::string& prefix, Duration defaults) {
+    return Duration{
+        store.getInt(kSettingsSection, prefix + "Hour").value_or(defaults.hour),
+        store.getInt(kSettingsSection, prefix + "Minute").value_or(defaults.minute),
+        store.getInt(kSettingsSection, prefix + "Second").value_or(defaults.second),
+    };
+}
+
+} // namespace
+
+bool readSwitch(const SettingsStore& store, const char* key) {
+    return store.getString(kSettingsSection, key).value_or("") == "on";
+}
+
+const char* switchWord(bool on) {
+    return on ? "on" : "off";
+}
+
+SettingsRecord loadSettings(const SettingsStore& store) {
+    const SettingsRecord defaults;
+    SettingsRecord record;
+    record.AutoSave = readSwitch(store, "AutoSave");
+    record.AutoBackup = readSwitch(store, "AutoBackup");
+    record.AutoOpenLastDocument = readSwitch(store, "AutoOpenLastDocument");
+    record.RememberMe = readSwitch(store, "RememberMe");
+    record.PlugInDir = store.getString(kSettingsSection, "PlugInDir").value_or("");
+    record.atwork = readDuration(store, "atwork", defaults.atwork);
+    record.worktime = readDuration(store, "worktime", defaults.worktime);
+    record.breakfast = readDuration(store, "breakfast", defaults.breakfast);
+    record.lunch = readDuration(store, "lunch", defaults.lunch);
+    record.coffee = readDuration(store, "coffee", defaults.coffee);
+    return record;
+}
+
+std::string lastDocument(const SettingsStore& store) {
+    return store.getString(kSettingsSection, "LastDocument").value_or("");
+}
+
+void storeLastDocument(SettingsStore& store, const std::string& path) {
+    store.setString(kSettingsSection, "LastDocument", path);
+}
+
+} // namespace tallimo

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/SettingsStore.h"
+
+#include <string>
+
+namespace tallimo {
+
+inline constexpr const char* kSettingsSection = "Settings";
+
+// A duration kept as the three integers of the store, used as stored (no range checks).
+struct Duration {
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+
+    int seconds() const { return hour * 3600 + minute * 60 + second; }
+    bool operator==(const Duration&) const = default;
+};
+
+// The view's copy of the section Settings, in the order the view declares it.
+struct SettingsRecord {
+    bool AutoSave = false;
+    bool AutoBackup = false;
+    bool AutoOpenLastDocument = false;
+    bool RememberMe = false;
+    Duration lunch{0, 30, 0};
+    Duration coffee{0, 10, 0};
+    Duration breakfast{0, 20, 0};
+    Duration worktime{8, 0, 0};
+    Duration atwork{9, 0, 0};
+    std::string PlugInDir;
+};
+
+// A switch is on exactly when its stored string is "on" (byte-wise).
+bool readSwitch(const SettingsStore& store, const char* key);
+const char* switchWord(bool on);
+
+// Fills the record from the store, every missing value taking its default.
+SettingsRecord loadSettings(const SettingsStore& store);
+
+// `LastDocument` is read straight from the store where it is needed.
+std::string lastDocument(const SettingsStore& store);
+void storeLastDocument(SettingsStore& store, const std::string& path);
+
+} // namespace tallimo

@@ -1,0 +1,63 @@
+#include "support/CliRunner.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace tallimo::test {
+namespace {
+
+std::string quoted(const std::string& text) {
+    std::string result = "'";
+    for (const char c : text) {
+        if (c == '\'') {
+            result += "'\\''";
+        } else {
+            result += c;
+        }
+    }
+    return result + "'";
+}
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+CliResult CliSandbox::run(const std::vector<std::string>& args, const std::string& input) const {
+    const std::string home = m_dir.file(".home");
+    const std::string errFile = m_dir.file(".stderr");
+    const std::string inFile = m_dir.file(".stdin");
+    {
+        std::ofstream in(inFile, std::ios::binary | std::ios::trunc);
+        in << input;
+    }
+    std::ostringstream command;
+    command << "mkdir -p " << quoted(home) << " && cd " << quoted(m_dir.path().string())
+            << " && env HOME=" << quoted(home) << " XDG_CONFIG_HOME=" << quoted(home + "/.config")
+            << " TZ=Europe/Berlin LC_ALL=C " << quoted(TALLIMO_CLI);
+    for (const auto& arg : args) {
+        command << ' ' << quoted(arg);
+    }
+    command << " <" << quoted(inFile) << " 2>" << quoted(errFile);
+    CliResult result;
+    FILE* pipe = popen(command.str().c_str(), "r");
+    if (pipe == nullptr) {
+        return result;
+    }
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        result.out.append(buffer, got);
+    }
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.err = slurp(errFile);
+    return result;
+}
+
+} // namespace tallimo::test

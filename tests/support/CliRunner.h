@@ -1,0 +1,28 @@
+#pragma once
+
+#include "support/TempDir.h"
+
+#include <string>
+#include <vector>
+
+namespace tallimo::test {
+
+struct CliResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the built tallimo-cli with the given arguments in a sandbox: its own settings store
+// (HOME and XDG_CONFIG_HOME point into the sandbox), TZ Europe/Berlin, no terminal on stdin.
+class CliSandbox {
+public:
+    CliResult run(const std::vector<std::string>& args, const std::string& input = "") const;
+    std::string file(const std::string& name) const { return m_dir.file(name); }
+    const TempDir& dir() const { return m_dir; }
+
+private:
+    TempDir m_dir;
+};
+
+} // namespace tallimo::test

@@ -1,0 +1,50 @@
+#include "view/Settings.h"
+
+#include "platform/fake/FakePlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace tallimo {
+namespace {
+
+TEST(Settings, EmptyStoreGivesTheDefaults) {
+    fake::FakeSettingsStore store;
+    const SettingsRecord record = loadSettings(store);
+    EXPECT_FALSE(record.AutoSave || record.AutoBackup || record.AutoOpenLastDocument ||
+                 record.RememberMe);
+    EXPECT_EQ(record.PlugInDir, "");
+    EXPECT_EQ(record.worktime, (Duration{8, 0, 0}));
+    EXPECT_EQ(record.breakfast, (Duration{0, 20, 0}));
+    EXPECT_EQ(record.lunch, (Duration{0, 30, 0}));
+    EXPECT_EQ(record.coffee, (Duration{0, 10, 0}));
+    EXPECT_EQ(record.atwork, (Duration{9, 0, 0}));
+    EXPECT_TRUE(store.writes.empty());
+}
+
+TEST(Settings, SwitchesAreOnOnlyForTheExactWord) {
+    fake::FakeSettingsStore store;
+    store.setString(kSettingsSection, "AutoSave", "On");
+    store.setString(kSettingsSection, "AutoBackup", "on");
+    store.setString(kSettingsSection, "AutoOpenLastDocument", "ON");
+    store.setString(kSettingsSection, "RememberMe", "");
+    const SettingsRecord record = loadSettings(store);
+    EXPECT_FALSE(record.AutoSave);
+    EXPECT_TRUE(record.AutoBackup);
+    EXPECT_FALSE(record.AutoOpenLastDocument);
+    EXPECT_FALSE(record.RememberMe);
+}
+
+TEST(Settings, StoredValuesAreUsedAsStored) {
+    fake::FakeSettingsStore store;
+    store.setInt(kSettingsSection, "worktimeHour", 7);
+    store.setInt(kSettingsSection, "worktimeMinute", 90);
+    store.setInt(kSettingsSection, "atworkHour", 3);
+    store.setString(kSettingsSection, "PlugInDir", "/opt/plugins");
+    const SettingsRecord record = loadSettings(store);
+    EXPECT_EQ(record.worktime.seconds(), 7 * 3600 + 90 * 60);
+    EXPECT_EQ(record.atwork, (Duration{3, 0, 0})); // not recomputed at load
+    EXPECT_EQ(record.PlugInDir, "/opt/plugins");
+}
+
+} // namespace
+} // namespace tallimo

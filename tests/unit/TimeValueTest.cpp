@@ -1,0 +1,107 @@
+#include "calc/TimeValue.h"
+
+#include "support/TzGuard.h"
+
+#include <gtest/gtest.h>
+
+namespace tallimo {
+namespace {
+
+Instant local(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+    return makeLocalInstant(y, mo, d, h, mi, s).value();
+}
+
+TEST(TimeValue, MktimeCarriesFieldsBeyondTheirRange) {
+    struct Case {
+        int y, mo, d, h, mi, s;
+        const char* expected;
+    } cases[] = {
+        {2006, 2, 31, 8, 0, 0, "03.03.2006 08:00:00"},  // day 31 of February
+        {2006, 3, 1, 24, 30, 0, "02.03.2006 00:30:00"}, // hour 24
+        {2006, 3, 1, 8, 75, 0, "01.03.2006 09:15:00"},  // minute 75
+        {2006, 3, 0, 0, 0, 0, "28.02.2006 00:00:00"},   // day 0
+        {2006, 13, 1, 0, 0, 0, "01.01.2007 00:00:00"},  // month 13
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatInstant(local(c.y, c.mo, c.d, c.h, c.mi, c.s), "%d.%m.%Y %H:%M:%S"),
+                  c.expected);
+    }
+}
+
+TEST(TimeValue, InstantsOutsideTheFileRangeAreNotValid) {
+    EXPECT_FALSE(makeLocalInstant(0, 0, 0, 0, 0, 0));
+    EXPECT_FALSE(makeLocalInstant(1969, 12, 31, 0, 0, 0));
+    EXPECT_FALSE(makeLocalInstant(2107, 1, 1, 0, 0, 0));
+    // Unsigned 32-bit file fields reach beyond 2038.
+    EXPECT_TRUE(makeLocalInstant(2100, 6, 1, 12, 0, 0));
+}
+
+TEST(TimeValue, NamesAreEnglishWhateverTheLocale) {
+    const Instant leapDay = local(2004, 2, 29);
+    EXPECT_EQ(formatInstant(leapDay, "%A, %B %d, %Y - %H:%M:%S"),
+              "Sunday, February 29, 2004 - 00:00:00");
+    EXPECT_EQ(formatInstant(local(2006, 3, 1), "%B%Y"), "March2006");
+    EXPECT_EQ(formatInstant(local(2006, 3, 1), "100%%"), "100%");
+}
+
+TEST(TimeValue, DaylightSavingDaysKeepTheirRealLength) {
+    const Span springDay = local(2006, 3, 26, 11) - local(2006, 3, 26, 1);
+    EXPECT_EQ(springDay, 9 * 3600);
+    const Span autumnDay = local(2006, 10, 29, 11) - local(2006, 10, 29, 1);
+    EXPECT_EQ(autumnDay, 11 * 3600);
+    test::TzGuard southern("Australia/Sydney");
+    EXPECT_EQ(local(2006, 10, 29, 11) - local(2006, 10, 29, 1), 9 * 3600);
+}
+
+TEST(TimeValue, SpanFormats) {
+    struct Case {
+        Span span;
+        const char* format;
+        const char* expected;
+    } cases[] = {
+        {5400, "%H:%M:%S", "01:30:00"},
+        {-5400, "%H:%M:%S", "-1:-30:00"},
+        {-3600, "%H:%M:%S", "-1:00:00"},
+        {90061, "%D Days + %H:%M:%S", "1 Days + 01:01:01"},
+        {86400, "%D day(s) + %H:%M:%S", "1 day(s) + 00:00:00"},
+        {8130, "+%H:%M:%S", "+02:15:30"},
+        {-9000, "%H:%M:%S", "-2:-30:00"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatSpan(c.span, c.format), c.expected) << c.span << " " << c.format;
+    }
+    EXPECT_EQ(formatNegativeHms(-5400), "-01:30:00");
+    EXPECT_EQ(formatNegativeHms(-2655), "-00:44:15");
+    EXPECT_EQ(formatNegativeDays(-90061), "-1 Day(s) 01:01:01");
+}
+
+TEST(TimeValue, NumbersReadLikeAtoi) {
+    EXPECT_EQ(atoiPrefix("  -12x"), -12);
+    EXPECT_EQ(atoiPrefix("+7"), 7);
+    EXPECT_EQ(atoiPrefix("ab"), 0);
+    EXPECT_EQ(atoiPrefix(""), 0);
+    EXPECT_EQ(readNumberAt("01.03.2006", 7, 10), 2006);
+    EXPECT_EQ(readNumberAt("1.3", 4, 5), 0); // beyond the text
+}
+
+TEST(TimeValue, TimeCellsAreValidByLengthAndReadByPosition) {
+    EXPECT_TRUE(isTimeCell("08x30y00"));
+    EXPECT_FALSE(isTimeCell("8:00:00"));
+    const TimeOfDay odd = readTimeCell("08x30y00");
+    EXPECT_EQ(odd.hour, 8);
+    EXPECT_EQ(odd.minute, 30);
+    EXPECT_EQ(odd.second, 0);
+    const TimeOfDay letters = readTimeCell("ab:cd:ef");
+    EXPECT_EQ(letters.hour + letters.minute + letters.second, 0);
+    EXPECT_EQ(dateCellAtTime("01.03.2006", "24:30:00"), local(2006, 3, 2, 0, 30));
+}
+
+TEST(TimeValue, DateCellsThatGiveNoDate) {
+    EXPECT_FALSE(parseDateCell(""));
+    EXPECT_FALSE(parseDateCell("01.03.0000"));
+    EXPECT_EQ(parseDateCell("31.02.2006"), local(2006, 3, 3));
+    EXPECT_EQ(parsePeriodMoment("01.03.2006 18:00:00"), local(2006, 3, 1, 18));
+}
+
+} // namespace
+} // namespace tallimo
