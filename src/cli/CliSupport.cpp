@@ -1,0 +1,16 @@
+#include "cli/CliSupport.h"
+
+namespace tallimo::cli {
+
+int openDocument(CTagrolView& view, const std::string& path) {
+    return view.document().openStep(path) == OpenResult::Loaded ? kExitDone : kExitRefused;
+}
+
+int saveIfModified(CTagrolView& view) {
+    if (!view.document().isModified()) {
+        return kExitDone;
+    }
+    return view.document().Save() ? kExitDone : kExitRefused;
+}
+
+} // namespace tallimo::cli

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "cli/CliContext.h"
+#include "view/CTagrolView.h"
+
+#include <string>
+
+namespace tallimo::cli {
+
+// Opens FILE into the view through the document's open step. The document has already told the
+// user why when it fails; returns kExitDone or kExitRefused.
+int openDocument(CTagrolView& view, const std::string& path);
+
+// A command that changed the month saves it, whatever AutoSave says: the user asked for an edit
+// of that file. Returns kExitDone, or kExitRefused when the save failed.
+int saveIfModified(CTagrolView& view);
+
+} // namespace tallimo::cli
