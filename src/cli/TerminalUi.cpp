@@ -96,4 +96,7 @@ bool TerminalUi::setClipboardText(const std::string&) {
 
 void TerminalUi::setMainWindowVisible(bool) {}
 
+// The terminal has no list to edit in; the edit commands take the new texts as arguments.
+void TerminalUi::editCell(bool, int, int) {}
+
 } // namespace tallimo::cli

@@ -28,6 +28,7 @@ public:
     bool runExportDialog(ExportDialog& dialog) override;
     bool setClipboardText(const std::string& text) override;
     void setMainWindowVisible(bool visible) override;
+    void editCell(bool workList, int row, int column) override;
 
     // Answers for the file dialogs, in order; none left means the user cancels.
     std::deque<std::string> files;

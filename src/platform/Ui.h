@@ -53,6 +53,10 @@ public:
     virtual bool setClipboardText(const std::string& text) = 0;
 
     virtual void setMainWindowVisible(bool visible) = 0;
+
+    // Opens the in-place editor on a cell of the work list or the squad list; an accepted edit
+    // writes the cell and runs Refresh.
+    virtual void editCell(bool workList, int row, int column) = 0;
 };
 
 } // namespace tallimo

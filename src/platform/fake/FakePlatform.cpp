@@ -62,6 +62,14 @@ void FakeUi::setMainWindowVisible(bool visible) {
     mainWindowVisible = visible;
 }
 
+void FakeUi::editCell(bool workList, int row, int column) {
+    events.push_back(std::string("edit cell: ") + (workList ? "work " : "squad ") +
+                     std::to_string(row) + " " + std::to_string(column));
+    if (onEditCell) {
+        onEditCell(workList, row, column);
+    }
+}
+
 std::optional<std::string> FakeSettingsStore::getString(const std::string& section,
                                                         const std::string& key) const {
     const auto found = values.find({section, key});

@@ -30,6 +30,7 @@ public:
     bool runExportDialog(ExportDialog& dialog) override;
     bool setClipboardText(const std::string& text) override;
     void setMainWindowVisible(bool visible) override;
+    void editCell(bool workList, int row, int column) override;
 
     // Script. A question without a scripted answer is answered Cancel and counted.
     std::deque<Answer> answers;
@@ -39,6 +40,8 @@ public:
     std::function<bool(OptionsDialog&)> onOptionsDialog;
     std::function<bool(ExportDialog&)> onExportDialog;
     bool clipboardAvailable = true;
+    // Plays the user's in-place edit; without it the editor opens and nothing is typed.
+    std::function<void(bool workList, int row, int column)> onEditCell;
 
     // Record.
     std::vector<std::string> messages;
