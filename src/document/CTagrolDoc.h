@@ -74,6 +74,12 @@ public:
     RecentFileList& recentFiles() { return m_recent; }
 
 private:
+    enum class SaveOutcome { Saved, Cancelled, Failed };
+    SaveOutcome saveWithOutcome();
+    SaveOutcome saveAsWithOutcome();
+    // Shows a file failure to the user and traces it as the last-chance handler did.
+    void reportFileError(const std::string& text);
+
     Ui& m_ui;
     SettingsStore& m_settings;
     SheetSerializer& m_serializer;

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "document/TimeSheet.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tallimo {
+
+// The first string of every time sheet file.
+inline constexpr std::string_view kTimeSheetMagic = "ZRB";
+inline constexpr std::uint32_t kTimeSheetFormat = 3;
+// A count word of at least this much announces a squad count after it.
+inline constexpr std::uint32_t kSquadCountMarker = 1000;
+
+// Little-endian values and length-prefixed strings, as the framework's archive wrote them.
+class ByteWriter {
+public:
+    void u32(std::uint32_t value);
+    // Prefix: one byte below 255; 0xFF + u16 below 0xFFFE; else 0xFF, 0xFFFF + u32.
+    void string(std::string_view text);
+    const std::vector<std::uint8_t>& bytes() const { return m_bytes; }
+    std::vector<std::uint8_t> take() { return std::move(m_bytes); }
+
+private:
+    void u16(std::uint16_t value);
+
+    std::vector<std::uint8_t> m_bytes;
+};
+
+// Reads what ByteWriter wrote, every read checked against the bytes that are there. The first
+// failed read exhausts the reader, so every later read fails at once (the archive's end of file).
+class ByteReader {
+public:
+    explicit ByteReader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) {}
+
+    bool u32(std::uint32_t& value);
+    bool string(std::string& text);
+    bool failed() const { return m_failed; }
+
+private:
+    bool take(std::size_t size, const std::uint8_t*& data);
+    bool u8(std::uint8_t& value);
+    bool u16(std::uint16_t& value);
+    bool fail();
+
+    std::span<const std::uint8_t> m_bytes;
+    std::size_t m_pos = 0;
+    bool m_failed = false;
+};
+
+// The stored cells of both tables and the month's bounds as file bytes.
+std::vector<std::uint8_t> storeTimeSheet(const TimeSheet& sheet);
+
+// The three sections whose damage the loader reports.
+enum class LoadProblem { Header, WorkRows, SquadRows };
+const char* loadProblemText(LoadProblem problem);
+
+// Replaces both tables with the file's rows and sets every row up. Damaged data is reported
+// through `report`, at most once per section, and loading goes on with what was read: the tables
+// keep every row and cell read before the damage. Nothing is allocated or looped over by an
+// announced count before its bytes are there.
+void loadTimeSheet(std::span<const std::uint8_t> bytes, TimeSheet& sheet, RowCalculator& calculator,
+                   const std::function<void(LoadProblem)>& report);
+
+} // namespace tallimo
