@@ -97,6 +97,8 @@ public:
 private:
     void makeDailyBackup(Instant now);
     void setOpenSquadRow(int row);
+    // The go-home time follows the Leave time of the row of its day.
+    void moveGoHomeTime(Instant date, std::string_view leave);
 
     Platform& m_platform;
     TraceLog m_trace;

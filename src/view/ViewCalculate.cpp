@@ -1,15 +1,98 @@
+#include "calc/DayComputation.h"
+#include "calc/SquadPeriod.h"
+#include "calc/TimeAndLabor.h"
 #include "view/CTagrolView.h"
 
-// Placeholder until the day computation lands: the computed cells stay empty.
 namespace tallimo {
+namespace {
 
-void CTagrolView::CalculateWorkRow(int) {}
-void CTagrolView::CalculateSquadRow(int) {}
+constexpr Colour kPositiveOvertimeColour = 0xFF0000;
+constexpr Colour kNegativeOvertimeColour = 0x0000FF;
+constexpr std::uint32_t kSignedOvertimeFlags =
+    CellFlag::Bold | CellFlag::OwnTextColour | CellFlag::NoEffect | CellFlag::IgnoreRowRecord;
+
+void showOvertimeLook(CellTable& work, int row, OvertimeSign sign) {
+    switch (sign) {
+    case OvertimeSign::Positive:
+        work.SetCellTextColor(row, WorkColumn::Overtime, kPositiveOvertimeColour);
+        work.SetCellFlags(row, WorkColumn::Overtime, kSignedOvertimeFlags);
+        break;
+    case OvertimeSign::Negative:
+        work.SetCellTextColor(row, WorkColumn::Overtime, kNegativeOvertimeColour);
+        work.SetCellFlags(row, WorkColumn::Overtime, kSignedOvertimeFlags);
+        break;
+    case OvertimeSign::Zero:
+        work.SetCellTextColor(row, WorkColumn::Overtime, 0);
+        work.SetCellFlags(row, WorkColumn::Overtime, CellFlag::OwnTextColour);
+        break;
+    }
+}
+
+} // namespace
+
+void CTagrolView::CalculateWorkRow(int row) {
+    CellTable& work = m_sheet.work;
+    if (!work.hasRow(row)) {
+        return;
+    }
+    const DayComputation day =
+        computeDay(work.itemText(row, WorkColumn::Date), work.itemText(row, WorkColumn::Enter),
+                   work.itemText(row, WorkColumn::Leave));
+    for (int column : {WorkColumn::AtWork, WorkColumn::Worktime, WorkColumn::Overtime,
+                       WorkColumn::TimeAndLabor}) {
+        work.SetItemText(row, column, {});
+    }
+    // A row without a real date (only a damaged file makes one) shows nothing computed.
+    if (!day.date) {
+        return;
+    }
+    std::string timeAndLabor;
+    if (const auto& f = day.figures) {
+        work.SetItemText(row, WorkColumn::AtWork, f->atWork);
+        work.SetItemText(row, WorkColumn::Worktime, f->worktimeText);
+        work.SetItemText(row, WorkColumn::Overtime, f->overtimeText);
+        showOvertimeLook(work, row, f->sign);
+        timeAndLabor = f->timeAndLabor;
+        moveGoHomeTime(*day.date, work.itemText(row, WorkColumn::Leave));
+    }
+    work.SetItemText(row, WorkColumn::TimeAndLabor,
+                     withStandByPrefix(work.itemText(row, WorkColumn::StandBy), *day.date,
+                                       std::move(timeAndLabor)));
+}
+
+void CTagrolView::moveGoHomeTime(Instant date, std::string_view leave) {
+    if (!m_settings.RememberMe || m_goHome <= 0) {
+        return;
+    }
+    // The year is not compared: the reminder follows today's row by day and month only.
+    const LocalFields goHome = splitLocal(m_goHome);
+    const LocalFields day = splitLocal(date);
+    if (goHome.day != day.day || goHome.month != day.month) {
+        return;
+    }
+    const TimeOfDay at = readTimeCell(leave);
+    if (const auto moved =
+            makeLocalInstant(day.year, day.month, day.day, at.hour, at.minute, at.second)) {
+        m_goHome = *moved;
+    }
+}
 
 void CTagrolView::CalculateAllWorkRows() {
     for (int row = 0; row < m_sheet.work.rowCount(); ++row) {
         CalculateWorkRow(row);
     }
+}
+
+void CTagrolView::CalculateSquadRow(int row) {
+    CellTable& squad = m_sheet.squad;
+    const auto cells = computeSquadPeriod(squad.itemText(row, SquadColumn::Start),
+                                          squad.itemText(row, SquadColumn::End));
+    // An open period, or one whose moments cannot be read, keeps its derived cells.
+    if (!cells) {
+        return;
+    }
+    squad.SetItemText(row, SquadColumn::Worktime, cells->worktime);
+    squad.SetItemText(row, SquadColumn::TimeAndLabor, cells->timeAndLabor);
 }
 
 void CTagrolView::CalculateAllSquadRows() {

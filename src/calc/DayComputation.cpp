@@ -1,0 +1,52 @@
+#include "calc/DayComputation.h"
+
+#include "calc/TimeAndLabor.h"
+
+namespace tallimo {
+
+std::optional<DayTimes> dayTimes(std::string_view date, std::string_view enter,
+                                 std::string_view leave) {
+    if (!parseDateCell(date) || !isTimeCell(enter) || !isTimeCell(leave)) {
+        return std::nullopt;
+    }
+    const auto enterAt = dateCellAtTime(date, enter);
+    const auto leaveAt = dateCellAtTime(date, leave);
+    if (!enterAt || !leaveAt) {
+        return std::nullopt;
+    }
+    return DayTimes{*enterAt, *leaveAt};
+}
+
+DayComputation computeDay(std::string_view date, std::string_view enter, std::string_view leave) {
+    DayComputation result;
+    result.date = parseDateCell(date);
+    const auto times = dayTimes(date, enter, leave);
+    if (!result.date || !times) {
+        return result;
+    }
+    DayFigures f;
+    f.enter = times->enter;
+    f.leave = times->leave;
+    f.presence = f.leave - f.enter;
+    f.worktime = f.presence - kBreakAllowance;
+    f.overtime = f.presence - kRegularPresence;
+    f.atWork = formatSpan(f.presence, "%H:%M:%S");
+    f.worktimeText = f.worktime >= 0 ? formatSpan(f.worktime, "%H:%M:%S") : "n/a";
+    if (f.overtime > 0) {
+        f.sign = OvertimeSign::Positive;
+        f.overtimeText = formatSpan(f.overtime, "+%H:%M:%S");
+        f.timeAndLabor = timeAndLaborForPositive(f.enter, f.leave);
+    } else if (f.overtime < 0) {
+        f.sign = OvertimeSign::Negative;
+        f.overtimeText = formatNegativeHms(f.overtime);
+        f.timeAndLabor = timeAndLaborForNegative(f.worktime);
+    } else {
+        f.sign = OvertimeSign::Zero;
+        f.overtimeText = "n/a";
+        f.timeAndLabor = timeAndLaborForZero();
+    }
+    result.figures = std::move(f);
+    return result;
+}
+
+} // namespace tallimo

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "calc/TimeValue.h"
+
+#include <string>
+#include <string_view>
+
+namespace tallimo {
+
+// The regular part of a day: eight hours of work plus the one-hour break allowance.
+inline constexpr Span kRegularPresence = 32400;
+
+// Band lengths, each measured in local time on the day of its argument.
+Span BandBefore0400(Instant from);
+Span Band0400To0600(Instant from);
+Span BandUntil2000(Instant from, Instant to);
+Span BandFrom2000(Instant to);
+
+// Extends code for an Enter before 06:00 and returns it.
+std::string ClassifyEarlyHours(Instant enter, Instant leave, std::string code = {});
+// Extends code with the regular part and the overtime after it; only for leave - start > 9 h.
+std::string ClassifyDayHours(Instant start, Instant leave, std::string code = {});
+
+// The code of a day with overtime above zero, below zero and of exactly zero.
+std::string timeAndLaborForPositive(Instant enter, Instant leave);
+std::string timeAndLaborForNegative(Span worktime);
+std::string timeAndLaborForZero();
+
+// "STTB 24:00 " / "STTB 07:00 " / "STTB 14:00 " by weekday (1 = Sunday .. 7 = Saturday).
+std::string_view standByPrefix(int weekday);
+// The Time and Labor text of a row after its stand-by prefix: only a "Stand-by" cell of
+// exactly "yes" adds it. The weekday is taken at 00:01:00 of the row's date.
+std::string withStandByPrefix(std::string_view standBy, Instant date, std::string text);
+
+} // namespace tallimo

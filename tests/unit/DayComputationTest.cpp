@@ -1,0 +1,95 @@
+#include "calc/DayComputation.h"
+
+#include "support/TzGuard.h"
+
+#include <gtest/gtest.h>
+
+namespace tallimo {
+namespace {
+
+TEST(DayComputation, FiguresOfADay) {
+    struct Case {
+        const char* date;
+        const char* enter;
+        const char* leave;
+        const char* atWork;
+        const char* worktime;
+        const char* overtime;
+        OvertimeSign sign;
+    } cases[] = {
+        {"01.03.2006", "08:00:00", "17:00:00", "09:00:00", "08:00:00", "n/a", OvertimeSign::Zero},
+        {"01.03.2006", "08:00:00", "09:00:00", "01:00:00", "00:00:00", "-08:00:00",
+         OvertimeSign::Negative},
+        {"01.03.2006", "08:00:00", "08:59:59", "00:59:59", "n/a", "-08:00:01",
+         OvertimeSign::Negative},
+        {"01.03.2006", "08:00:00", "17:00:01", "09:00:01", "08:00:01", "+00:00:01",
+         OvertimeSign::Positive},
+        // A comment or a weekend plays no part; a normalised date is the real date.
+        {"04.03.2006", "08:00:00", "18:00:00", "10:00:00", "09:00:00", "+01:00:00",
+         OvertimeSign::Positive},
+        {"31.02.2006", "08:00:00", "18:00:00", "10:00:00", "09:00:00", "+01:00:00",
+         OvertimeSign::Positive},
+        // Minutes beyond 59 carry; the hour field can reach into the next day.
+        {"01.03.2006", "08:75:00", "17:00:00", "07:45:00", "06:45:00", "-01:15:00",
+         OvertimeSign::Negative},
+        // Whole days are dropped from the "%H" field.
+        {"01.03.2006", "00:00:00", "48:00:00", "00:00:00", "23:00:00", "+15:00:00",
+         OvertimeSign::Positive},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.date) + " " + c.enter + " - " + c.leave);
+        const DayComputation day = computeDay(c.date, c.enter, c.leave);
+        ASSERT_TRUE(day.date);
+        ASSERT_TRUE(day.figures);
+        EXPECT_EQ(day.figures->atWork, c.atWork);
+        EXPECT_EQ(day.figures->worktimeText, c.worktime);
+        EXPECT_EQ(day.figures->overtimeText, c.overtime);
+        EXPECT_EQ(day.figures->sign, c.sign);
+    }
+}
+
+TEST(DayComputation, WhatMakesADayUncomputable) {
+    struct Case {
+        const char* date;
+        const char* enter;
+        const char* leave;
+        bool dateValid;
+    } cases[] = {
+        {"01.03.2006", "08:00:00", "", true},         {"01.03.2006", "", "17:00:00", true},
+        {"01.03.2006", "8:00:00", "17:00:00", true},  {"01.03.2006", "08:00:00", "17:00:00 ", true},
+        {"", "08:00:00", "17:00:00", false},          {"01.03.0000", "08:00:00", "17:00:00", false},
+        {"07.02.2106", "00:00:00", "23:00:00", true}, // Leave beyond what a file can hold
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.date) + "|" + c.enter + "|" + c.leave);
+        const DayComputation day = computeDay(c.date, c.enter, c.leave);
+        EXPECT_EQ(day.date.has_value(), c.dateValid);
+        EXPECT_FALSE(day.figures);
+        EXPECT_FALSE(dayTimes(c.date, c.enter, c.leave));
+    }
+}
+
+TEST(DayComputation, PresenceIsRealTimeAcrossClockChanges) {
+    struct Case {
+        const char* zone;
+        const char* date;
+        const char* atWork;
+    } cases[] = {
+        {"Europe/Berlin", "26.03.2006", "09:00:00"},
+        {"Europe/Berlin", "29.10.2006", "11:00:00"},
+        {"Europe/Berlin", "01.03.2006", "10:00:00"},
+        {"Australia/Sydney", "03.10.2010", "09:00:00"},
+        {"Australia/Sydney", "04.04.2010", "11:00:00"},
+        {"Australia/Sydney", "26.03.2006", "10:00:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.zone) + " " + c.date);
+        test::TzGuard zone(c.zone);
+        const DayComputation day = computeDay(c.date, "01:00:00", "11:00:00");
+        ASSERT_TRUE(day.figures);
+        EXPECT_EQ(day.figures->atWork, c.atWork);
+    }
+}
+
+} // namespace
+} // namespace tallimo

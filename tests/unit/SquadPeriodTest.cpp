@@ -1,0 +1,62 @@
+#include "calc/SquadPeriod.h"
+
+#include "support/TzGuard.h"
+
+#include <gtest/gtest.h>
+
+namespace tallimo {
+namespace {
+
+TEST(SquadPeriod, LengthTextSwitchesToDaysAtOneDay) {
+    struct Case {
+        Span length;
+        const char* expected;
+    } cases[] = {
+        {0, "00:00:00"},
+        {86399, "23:59:59"},
+        {86400, "1 Days + 00:00:00"},
+        {90061, "1 Days + 01:01:01"},
+        {10 * 86400 + 5, "10 Days + 00:00:05"},
+        {-9000, "-2:-30:00"},
+        {-90061, "-1:-1:-1"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(formatSquadLength(c.length), c.expected) << c.length;
+    }
+}
+
+TEST(SquadPeriod, OnlyTwoReadableMomentsMakeAPeriod) {
+    struct Case {
+        const char* start;
+        const char* end;
+        bool measurable;
+    } cases[] = {
+        {"01.03.2006 18:00:00", "02.03.2006 08:00:00", true},
+        {"01.03.2006 18:00:00", "", false},
+        {"01.03.2006 18:00:00", "02.03.2006 8:00:00", false},
+        {"01.03.2006 18:00", "02.03.2006 08:00:00", false},
+        {"01.03.2006 18:00:00", "02.03.0000 08:00:00", false},
+        // The separators are not examined.
+        {"01-03-2006T18x00x00", "02.03.2006 08:00:00", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.start) + "|" + c.end);
+        const auto cells = computeSquadPeriod(c.start, c.end);
+        ASSERT_EQ(cells.has_value(), c.measurable);
+        if (cells) {
+            EXPECT_EQ(cells->worktime, "14:00:00");
+            EXPECT_EQ(cells->timeAndLabor, "not implemented");
+        }
+    }
+}
+
+TEST(SquadPeriod, NightsOfClockChangesHaveTheirRealLength) {
+    EXPECT_EQ(squadPeriodLength("25.03.2006 20:00:00", "26.03.2006 08:00:00"), 11 * 3600);
+    EXPECT_EQ(squadPeriodLength("28.10.2006 20:00:00", "29.10.2006 08:00:00"), 13 * 3600);
+    test::TzGuard southern("Australia/Sydney");
+    EXPECT_EQ(squadPeriodLength("02.10.2010 20:00:00", "03.10.2010 08:00:00"), 11 * 3600);
+    EXPECT_EQ(squadPeriodLength("03.04.2010 20:00:00", "04.04.2010 08:00:00"), 13 * 3600);
+}
+
+} // namespace
+} // namespace tallimo
