@@ -1,0 +1,219 @@
+#include "CalcViewFixture.h"
+#include "support/TzGuard.h"
+
+#include <gtest/gtest.h>
+
+namespace tallimo {
+namespace {
+
+using test::CalcViewFixture;
+
+Instant local(int y, int mo, int d, int h, int mi = 0, int s = 0) {
+    return makeLocalInstant(y, mo, d, h, mi, s).value();
+}
+
+TEST(CalculateWorkRow, WritesTheFourCellsAndTheOvertimeLook) {
+    struct Case {
+        const char* enter;
+        const char* leave;
+        const char* atWork;
+        const char* worktime;
+        const char* overtime;
+        const char* timeAndLabor;
+        Colour colour;
+        std::uint32_t flags;
+    } cases[] = {
+        {"08:00:00", "17:00:00", "09:00:00", "08:00:00", "n/a", "REG 08:00", 0, 0x10},
+        {"07:30:00", "18:45:30", "11:15:30", "10:15:30", "+02:15:30", "REG 08:00 + OT06E 02:15:30",
+         0xFF0000, 0xD1},
+        {"08:00:00", "16:15:45", "08:15:45", "07:15:45", "-00:44:15", "REG 07:15", 0x0000FF, 0xD1},
+        {"08:00:00", "08:30:00", "00:30:00", "n/a", "-08:30:00", "n/a", 0x0000FF, 0xD1},
+        {"17:00:00", "16:00:00", "-1:00:00", "n/a", "-10:00:00", "n/a", 0x0000FF, 0xD1},
+        // Leave 24:30:00 ends on the next date, which the classification does not split.
+        {"14:00:00", "24:30:00", "10:30:00", "09:30:00", "+01:30:00", "not implemented", 0xFF0000,
+         0xD1},
+        // Separators are not examined; digits that are not there read as zero.
+        {"08x30y00", "17:30:00", "09:00:00", "08:00:00", "n/a", "REG 08:00", 0, 0x10},
+        {"ab:cd:ef", "09:00:00", "09:00:00", "08:00:00", "n/a", "REG 08:00", 0, 0x10},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.enter) + " - " + c.leave);
+        CalcViewFixture f;
+        const int row = f.addDay("01.03.2006", c.enter, c.leave);
+        f.view->CalculateWorkRow(row);
+        EXPECT_EQ(f.work().itemText(row, WorkColumn::AtWork), c.atWork);
+        EXPECT_EQ(f.work().itemText(row, WorkColumn::Worktime), c.worktime);
+        EXPECT_EQ(f.work().itemText(row, WorkColumn::Overtime), c.overtime);
+        EXPECT_EQ(f.work().itemText(row, WorkColumn::TimeAndLabor), c.timeAndLabor);
+        const CellAttributes look = f.work().cellAttributes(row, WorkColumn::Overtime);
+        EXPECT_EQ(look.textColour, c.colour);
+        EXPECT_EQ(look.flags, c.flags);
+    }
+}
+
+TEST(CalculateWorkRow, InvalidTimesEmptyTheCellsButKeepTheLook) {
+    for (const char* leave : {"", "8:00:00", "17:00:000"}) {
+        SCOPED_TRACE(leave);
+        CalcViewFixture f;
+        const int row = f.addDay("01.03.2006", "07:00:00", "19:00:00");
+        f.view->CalculateWorkRow(row);
+        f.work().SetItemText(row, WorkColumn::Leave, leave);
+        f.view->CalculateWorkRow(row);
+        for (int column : {WorkColumn::AtWork, WorkColumn::Worktime, WorkColumn::Overtime,
+                           WorkColumn::TimeAndLabor}) {
+            EXPECT_EQ(f.work().itemText(row, column), "");
+        }
+        EXPECT_EQ(f.work().cellAttributes(row, WorkColumn::Overtime).textColour, 0xFF0000u);
+    }
+}
+
+TEST(CalculateWorkRow, StandByPrefixByWeekdayOnlyForExactYes) {
+    struct Case {
+        const char* date;
+        const char* standBy;
+        const char* enter;
+        const char* expected;
+    } cases[] = {
+        {"01.03.2006", "yes", "08:00:00", "STTB 14:00 REG 08:00"}, // Wednesday
+        {"27.02.2006", "yes", "08:00:00", "STTB 07:00 REG 08:00"}, // Monday
+        {"04.03.2006", "yes", "08:00:00", "STTB 24:00 REG 08:00"}, // Saturday
+        {"05.03.2006", "yes", "08:00:00", "STTB 24:00 REG 08:00"}, // Sunday
+        {"28.02.2006", "yes", "", "STTB 14:00 "},                  // Tuesday without times
+        {"01.03.2006", "Yes", "08:00:00", "REG 08:00"},
+        {"01.03.2006", "yes ", "08:00:00", "REG 08:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.date) + " " + c.standBy);
+        CalcViewFixture f;
+        const int row = f.addDay(c.date, c.enter, c.enter[0] ? "17:00:00" : "", c.standBy);
+        f.view->CalculateWorkRow(row);
+        f.view->CalculateWorkRow(row); // the prefix is not stacked on a second run
+        EXPECT_EQ(f.work().itemText(row, WorkColumn::TimeAndLabor), c.expected);
+    }
+}
+
+TEST(CalculateWorkRow, RowWithoutValidDateStaysEmptyAndTouchesNoOtherRow) {
+    CalcViewFixture f;
+    const int good = f.addDay("01.03.2006", "08:00:00", "18:00:00", "yes");
+    const int bad = f.addDay("", "08:00:00", "18:00:00", "yes");
+    const int zeroYear = f.addDay("01.03.0000", "08:00:00", "18:00:00", "yes");
+    f.work().SetItemText(bad, WorkColumn::TimeAndLabor, "stale");
+    f.view->CalculateAllWorkRows();
+    for (int row : {bad, zeroYear}) {
+        for (int column : {WorkColumn::AtWork, WorkColumn::Worktime, WorkColumn::Overtime,
+                           WorkColumn::TimeAndLabor}) {
+            EXPECT_EQ(f.work().itemText(row, column), "") << row << " " << column;
+        }
+    }
+    EXPECT_EQ(f.work().itemText(good, WorkColumn::Overtime), "+01:00:00");
+    EXPECT_EQ(f.work().itemText(good, WorkColumn::TimeAndLabor),
+              "STTB 14:00 REG 08:00 + OT06E 01:00:00");
+    f.view->CalculateWorkRow(-1);
+    f.view->CalculateWorkRow(f.work().rowCount());
+    EXPECT_EQ(f.work().rowCount(), 3);
+}
+
+TEST(CalculateWorkRow, GoHomeFollowsTheLeaveOfItsDay) {
+    struct Case {
+        bool rememberMe;
+        Instant goHome;
+        const char* date;
+        const char* leave;
+        Instant expected;
+    } cases[] = {
+        {true, local(2006, 3, 1, 17), "01.03.2006", "18:30:00", local(2006, 3, 1, 18, 30)},
+        {true, local(2006, 3, 1, 17), "02.03.2006", "18:30:00", local(2006, 3, 1, 17)},
+        {false, local(2006, 3, 1, 17), "01.03.2006", "18:30:00", local(2006, 3, 1, 17)},
+        {true, 0, "01.03.2006", "18:30:00", 0},
+        // Only day and month are compared: the row's year wins.
+        {true, local(2005, 3, 1, 17), "01.03.2006", "18:30:00", local(2006, 3, 1, 18, 30)},
+        {true, local(2006, 3, 1, 17), "01.03.2006", "24:30:00", local(2006, 3, 2, 0, 30)},
+        {true, local(2006, 3, 1, 17), "01.03.2006", "", local(2006, 3, 1, 17)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.date) + " " + c.leave);
+        CalcViewFixture f(c.rememberMe);
+        f.view->setGoHomeTime(c.goHome);
+        f.view->CalculateWorkRow(f.addDay(c.date, "08:00:00", c.leave));
+        EXPECT_EQ(f.view->goHomeTime(), c.expected);
+    }
+}
+
+TEST(CalculateWorkRow, DaylightSavingDaysCountRealElapsedTime) {
+    struct Case {
+        const char* zone;
+        const char* date;
+        const char* enter;
+        const char* leave;
+        const char* atWork;
+        const char* timeAndLabor;
+    } cases[] = {
+        {"Europe/Berlin", "26.03.2006", "01:00:00", "11:00:00", "09:00:00", "REG 08:00"},
+        {"Europe/Berlin", "26.03.2006", "01:00:00", "13:00:00", "11:00:00",
+         "STTE 07:00:00 + + OT+0E 02:00:00+ OT04E 02:00:00"},
+        {"Europe/Berlin", "29.10.2006", "01:00:00", "11:00:00", "11:00:00",
+         "STTE 05:00:00 + + OT+0E 04:00:00+ OT04E 02:00:00"},
+        {"Europe/Berlin", "29.10.2006", "07:00:00", "16:00:00", "09:00:00", "REG 08:00"},
+        {"Australia/Sydney", "03.10.2010", "01:00:00", "11:00:00", "09:00:00", "REG 08:00"},
+        {"Australia/Sydney", "04.04.2010", "01:00:00", "11:00:00", "11:00:00",
+         "STTE 05:00:00 + + OT+0E 04:00:00+ OT04E 02:00:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.zone) + " " + c.date + " " + c.enter);
+        test::TzGuard zone(c.zone);
+        CalcViewFixture f;
+        const int row = f.addDay(c.date, c.enter, c.leave);
+        f.view->CalculateWorkRow(row);
+        EXPECT_EQ(f.work().itemText(row, WorkColumn::AtWork), c.atWork);
+        EXPECT_EQ(f.work().itemText(row, WorkColumn::TimeAndLabor), c.timeAndLabor);
+    }
+}
+
+TEST(CalculateWorkRow, DaySetUpFillsTheComputedCells) {
+    CalcViewFixture f;
+    const int row = f.addDay("01.03.2006", "10:00:00", "22:30:00");
+    setUpDayRow(f.view->sheet(), row, *f.view);
+    EXPECT_EQ(f.work().itemText(row, WorkColumn::Weekday), "Wednesday");
+    EXPECT_EQ(f.work().itemText(row, WorkColumn::Overtime), "+03:30:00");
+    EXPECT_EQ(f.work().itemText(row, WorkColumn::TimeAndLabor),
+              "REG 08:00 + OT06E 01:00:00+ OT20E 02:30:00");
+}
+
+TEST(CalculateSquadRow, WritesLengthAndClassification) {
+    struct Case {
+        const char* start;
+        const char* end;
+        const char* worktime;
+    } cases[] = {
+        {"01.03.2006 18:00:00", "02.03.2006 08:00:00", "14:00:00"},
+        {"03.03.2006 17:00:00", "05.03.2006 08:30:00", "1 Days + 15:30:00"},
+        {"03.03.2006 10:00:00", "03.03.2006 07:30:00", "-2:-30:00"},
+        {"03.03.2006 08:00:00", "04.03.2006 08:00:00", "1 Days + 00:00:00"},
+        {"03.03.2006 08:00:00", "04.03.2006 07:59:59", "23:59:59"},
+        {"28.10.2006 20:00:00", "29.10.2006 08:00:00", "13:00:00"}, // the clocks go back
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.start);
+        CalcViewFixture f;
+        const int row = f.addPeriod(c.start, c.end);
+        setUpSquadRow(f.view->sheet(), row, *f.view);
+        EXPECT_EQ(f.squad().itemText(row, SquadColumn::Worktime), c.worktime);
+        EXPECT_EQ(f.squad().itemText(row, SquadColumn::TimeAndLabor), "not implemented");
+    }
+}
+
+TEST(CalculateSquadRow, UnmeasurablePeriodsKeepTheirCells) {
+    for (const char* end : {"", "02.03.2006 08:00", "02.03.0000 08:00:00", "xx.yy.zzzz aa:bb:cc"}) {
+        SCOPED_TRACE(end);
+        CalcViewFixture f;
+        const int row = f.addPeriod("01.03.2006 18:00:00", end);
+        f.squad().SetItemText(row, SquadColumn::Worktime, "kept");
+        f.squad().SetItemText(row, SquadColumn::TimeAndLabor, "also kept");
+        f.view->CalculateAllSquadRows();
+        EXPECT_EQ(f.squad().itemText(row, SquadColumn::Worktime), "kept");
+        EXPECT_EQ(f.squad().itemText(row, SquadColumn::TimeAndLabor), "also kept");
+    }
+}
+
+} // namespace
+} // namespace tallimo
