@@ -99,6 +99,8 @@ private:
     void setOpenSquadRow(int row);
     // The go-home time follows the Leave time of the row of its day.
     void moveGoHomeTime(Instant date, std::string_view leave);
+    // What a row of the shown list adds to the overtime total; 0 when it does not count.
+    Span overtimeOfRow(int row);
 
     Platform& m_platform;
     TraceLog m_trace;
