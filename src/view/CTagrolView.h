@@ -97,6 +97,12 @@ public:
 private:
     void makeDailyBackup(Instant now);
     void setOpenSquadRow(int row);
+    // Today lies between the loaded month's bounds.
+    bool isInMonth(Instant now) const;
+    void armReminderFromEnter(Instant now, Instant forecast);
+    void armReminderFromOptions();
+    void stopReminderTimer();
+    void storeOptions(const OptionsDialog& dialog);
     // The go-home time follows the Leave time of the row of its day.
     void moveGoHomeTime(Instant date, std::string_view leave);
     // What a row of the shown list adds to the overtime total; 0 when it does not count.

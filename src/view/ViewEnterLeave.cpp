@@ -1,0 +1,108 @@
+#include "view/CTagrolView.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace tallimo {
+namespace {
+
+// The forecast of "Enter now" is a fixed presence, whatever the @work setting says.
+constexpr Span kForecastOffset = 32400;
+
+int todaysRow(Instant now) {
+    return splitLocal(now).day - 1;
+}
+
+bool copyFile(const std::string& from, const std::string& to, bool replace,
+              std::error_code& error) {
+    namespace fs = std::filesystem;
+    const auto options = replace ? fs::copy_options::overwrite_existing : fs::copy_options::none;
+    return fs::copy_file(from, to, options, error);
+}
+
+} // namespace
+
+bool CTagrolView::isInMonth(Instant now) const {
+    return now >= m_sheet.minDate && now <= m_sheet.maxDate;
+}
+
+void CTagrolView::makeDailyBackup(Instant now) {
+    const std::string& path = m_doc.path();
+    if (path.empty()) {
+        traceLine("No backup made: the document has no file yet");
+        return;
+    }
+    const std::string backup = path + formatInstant(now, "%Y%m%d%H%M%S") + ".bak";
+    std::error_code error;
+    if (copyFile(path, backup, false, error)) {
+        return;
+    }
+    // Only an existing backup is worth the question; any other failure would not be mended by
+    // replacing it.
+    std::error_code ignored;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(backup, ignored))) {
+        traceLine("No backup made: " + backup + ": " + error.message());
+        return;
+    }
+    if (m_platform.ui.ask("The backup file exist! Would you overwrite them?") != Answer::Ok) {
+        return;
+    }
+    if (!copyFile(path, backup, true, error)) {
+        traceLine("No backup made: " + backup + ": " + error.message());
+    }
+}
+
+void CTagrolView::OnEnter() {
+    traceLine("Enter OnEnter");
+    const Instant now = m_platform.clock.now();
+    const LocalFields today = splitLocal(now);
+    traceLine("Day: " + std::to_string(today.day) + " Month: " + std::to_string(today.month) +
+              " Year: " + std::to_string(today.year));
+    if (!isInMonth(now)) {
+        m_platform.ui.showMessage("Please open the current tallimo file first!");
+        traceLine("Leave OnEnter with error");
+        return;
+    }
+    if (m_settings.AutoBackup) {
+        makeDailyBackup(now);
+    }
+    const Instant forecast = now + kForecastOffset;
+    const int row = today.day - 1;
+    const std::string entered = m_sheet.work.GetItemText(row, WorkColumn::Enter);
+    if (entered.empty() ||
+        m_platform.ui.ask("You had entered the office today at: " + entered + ".") == Answer::Ok) {
+        m_sheet.work.SetItemText(row, WorkColumn::Enter, formatInstant(now, "%H:%M:%S"));
+        m_sheet.work.SetItemText(row, WorkColumn::Leave, formatInstant(forecast, "%H:%M:%S"));
+        m_sheet.work.SetItemText(row, WorkColumn::Comment, "automatic created entry");
+    }
+    if (m_settings.RememberMe) {
+        armReminderFromEnter(now, forecast);
+    }
+    CalculateWorkRow(row);
+    m_doc.afterChange(m_settings.AutoSave);
+    traceLine("Leave OnEnter");
+}
+
+void CTagrolView::OnLeave() {
+    traceLine("Enter OnLeave");
+    const Instant now = m_platform.clock.now();
+    if (!isInMonth(now)) {
+        m_platform.ui.showMessage("Please open the current tallimo file first!");
+        traceLine("Leave OnLeave with error");
+        return;
+    }
+    const int row = todaysRow(now);
+    const std::string left = m_sheet.work.GetItemText(row, WorkColumn::Leave);
+    if (left.empty() ||
+        m_platform.ui.ask("You had left the office today at: " + left + ".") == Answer::Ok) {
+        m_sheet.work.SetItemText(row, WorkColumn::Leave, formatInstant(now, "%H:%M:%S"));
+    }
+    CalculateWorkRow(row);
+    m_doc.afterChange(m_settings.AutoSave);
+    if (m_settings.RememberMe && m_timerId != 0) {
+        stopReminderTimer();
+    }
+    traceLine("Leave OnLeave");
+}
+
+} // namespace tallimo

@@ -1,0 +1,125 @@
+#include "RecordingFixture.h"
+#include "view/OptionsDialog.h"
+
+#include <gtest/gtest.h>
+
+namespace tallimo::test {
+namespace {
+
+constexpr const char* kGoHome = "Its is time to go home!";
+
+Instant may10(int hour, int minute, int second = 0) {
+    return RecordingFixture::at(10, 5, 2006, hour, minute, second);
+}
+
+// Options answered OK with only the reminder switch changed.
+void setRememberMe(RecordingFixture& f, bool on) {
+    f.ui.onOptionsDialog = [on](OptionsDialog& dialog) {
+        dialog.RememberMe = on ? 1 : 0;
+        dialog.OnOK();
+        return true;
+    };
+    f.view->OnGoOptions();
+}
+
+TEST(Reminder, RemindsOnceWhenLessThanAMinuteIsLeft) {
+    struct Case {
+        Instant tick;
+        bool reminds;
+    };
+    const Case cases[] = {
+        {may10(16, 58, 59), false},
+        {may10(16, 59, 0), false},
+        {may10(16, 59, 1), true},
+        {may10(18, 0, 0), true},
+    };
+    for (const auto& c : cases) {
+        RecordingFixture f({"RememberMe"});
+        f.newMonth(5, 2006);
+        f.setNow(may10(8, 0));
+        f.view->OnEnter();
+        f.setNow(c.tick);
+        f.view->OnTimer(CTagrolView::kReminderTimerId);
+        const auto texts = f.trace.texts();
+        if (c.reminds) {
+            EXPECT_EQ(f.ui.messages, std::vector<std::string>{kGoHome}) << c.tick;
+            EXPECT_EQ(f.timers.calls.back(), "stop 22");
+            EXPECT_TRUE(f.traced("Nowe its time to go home, I will now remember you."));
+        } else {
+            EXPECT_TRUE(f.ui.messages.empty()) << c.tick;
+            EXPECT_EQ(f.view->reminderTimer(), 22u);
+            EXPECT_TRUE(f.traced("Nothing to do. Time to at: 17:00:00"));
+        }
+        EXPECT_EQ(texts.back(), "Leave OnTimer");
+    }
+}
+
+TEST(Reminder, SecondEnterKeepsTheRunningTimerAndForeignIdsAreIgnored) {
+    RecordingFixture f({"RememberMe"});
+    f.newMonth(5, 2006);
+    f.setNow(may10(8, 0));
+    f.view->OnEnter();
+    f.ui.answers = {Answer::Ok};
+    f.setNow(may10(9, 0));
+    f.view->OnEnter();
+    EXPECT_EQ(f.timers.calls, std::vector<std::string>{"start 22 30000"});
+    EXPECT_EQ(f.view->goHomeTime(), may10(18, 0));
+    f.setNow(may10(23, 0));
+    f.view->OnTimer(7);
+    EXPECT_TRUE(f.ui.messages.empty());
+}
+
+TEST(Reminder, LeaveNowStopsTheTicksBeforeTheyRemind) {
+    RecordingFixture f({"RememberMe"});
+    f.newMonth(5, 2006);
+    f.setNow(may10(8, 0));
+    f.view->OnEnter();
+    f.ui.answers = {Answer::Ok};
+    f.setNow(may10(12, 0));
+    f.view->OnLeave();
+    EXPECT_EQ(f.timers.calls, (std::vector<std::string>{"start 22 30000", "stop 22"}));
+    EXPECT_EQ(f.view->reminderTimer(), 0u);
+}
+
+TEST(Reminder, TimerThatCannotStartLeavesNothingToStop) {
+    RecordingFixture f({"RememberMe"});
+    f.timers.failStart = true;
+    f.newMonth(5, 2006);
+    f.setNow(may10(8, 0));
+    f.view->OnEnter();
+    f.view->OnLeave();
+    EXPECT_EQ(f.view->reminderTimer(), 0u);
+    EXPECT_EQ(f.timers.calls, std::vector<std::string>{"start 22 30000"});
+}
+
+TEST(Reminder, SwitchedOnInOptionsTakesTodaysLeaveOrRemindsAtOnce) {
+    for (const std::string leave : {"18:15:00", "", "8:00"}) {
+        RecordingFixture f;
+        f.newMonth(5, 2006);
+        f.work().SetItemText(9, WorkColumn::Leave, leave);
+        f.setNow(may10(10, 0));
+        setRememberMe(f, true);
+        EXPECT_EQ(f.timers.calls, std::vector<std::string>{"start 22 9000"});
+        EXPECT_EQ(f.view->goHomeTime(), leave.size() == 8 ? may10(18, 15) : 0) << leave;
+        f.setNow(may10(10, 0, 9));
+        f.view->OnTimer(CTagrolView::kReminderTimerId);
+        EXPECT_EQ(f.ui.messages.size(), leave.size() == 8 ? 0u : 1u) << leave;
+    }
+}
+
+TEST(Reminder, OptionsStartOnlyOnAChangeAndSwitchingOffDisarms) {
+    RecordingFixture f({"RememberMe"});
+    f.newMonth(5, 2006);
+    f.setNow(may10(8, 0));
+    f.view->OnEnter();
+    setRememberMe(f, true);
+    EXPECT_EQ(f.timers.calls, std::vector<std::string>{"start 22 30000"});
+    setRememberMe(f, false);
+    EXPECT_EQ(f.timers.calls.back(), "stop 22");
+    EXPECT_EQ(f.view->reminderTimer(), 0u);
+    EXPECT_EQ(f.view->goHomeTime(), 0);
+    EXPECT_FALSE(f.view->settings().RememberMe);
+}
+
+} // namespace
+} // namespace tallimo::test
