@@ -52,13 +52,6 @@ TEST(NewMonth, UnsavedChangesAreAskedAboutBeforeTheyAreReplaced) {
     EXPECT_EQ(f.work().rowCount(), 30);
 }
 
-TEST(NewMonth, AutoSaveOpensSaveAsWithTheNewTitle) {
-    RecordingFixture f({"AutoSave"});
-    f.newMonth(3, 2006);
-    ASSERT_EQ(f.ui.fileRequests.size(), 1u);
-    EXPECT_EQ(f.ui.fileRequests[0].fileName, "March2006.time");
-}
-
 // A file of the previous generation: counts, bounds, 4 cells per day and per squad row.
 std::vector<std::uint8_t> preFP3(const std::vector<std::vector<std::string>>& days,
                                  const std::vector<std::vector<std::string>>& squads,
@@ -179,16 +172,6 @@ TEST_F(Import, NoHeaderOrNoFileLeavesTheTablesUntitled) {
     EXPECT_EQ(f.cell(0, WorkColumn::Date), "01.05.2006");
     EXPECT_EQ(f.view->document().title(), "Untitled.time");
     EXPECT_TRUE(f.view->document().path().empty());
-}
-
-TEST_F(Import, ForgetsTheOpenSquadPeriod) {
-    f.newMonth(3, 2006);
-    f.view->document().SetModifiedFlag(false);
-    f.setNow(RecordingFixture::at(1, 3, 2006, 18));
-    f.view->OnStartsquadnow();
-    f.view->document().SetModifiedFlag(false);
-    importFile(preFP3({}, {{"01.03.2006 08:00:00", "", "", ""}}));
-    EXPECT_EQ(f.view->openSquadRow(), -1);
 }
 
 } // namespace

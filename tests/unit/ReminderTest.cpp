@@ -81,17 +81,6 @@ TEST(Reminder, LeaveNowStopsTheTicksBeforeTheyRemind) {
     EXPECT_EQ(f.view->reminderTimer(), 0u);
 }
 
-TEST(Reminder, TimerThatCannotStartLeavesNothingToStop) {
-    RecordingFixture f({"RememberMe"});
-    f.timers.failStart = true;
-    f.newMonth(5, 2006);
-    f.setNow(may10(8, 0));
-    f.view->OnEnter();
-    f.view->OnLeave();
-    EXPECT_EQ(f.view->reminderTimer(), 0u);
-    EXPECT_EQ(f.timers.calls, std::vector<std::string>{"start 22 30000"});
-}
-
 TEST(Reminder, SwitchedOnInOptionsTakesTodaysLeaveOrRemindsAtOnce) {
     for (const std::string leave : {"18:15:00", "", "8:00"}) {
         RecordingFixture f;

@@ -57,7 +57,11 @@ TEST_F(SquadNow, FinishWritesOnlyTheLastStartedPeriodAndIgnoresTheSelection) {
     EXPECT_EQ(end(1), "10.05.2006 20:15:00");
     EXPECT_TRUE(f.ui.questions.empty());
     EXPECT_EQ(f.view->openSquadRow(), -1);
-    EXPECT_TRUE(f.traced("Leave OnFinishsquadnow"));
+    // The first period is finished through its selection, also after the month has ended.
+    f.setNow(RecordingFixture::at(2, 6, 2006, 1, 0));
+    f.view->OnFinishsquadnow();
+    EXPECT_EQ(end(0), "02.06.2006 01:00:00");
+    EXPECT_EQ(end(1), "10.05.2006 20:15:00");
 }
 
 TEST_F(SquadNow, WithoutAnOpenPeriodTheSelectionDecides) {
@@ -99,18 +103,6 @@ TEST_F(SquadNow, WithoutAnOpenPeriodTheSelectionDecides) {
     }
 }
 
-TEST_F(SquadNow, TwoStartsThenTwoFinishesNeedTheSelectionForTheFirst) {
-    startAt(18, 0);
-    startAt(19, 0);
-    finishAt(20, 0);
-    finishAt(21, 0);
-    EXPECT_EQ(f.ui.messages, std::vector<std::string>{kNoneOpen});
-    f.squad().setSelected(0, true);
-    finishAt(22, 0);
-    EXPECT_EQ(end(0), "10.05.2006 22:00:00");
-    EXPECT_EQ(end(1), "10.05.2006 20:00:00");
-}
-
 TEST_F(SquadNow, ReplacedOrShrunkListForgetsTheOpenPeriod) {
     startAt(18, 0);
     f.squad().DeleteItem(0);
@@ -125,13 +117,6 @@ TEST_F(SquadNow, ReplacedOrShrunkListForgetsTheOpenPeriod) {
     f.view->OnFinishsquadnow();
     EXPECT_EQ(f.squad().rowCount(), 0);
     EXPECT_EQ(f.ui.messages.size(), 2u);
-}
-
-TEST_F(SquadNow, FinishAfterTheMonthHasEndedIsAccepted) {
-    startAt(23, 0);
-    f.setNow(RecordingFixture::at(2, 6, 2006, 1, 0));
-    f.view->OnFinishsquadnow();
-    EXPECT_EQ(end(0), "02.06.2006 01:00:00");
 }
 
 } // namespace
