@@ -1,0 +1,148 @@
+#include "view/CommandTable.h"
+
+#include "view/CTagrolView.h"
+
+namespace tallimo {
+namespace {
+
+using R = EnableRule;
+using T = CommandTarget;
+
+template <void (CTagrolView::*Handler)()>
+void call(CTagrolView& view) {
+    (view.*Handler)();
+}
+
+void open(CTagrolView& view) {
+    view.document().Open();
+}
+void save(CTagrolView& view) {
+    view.document().Save();
+}
+void saveAs(CTagrolView& view) {
+    view.document().SaveAs();
+}
+
+// clang-format off
+const std::vector<CommandInfo> kCommands = {
+    {57600, "File", "&New\tCtrl+N", "Create a new document\nNew", R::Always, T::View, call<&CTagrolView::OnFileNew>},
+    {32822, "File", "Import ...", "", R::Always, T::View, call<&CTagrolView::OnFileImport>},
+    {57601, "File", "&Open...\tCtrl+O", "", R::Always, T::View, open},
+    {57603, "File", "&Save\tCtrl+S", "", R::Always, T::View, save},
+    {57604, "File", "Save &As...", "", R::Always, T::View, saveAs},
+    {57665, "File", "E&xit", "", R::Always, T::Shell, nullptr},
+    {57643, "Edit", "&Undo\tCtrl+Z", "", R::Never, T::None, nullptr},
+    {57635, "Edit", "Cu&t\tCtrl+X", "", R::Never, T::None, nullptr},
+    {57634, "Edit", "&Copy\tCtrl+C", "", R::Never, T::None, nullptr},
+    {57637, "Edit", "&Paste\tCtrl+V", "", R::Never, T::None, nullptr},
+    {57607, "", "", "", R::Never, T::None, nullptr},
+    {32783, "Tools", "Create new entry...", "Create manual an tallimo entry.", R::Always, T::View, call<&CTagrolView::OnAdd>},
+    {32794, "Tools", "Modify selected entry...", "Modify the selected entry", R::Always, T::View, call<&CTagrolView::OnModify>},
+    {32784, "Tools", "Enter now...", "Enter the office now.", R::WorkListVisible, T::View, call<&CTagrolView::OnEnter>},
+    {32785, "Tools", "Leave now...", "Leave the office now.", R::WorkListVisible, T::View, call<&CTagrolView::OnLeave>},
+    {32786, "", "", "Enter the office now.\nEnter", R::WorkListVisible, T::View, call<&CTagrolView::OnEnter>},
+    {32787, "", "", "Leave the office now.\nLeave", R::WorkListVisible, T::View, call<&CTagrolView::OnLeave>},
+    {32818, "Tools", "Start squad now...", "", R::SquadListVisible, T::View, call<&CTagrolView::OnStartsquadnow>},
+    {32819, "Tools", "Finish squad now...", "", R::SquadListVisible, T::View, call<&CTagrolView::OnFinishsquadnow>},
+    {32820, "", "", "Start squad time nowl\nStart squad", R::SquadListVisible, T::View, call<&CTagrolView::OnStartsquadnow>},
+    {32821, "", "", "Finish squad time now\nFinish squad", R::SquadListVisible, T::View, call<&CTagrolView::OnFinishsquadnow>},
+    {32782, "Tools", "E&xport ", "currently not used", R::Always, T::View, call<&CTagrolView::OnGoExport>},
+    {32781, "Tools", "&Options", "currently not used", R::Always, T::View, call<&CTagrolView::OnGoOptions>},
+    {32803, "Special", "Sickness...", "Set selected days to sickness", R::WorkListVisible, T::View, call<&CTagrolView::OnTbIll>},
+    {32805, "Special", "Vacation...", "Set selected days to vacation", R::WorkListVisible, T::View, call<&CTagrolView::OnTbVacation>},
+    {32804, "Special", "Holiday...", "Set selected days to holiday", R::WorkListVisible, T::View, call<&CTagrolView::OnTbHoliday>},
+    {32823, "", "Stand-by...", "Set selected days to stand-by", R::Always, T::View, call<&CTagrolView::OnTbStandby>},
+    {32795, "", "", "Set selected days as holiday\nHoliday", R::WorkListVisible, T::View, call<&CTagrolView::OnTbHoliday>},
+    {32796, "", "", "Set selected day as health insurance day\nSick", R::WorkListVisible, T::View, call<&CTagrolView::OnTbIll>},
+    {32807, "", "", "Set selected days as vacation\nVacation", R::WorkListVisible, T::View, call<&CTagrolView::OnTbVacation>},
+    {32824, "", "", "Set selected days as stand-by\nStand-by", R::WorkListVisible, T::View, call<&CTagrolView::OnTbStandby>},
+    {32812, "Special", "for selected days only", "Calculate overtime selected only", R::Always, T::View, call<&CTagrolView::OnCalculateovertimeselectedonly>},
+    {32810, "Special", "for the hole month", "Calculate overtime hole month", R::Always, T::View, call<&CTagrolView::OnCalculateovertimemonth>},
+    {32816, "Special", "Show Squad Time", "", R::SquadListHidden, T::View, call<&CTagrolView::OnShowSquadTime>},
+    {32817, "Special", "Show work time", "", R::WorkListHidden, T::View, call<&CTagrolView::OnShowWorkTime>},
+    {32813, "View", "Refresh", "", R::Always, T::View, call<&CTagrolView::OnRefresh>},
+    {32815, "Help", "What\xB4s new?", "Show what is new.", R::Always, T::View, call<&CTagrolView::OnHelpWhatsnew>},
+    {57664, "Help", "&About Tallimo...", "", R::Always, T::Shell, nullptr},
+    {32797, "", "Edit Cell", "Edit current cell", R::Always, T::View, call<&CTagrolView::OnContextmenuEdit>},
+    {32814, "", "Copy Cell", "Copy current cell to clipboard", R::Always, T::View, call<&CTagrolView::OnContextmenuCopycell>},
+    {32798, "", "Clear Cell", "Clear current cell", R::Always, T::View, call<&CTagrolView::OnContextmenuClear>},
+    {32811, "", "", "", R::Always, T::View, call<&CTagrolView::OnVkdelete>},
+    {32793, "", "Switch", "Switch between Show and Hidden", R::SwitchLabel, T::View, call<&CTagrolView::OnSwitch>},
+    {32790, "", "Enter", "Enter the office", R::Always, T::View, call<&CTagrolView::OnEnter>},
+    {32791, "", "Left", "Left the office", R::Always, T::View, call<&CTagrolView::OnLeave>},
+};
+// clang-format on
+
+} // namespace
+
+const std::vector<CommandInfo>& CommandTable::commands() {
+    return kCommands;
+}
+
+const CommandInfo* CommandTable::find(int id) {
+    for (const auto& command : kCommands) {
+        if (command.id == id) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+CommandState CommandTable::update(int id) const {
+    const CommandInfo* command = find(id);
+    if (command == nullptr) {
+        return {};
+    }
+    CommandState state{true, std::string(command->text)};
+    const bool work = m_view.isWorkListVisible();
+    switch (command->rule) {
+    case R::Always:
+        break;
+    case R::WorkListVisible:
+        state.enabled = work;
+        break;
+    case R::SquadListVisible:
+        state.enabled = !work;
+        break;
+    case R::SquadListHidden:
+        m_view.traceLine("Enter OnUpdateSpecialShowsquadtime");
+        m_view.traceLine(work ? "Showsquadtime List was hidden"
+                              : "Showsquadtime List was not hidden");
+        m_view.traceLine("Leave OnUpdateSpecialShowsquadtime");
+        state.enabled = work;
+        break;
+    case R::WorkListHidden:
+        m_view.traceLine("Enter OnUpdateSpecialShowsquadtime");
+        m_view.traceLine(!work ? "Showsworktime List was hidden"
+                               : "Showsworktime List was not hidden");
+        m_view.traceLine("Leave OnUpdateSpecialShowsquadtime");
+        state.enabled = !work;
+        break;
+    case R::SwitchLabel: {
+        const bool hidden = m_view.isMainWindowHidden();
+        m_view.traceLine("Enter OnUpdatePopupmenuSwitch");
+        m_view.traceLine(hidden ? "Window was hidden" : "Window was not hidden");
+        m_view.traceLine("Leave OnUpdatePopupmenuSwitch");
+        state.label = hidden ? "Show" : "Hide";
+        break;
+    }
+    case R::Never:
+        state.enabled = false;
+        break;
+    }
+    return state;
+}
+
+ExecuteResult CommandTable::execute(int id) const {
+    const CommandInfo* command = find(id);
+    if (command == nullptr || command->target == T::None) {
+        return ExecuteResult::NoHandler;
+    }
+    if (command->target == T::Shell) {
+        return ExecuteResult::LeftToShell;
+    }
+    command->handler(m_view);
+    return ExecuteResult::Ran;
+}
+
+} // namespace tallimo
