@@ -1,0 +1,153 @@
+#include "plugins/ExportDialog.h"
+#include "plugins/tallimo_export.h"
+#include "view/CTagrolView.h"
+
+#include <array>
+#include <climits>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace tallimo {
+namespace {
+
+constexpr std::size_t kFieldBufferSize = 52;
+constexpr std::size_t kLongTextBufferSize = 10000;
+
+// Copies a cell into a reused buffer, cut to fit: nothing is ever written past it.
+const char* fill(std::vector<char>& buffer, const std::string& text) {
+    const std::size_t length = std::min(text.size(), buffer.size() - 1);
+    std::memcpy(buffer.data(), text.data(), length);
+    buffer[length] = '\0';
+    return buffer.data();
+}
+
+struct EntryPoints {
+    TallimoGetDescriptionFn getDescription = nullptr;
+    TallimoInitFn init = nullptr;
+    TallimoDeInitFn deInit = nullptr;
+    TallimoExportFn exportRow = nullptr;
+    TallimoSquadExportFn exportSquadRow = nullptr;
+};
+
+// The entry points the run needs for the shown list; the name of the first missing one.
+const char* lookUp(Library& library, bool workList, EntryPoints& points) {
+    void* symbol = nullptr;
+    if ((symbol = library.symbol("GetDescription")) == nullptr) {
+        return "GetDescription";
+    }
+    points.getDescription = reinterpret_cast<TallimoGetDescriptionFn>(symbol);
+    if ((symbol = library.symbol("Init")) == nullptr) {
+        return "Init";
+    }
+    points.init = reinterpret_cast<TallimoInitFn>(symbol);
+    if ((symbol = library.symbol("DeInit")) == nullptr) {
+        return "DeInit";
+    }
+    points.deInit = reinterpret_cast<TallimoDeInitFn>(symbol);
+    if (workList) {
+        if ((symbol = library.symbol("Export")) == nullptr) {
+            return "Export";
+        }
+        points.exportRow = reinterpret_cast<TallimoExportFn>(symbol);
+    } else {
+        if ((symbol = library.symbol("SquadExport")) == nullptr) {
+            return "SquadExport";
+        }
+        points.exportSquadRow = reinterpret_cast<TallimoSquadExportFn>(symbol);
+    }
+    return nullptr;
+}
+
+// Hands every row of the shown list to the plug-in; false when it refused one.
+bool exportRows(const TimeSheet& sheet, bool workList, const EntryPoints& points) {
+    std::array<std::vector<char>, 7> fields;
+    for (auto& field : fields) {
+        field.assign(kFieldBufferSize, '\0');
+    }
+    std::vector<char> longText(kLongTextBufferSize, '\0');
+    // The row count is read again after every row.
+    if (workList) {
+        const CellTable& work = sheet.work;
+        for (int row = 0; row < work.rowCount(); ++row) {
+            const auto cell = [&](int column) -> const std::string& {
+                return work.itemText(row, column);
+            };
+            if (points.exportRow(fill(fields[0], cell(WorkColumn::Date)),
+                                 fill(fields[1], cell(WorkColumn::Weekday)),
+                                 fill(fields[2], cell(WorkColumn::Enter)),
+                                 fill(fields[3], cell(WorkColumn::Leave)),
+                                 fill(longText, cell(WorkColumn::Comment)),
+                                 fill(fields[4], cell(WorkColumn::AtWork)),
+                                 fill(fields[5], cell(WorkColumn::Worktime)),
+                                 fill(fields[6], cell(WorkColumn::Overtime))) != 1) {
+                return false;
+            }
+        }
+        return true;
+    }
+    const CellTable& squad = sheet.squad;
+    for (int row = 0; row < squad.rowCount(); ++row) {
+        const auto cell = [&](int column) -> const std::string& {
+            return squad.itemText(row, column);
+        };
+        if (points.exportSquadRow(fill(fields[0], cell(SquadColumn::Start)),
+                                  fill(fields[1], cell(SquadColumn::End)),
+                                  fill(fields[2], cell(SquadColumn::Worktime)),
+                                  fill(fields[3], cell(SquadColumn::Incident)),
+                                  fill(longText, cell(SquadColumn::Description))) != 1) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+void CTagrolView::OnGoExport() {
+    ExportDialog dialog(m_platform.ui, m_platform.libraries, m_trace);
+    dialog.SetSearchPattern(pluginSearchPattern(m_settings.PlugInDir));
+    if (!m_platform.ui.runExportDialog(dialog) || !dialog.pluginChosen()) {
+        return;
+    }
+    traceLine("Enter OnGoExport");
+    const std::string& path = dialog.libraryPath();
+    const bool workList = m_workVisible;
+    // A library that cannot be loaded or lacks an entry point the run needs is never called.
+    std::unique_ptr<Library> library;
+    EntryPoints points;
+    std::string error;
+    std::string refusal;
+    if (path.size() >= PATH_MAX) {
+        refusal = " has a path that is too long.";
+    } else if (!(library = m_platform.libraries.load(path, error))) {
+        refusal = " cannot be loaded: " + error;
+    } else if (const char* missing = lookUp(*library, workList, points)) {
+        refusal = " is not a valid plug-in: it lacks " + std::string(missing) + ".";
+    }
+    if (!refusal.empty()) {
+        m_platform.ui.showMessage("The export plug-in " + path + refusal);
+        traceLine("Leave OnGoExport");
+        return;
+    }
+    std::array<char, TALLIMO_DESCRIPTION_SIZE> description{};
+    if (points.getDescription(description.data()) == 1) {
+        traceLine("Using: " +
+                  std::string(description.data(), strnlen(description.data(), description.size())));
+    }
+    traceLine("Enter OnGoExport");
+    if (points.init() != 1) {
+        traceLine("ERROR: Init");
+    } else {
+        if (!exportRows(m_sheet, workList, points)) {
+            traceLine("ERROR: Export");
+        }
+        if (points.deInit() != 1) {
+            traceLine("ERROR: DeInit");
+        }
+    }
+    library.reset();
+    traceLine("Leave OnGoExport");
+}
+
+} // namespace tallimo
