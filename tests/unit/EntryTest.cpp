@@ -1,0 +1,249 @@
+#include "EditingFixture.h"
+#include "view/EntryDialog.h"
+
+#include <gtest/gtest.h>
+
+namespace tallimo::test {
+namespace {
+
+Instant at(int day, int hour, int minute = 0, int month = 3) {
+    return *makeLocalInstant(2006, month, day, hour, minute, 0);
+}
+
+TEST(EntryDialogRules, TitleAndEnabledControlsFollowTheModes) {
+    struct Case {
+        bool workMode;
+        bool modifyMode;
+        const char* title;
+        bool standBy;
+        bool datePickers;
+    };
+    const Case cases[] = {
+        {true, false, "Tallimo - Create", false, true},
+        {true, true, "Tallimo - Modify", false, false},
+        {false, false, "Tallimo Squadtime - Create", true, true},
+        {false, true, "Tallimo Squadtime - Modify", true, true},
+    };
+    for (const auto& c : cases) {
+        EntryDialog dialog;
+        dialog.workMode = c.workMode;
+        dialog.modifyMode = c.modifyMode;
+        EXPECT_EQ(dialog.title(), c.title);
+        EXPECT_EQ(dialog.standByEnabled(), c.standBy) << c.title;
+        EXPECT_EQ(dialog.datePickersEnabled(), c.datePickers) << c.title;
+    }
+}
+
+TEST(EntryDialogRules, DateCalendarsWarnOutsideTheMonthAndEndDateFollowsStart) {
+    fake::FakeUi ui;
+    EntryDialog dialog;
+    dialog.minDate = at(1, 0);
+    dialog.maxDate = at(31, 23, 59);
+    dialog.endDate = at(20, 9);
+
+    dialog.startDate = at(28, 10, 0, 2);
+    dialog.startDateCalendarClosed(ui);
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Datum zu klein."});
+    EXPECT_EQ(dialog.endDate, dialog.startDate);
+
+    dialog.startDate = at(1, 0);
+    dialog.startDateCalendarClosed(ui);
+    EXPECT_EQ(ui.messages.size(), 1u);
+
+    dialog.endDate = at(1, 0, 0, 4);
+    dialog.endDateCalendarClosed(ui);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1], "Datum zu gro\xDF.");
+    EXPECT_EQ(dialog.endDate, at(1, 0, 0, 4));
+    dialog.endDate = at(31, 23, 59);
+    dialog.endDateCalendarClosed(ui);
+    EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+TEST(EntryDialogRules, StartTimeProposesNineHoursOnlyWhenCreating) {
+    EntryDialog dialog;
+    dialog.startTime = at(16, 8);
+    dialog.endTime = at(16, 12);
+    dialog.startTimeChanged();
+    EXPECT_EQ(dialog.endTime, at(16, 17));
+
+    dialog.modifyMode = true;
+    dialog.startTime = at(16, 6);
+    dialog.startTimeChanged();
+    EXPECT_EQ(dialog.endTime, at(16, 17));
+}
+
+TEST(OnAdd, WorkEntryOffersNowAndWritesTheDayOfTheStartDate) {
+    EditingFixture f;
+    f.clock.current = at(16, 10, 15);
+    f.ui.onEntryDialog = [&](EntryDialog& dialog) {
+        EXPECT_EQ(dialog.title(), "Tallimo - Create");
+        EXPECT_EQ(dialog.startDate, at(16, 10, 15));
+        EXPECT_EQ(dialog.endDate, at(16, 10, 15));
+        EXPECT_EQ(dialog.startTime, at(16, 10, 15));
+        EXPECT_EQ(dialog.endTime, at(16, 10, 15));
+        EXPECT_EQ(dialog.minDate, f.view->sheet().minDate);
+        dialog.startTime = at(16, 8);
+        dialog.startTimeChanged();
+        dialog.comment = "by hand";
+        return true;
+    };
+    f.view->OnAdd();
+
+    EXPECT_EQ(f.work().itemText(15, WorkColumn::Date), "16.03.2006");
+    EXPECT_EQ(f.work().itemText(15, WorkColumn::Weekday), "Thursday");
+    EXPECT_EQ(f.work().itemText(15, WorkColumn::Enter), "08:00:00");
+    EXPECT_EQ(f.work().itemText(15, WorkColumn::Leave), "17:00:00");
+    EXPECT_EQ(f.work().itemText(15, WorkColumn::Comment), "by hand");
+    EXPECT_EQ(f.work().itemText(15, WorkColumn::AtWork), "09:00:00");
+    EXPECT_TRUE(f.doc().isModified());
+    EXPECT_EQ(f.traced(),
+              (std::vector<std::string>{
+                  "Enter On Add", "Start: Thursday, March 16, 2006 End: Thursday, March 16, 2006",
+                  "Leave On Add"}));
+}
+
+TEST(OnAdd, WorkEntryOutsideTheMonthIsRefusedAndChangesNothing) {
+    for (const Instant start : {at(3, 8, 0, 4), at(31, 8, 0, 1)}) {
+        EditingFixture f;
+        f.clock.current = start;
+        f.ui.onEntryDialog = [](EntryDialog&) { return true; };
+        f.view->OnAdd();
+        ASSERT_EQ(f.ui.messages.size(), 1u);
+        EXPECT_NE(f.ui.messages[0].find("is not a day of the open month"), std::string::npos);
+        EXPECT_EQ(f.work().itemText(2, WorkColumn::Date), "03.03.2006");
+        EXPECT_EQ(f.work().itemText(2, WorkColumn::Enter), "");
+        EXPECT_EQ(f.work().itemText(30, WorkColumn::Enter), "");
+        EXPECT_FALSE(f.doc().isModified());
+    }
+}
+
+TEST(OnAdd, SquadEntryAlwaysAppendsAndCancelChangesNothing) {
+    EditingFixture f(true);
+    f.view->OnShowSquadTime();
+    f.clock.current = at(16, 18);
+    f.ui.onEntryDialog = [](EntryDialog& dialog) {
+        EXPECT_EQ(dialog.title(), "Tallimo Squadtime - Create");
+        dialog.endDate = at(17, 2);
+        dialog.endTime = at(17, 2);
+        dialog.comment = "server down";
+        return true;
+    };
+    f.view->OnAdd();
+    f.view->OnAdd();
+    ASSERT_EQ(f.squad().rowCount(), 2);
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(f.squad().itemText(row, SquadColumn::Start), "16.03.2006 18:00:00");
+        EXPECT_EQ(f.squad().itemText(row, SquadColumn::End), "17.03.2006 02:00:00");
+        EXPECT_EQ(f.squad().itemText(row, SquadColumn::Incident), "");
+        EXPECT_EQ(f.squad().itemText(row, SquadColumn::Description), "server down");
+        EXPECT_NE(f.squad().itemText(row, SquadColumn::Worktime), "");
+    }
+    EXPECT_FALSE(f.squad().rowAttributes(1).has_value());
+    EXPECT_EQ(f.saves(), 2);
+
+    f.ui.onEntryDialog = [](EntryDialog&) { return false; };
+    f.view->OnAdd();
+    EXPECT_EQ(f.squad().rowCount(), 2);
+    EXPECT_EQ(f.saves(), 2);
+}
+
+TEST(OnModify, ShowsOneDialogPerRowBottomMostFirstAndSkipsCancelled) {
+    EditingFixture f;
+    EditingFixture::select(f.work(), {2, 5, 9});
+    std::vector<std::string> shown;
+    f.ui.onEntryDialog = [&](EntryDialog& dialog) {
+        shown.push_back(formatInstant(dialog.startDate, "%d.%m.%Y"));
+        EXPECT_EQ(dialog.title(), "Tallimo - Modify");
+        dialog.startTime = at(1, 8);
+        dialog.endTime = at(1, 16, 30);
+        dialog.comment = "changed";
+        return shown.size() != 2;
+    };
+    f.view->OnModify();
+    EXPECT_EQ(shown, (std::vector<std::string>{"10.03.2006", "06.03.2006", "03.03.2006"}));
+    for (const int row : {2, 9}) {
+        EXPECT_EQ(f.work().itemText(row, WorkColumn::Enter), "08:00:00");
+        EXPECT_EQ(f.work().itemText(row, WorkColumn::Leave), "16:30:00");
+        EXPECT_EQ(f.work().itemText(row, WorkColumn::Comment), "changed");
+    }
+    EXPECT_EQ(f.work().itemText(5, WorkColumn::Enter), "");
+    EXPECT_EQ(f.work().itemText(5, WorkColumn::Comment), "");
+    EXPECT_EQ(f.work().itemText(9, WorkColumn::Date), "10.03.2006");
+    EXPECT_EQ(f.work().itemText(9, WorkColumn::Weekday), "Friday");
+}
+
+TEST(OnModify, OffersTheRowsTimesOnlyWhenBothAreComplete) {
+    struct Case {
+        const char* enter;
+        const char* leave;
+        Instant start;
+        Instant end;
+    };
+    const Case cases[] = {
+        {"08:00:00", "", at(7, 7), at(7, 16)},
+        {"08:00", "17:00:00", at(7, 7), at(7, 16)},
+        {"08:15:00", "17:45:30", at(7, 8, 15), at(7, 17, 45) + 30},
+    };
+    for (const auto& c : cases) {
+        EditingFixture f;
+        f.work().SetItemText(6, WorkColumn::Enter, c.enter);
+        f.work().SetItemText(6, WorkColumn::Leave, c.leave);
+        f.work().SetItemText(6, WorkColumn::Comment, "note");
+        EditingFixture::select(f.work(), {6});
+        EntryDialog offered;
+        f.ui.onEntryDialog = [&](EntryDialog& dialog) {
+            offered = dialog;
+            return false;
+        };
+        f.view->OnModify();
+        EXPECT_EQ(offered.startDate, c.start) << c.enter << " " << c.leave;
+        EXPECT_EQ(offered.startTime, c.start) << c.enter << " " << c.leave;
+        EXPECT_EQ(offered.endTime, c.end) << c.enter << " " << c.leave;
+        EXPECT_EQ(offered.comment, "note");
+        EXPECT_TRUE(offered.modifyMode);
+    }
+}
+
+TEST(OnModify, SquadRowOffersItsMomentsOrSevenToEightAndRewritesInPlace) {
+    EditingFixture f(true);
+    f.view->OnShowSquadTime();
+    f.addPeriod("10.03.2006 18:00:00", "11.03.2006 01:30:00");
+    f.addPeriod("12.03.2006 18:00:00", "");
+    EditingFixture::select(f.squad(), {0, 1});
+    std::vector<EntryDialog> offered;
+    f.ui.onEntryDialog = [&](EntryDialog& dialog) {
+        offered.push_back(dialog);
+        dialog.startDate = at(20, 0);
+        dialog.endDate = at(21, 0);
+        dialog.comment = "moved";
+        return true;
+    };
+    f.view->OnModify();
+    ASSERT_EQ(offered.size(), 2u);
+    EXPECT_EQ(offered[0].startTime, at(12, 7));
+    EXPECT_EQ(offered[0].endTime, at(12, 8));
+    EXPECT_EQ(offered[0].title(), "Tallimo Squadtime - Modify");
+    EXPECT_EQ(offered[1].startTime, at(10, 18));
+    EXPECT_EQ(offered[1].endDate, at(11, 1, 30));
+    EXPECT_EQ(f.squad().itemText(0, SquadColumn::Start), "20.03.2006 18:00:00");
+    EXPECT_EQ(f.squad().itemText(0, SquadColumn::End), "21.03.2006 01:30:00");
+    EXPECT_EQ(f.squad().itemText(1, SquadColumn::Start), "20.03.2006 07:00:00");
+    EXPECT_EQ(f.squad().itemText(1, SquadColumn::Description), "moved");
+    EXPECT_EQ(f.saves(), 2);
+}
+
+TEST(OnModify, WithoutSelectionOrDateNothingIsOffered) {
+    EditingFixture f;
+    f.view->OnModify();
+    EXPECT_TRUE(f.traced("Leave OnModify no rows selected"));
+    f.work().SetItemText(4, WorkColumn::Date, "");
+    EditingFixture::select(f.work(), {4});
+    f.view->OnModify();
+    EXPECT_EQ(f.ui.events, (std::vector<std::string>{
+                               "message: Row 5 has no valid date and cannot be modified."}));
+    EXPECT_FALSE(f.doc().isModified());
+}
+
+} // namespace
+} // namespace tallimo::test
