@@ -1,6 +1,7 @@
 #include "document/TimeSheetFile.h"
 
 #include "support/SheetBytes.h"
+#include "support/TempDir.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
@@ -151,6 +152,18 @@ TEST(Storing, LoadThenStoreGivesTheSameBytes) {
     EXPECT_EQ(loaded.sheet.minDate, kMarch2006Min);
     EXPECT_EQ(loaded.sheet.maxDate, kMarch2006Max);
     EXPECT_EQ(storeTimeSheet(loaded.sheet), original);
+}
+
+TEST(Storing, SampleFilesComeBackByteForByte) {
+    for (const char* name : {"march2006.time", "march2006-entries.time"}) {
+        SCOPED_TRACE(name);
+        const auto bytes = test::readBytes(std::string(TALLIMO_TEST_DATA) + "/" + name);
+        Loaded loaded;
+        load(loaded, bytes);
+        EXPECT_TRUE(loaded.problems.empty());
+        EXPECT_EQ(loaded.sheet.work.rowCount(), 31);
+        EXPECT_EQ(storeTimeSheet(loaded.sheet), bytes);
+    }
 }
 
 TEST(Storing, TimeFieldsAreUnsignedUpTo2106) {
