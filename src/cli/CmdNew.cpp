@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 #include "view/CTagrolView.h"
+#include "view/NewMonthDialog.h"
 
 #include <sys/stat.h>
 
@@ -61,24 +62,29 @@ int runNew(CliContext& context) {
         return context.fail("new: " + file + " exists; use --force to replace it");
     }
 
+    const std::string outOfRange =
+        "new: " + positional[0] + " lies outside the months a time sheet holds";
+    // The New command itself, its dialog answered with a day of the month given.
+    const auto chosen = makeLocalInstant(month->year, month->month, 1, 12, 0, 0);
+    if (!chosen) {
+        return context.fail(outOfRange);
+    }
+    context.ui.onNewMonthDialog = [&chosen](NewMonthDialog& dialog) {
+        dialog.chosen = *chosen;
+        dialog.OnOK();
+        return true;
+    };
     Platform platform = context.platform();
     CTagrolView view(platform);
     CTagrolDoc& document = view.document();
     document.OnNewDocument();
-    // The steps of the New command on a fresh view, the month given instead of picked.
-    view.sheet().work.DeleteAllItems();
-    view.sheet().squad.DeleteAllItems();
-    const auto first = makeLocalInstant(month->year, month->month, 1, 0, 0, 0);
-    if (first) {
-        document.SetTitle(formatInstant(*first, "%B%Y") + ".time");
+    view.OnFileNew();
+    if (view.sheet().work.rowCount() == 0) {
+        return context.fail(outOfRange);
     }
-    document.setPath("");
-    if (!first || !view.InitListCtrl(month->month, month->year)) {
-        return context.fail("new: " + positional[0] +
-                            " lies outside the months a time sheet holds");
-    }
-    // Written as Save writes; the document has told the user why when it fails.
-    return document.OnSaveDocument(file) ? kExitDone : kExitRefused;
+    // FILE is the Save As answer; whether it may be replaced was settled above (--force).
+    document.setPath(file);
+    return document.Save() ? kExitDone : kExitRefused;
 }
 
 } // namespace tallimo::cli

@@ -18,6 +18,50 @@ const std::vector<CliCommand>& commands() {
          "  --json  one JSON object: minDate, maxDate, messages, work and squad rows with\n"
          "          their cells, rowBackColor, rowFlags and cellAttrs\n",
          runShow},
+        {"enter", "enter [FILE]",
+         "Enter now: records the arrival in today's row of FILE (default: the last document):\n"
+         "Enter now, Leave 9 hours later, the comment \"automatic created entry\". A filled Enter\n"
+         "is replaced only when the question is answered OK. Makes the backup copy when\n"
+         "AutoBackup is on. FILE is saved when it changed. Exit status 1 when today lies\n"
+         "outside FILE's month.\n",
+         runEnter},
+        {"leave", "leave [FILE]",
+         "Leave now: writes now as the Leave of today's row of FILE (default: the last document).\n"
+         "A filled Leave is replaced only when the question is answered OK. FILE is saved when\n"
+         "it changed. Exit status 1 when today lies outside FILE's month.\n",
+         runLeave},
+        {"squad-start", "squad-start [FILE]",
+         "Start squad now: appends a stand-by period starting now to the squad list of FILE\n"
+         "(default: the last document). Makes the backup copy when AutoBackup is on. FILE is\n"
+         "saved. Exit status 1 when today lies outside FILE's month.\n",
+         runSquadStart},
+        {"squad-finish", "squad-finish [FILE] [--row N]",
+         "Finish squad now: writes now as the End of one stand-by period of FILE (default: the\n"
+         "last document). Each run is a new process, so the period started last is not\n"
+         "remembered; the period is chosen as a selection:\n"
+         "  --row N  the squad row N, counted from 0 in the order 'show' lists them\n"
+         "Without --row the one period whose End is empty is finished; with none or several\n"
+         "open the command refuses. A period that has an End is changed only when the question\n"
+         "is answered OK. Exit status 1 when no period was finished.\n",
+         runSquadFinish},
+        {"import", "import OLDFILE NEWFILE [--force]",
+         "Imports OLDFILE, a time sheet of the previous file generation, and writes the month in\n"
+         "the current format to NEWFILE. A file that ends early is reported; the rows read\n"
+         "before its end are written.\n"
+         "  --force  replace NEWFILE when it exists\n",
+         runImport},
+        {"options", "options [KEY=VALUE...]",
+         "Without arguments prints every setting as KEY=VALUE, in this order: AutoSave,\n"
+         "AutoBackup, AutoOpenLastDocument, RememberMe, PlugInDir, atworkHour, atworkMinute,\n"
+         "atworkSecond, then Hour, Minute and Second of worktime, breakfast, lunch and coffee,\n"
+         "and LastDocument.\n"
+         "With KEY=VALUE arguments changes settings as the Options dialog does and stores every\n"
+         "value: switches take on or off, PlugInDir a folder (empty for none), the parts of a\n"
+         "duration a whole number from 0 to 9999. A duration is carried into hours and keeps\n"
+         "only its time of day, and atwork is recomputed as worktime + breakfast + lunch +\n"
+         "coffee; the atwork keys and LastDocument cannot be set. Nothing is written when any\n"
+         "argument is refused.\n",
+         runOptions},
     };
     return table;
 }

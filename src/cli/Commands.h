@@ -20,5 +20,11 @@ const std::vector<CliCommand>& commands();
 // Each subcommand lives in a file of its own (Cmd*.cpp).
 int runNew(CliContext& context);
 int runShow(CliContext& context);
+int runEnter(CliContext& context);
+int runLeave(CliContext& context);
+int runSquadStart(CliContext& context);
+int runSquadFinish(CliContext& context);
+int runImport(CliContext& context);
+int runOptions(CliContext& context);
 
 } // namespace tallimo::cli

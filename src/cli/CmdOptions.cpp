@@ -1,0 +1,153 @@
+#include "cli/Commands.h"
+#include "view/CTagrolView.h"
+#include "view/OptionsDialog.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+
+namespace tallimo::cli {
+namespace {
+
+constexpr std::array<const char*, 4> kSwitches = {"AutoSave", "AutoBackup", "AutoOpenLastDocument",
+                                                  "RememberMe"};
+// The durations the dialog edits: their picker and the handler of a change.
+struct DurationField {
+    const char* name;
+    Instant OptionsDialog::*picker;
+    void (OptionsDialog::*changed)();
+};
+constexpr std::array<DurationField, 4> kDurations = {{
+    {"worktime", &OptionsDialog::worktime, &OptionsDialog::OnDatetimechangeWorktime},
+    {"breakfast", &OptionsDialog::breakfast, &OptionsDialog::OnDatetimechangeBreakfast},
+    {"lunch", &OptionsDialog::lunch, &OptionsDialog::OnDatetimechangeLunch},
+    {"coffee", &OptionsDialog::coffee, &OptionsDialog::OnDatetimechangeCoffee},
+}};
+constexpr std::array<const char*, 3> kParts = {"Hour", "Minute", "Second"};
+// Large enough for any duration a user means, small enough that no sum overflows.
+constexpr int kMaxPart = 9999;
+
+void printDuration(std::ostream& out, const std::string& name, const Duration& duration) {
+    out << name << "Hour=" << duration.hour << '\n'
+        << name << "Minute=" << duration.minute << '\n'
+        << name << "Second=" << duration.second << '\n';
+}
+
+void printSettings(CliContext& context) {
+    const SettingsRecord record = loadSettings(context.settings);
+    std::ostream& out = context.out;
+    out << "AutoSave=" << switchWord(record.AutoSave) << '\n'
+        << "AutoBackup=" << switchWord(record.AutoBackup) << '\n'
+        << "AutoOpenLastDocument=" << switchWord(record.AutoOpenLastDocument) << '\n'
+        << "RememberMe=" << switchWord(record.RememberMe) << '\n'
+        << "PlugInDir=" << record.PlugInDir << '\n';
+    printDuration(out, "atwork", record.atwork);
+    printDuration(out, "worktime", record.worktime);
+    printDuration(out, "breakfast", record.breakfast);
+    printDuration(out, "lunch", record.lunch);
+    printDuration(out, "coffee", record.coffee);
+    out << "LastDocument=" << lastDocument(context.settings) << '\n';
+}
+
+bool parsePart(const std::string& text, int& value) {
+    if (text.empty() || text.size() > 4 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return false;
+    }
+    value = std::stoi(text);
+    return value <= kMaxPart;
+}
+
+// Checks one KEY=VALUE; returns the reason when it is refused.
+std::string checkAssignment(const std::string& key, const std::string& value) {
+    if (std::find(kSwitches.begin(), kSwitches.end(), key) != kSwitches.end()) {
+        return value == "on" || value == "off" ? "" : key + " wants on or off, not '" + value + "'";
+    }
+    if (key == "PlugInDir") {
+        return "";
+    }
+    if (key.starts_with("atwork")) {
+        return key + " is the sum of worktime and the breaks; set those instead";
+    }
+    if (key == "LastDocument") {
+        return "LastDocument is set by opening or saving a file";
+    }
+    for (const auto& duration : kDurations) {
+        for (const char* part : kParts) {
+            if (key == std::string(duration.name) + part) {
+                int number = 0;
+                return parsePart(value, number)
+                           ? ""
+                           : key + " wants a whole number from 0 to " + std::to_string(kMaxPart) +
+                                 ", not '" + value + "'";
+            }
+        }
+    }
+    return "unknown setting '" + key + "' (see 'tallimo-cli options --help')";
+}
+
+// What the user does in the dialog: sets the switches and the directory, changes pickers (each
+// change recomputes @work) and presses OK.
+void answerDialog(OptionsDialog& dialog, const std::map<std::string, std::string>& changes) {
+    const auto changed = [&](const std::string& key) { return changes.find(key); };
+    int* switches[] = {&dialog.AutoSave, &dialog.AutoBackup, &dialog.AutoOpenLastDocument,
+                       &dialog.RememberMe};
+    for (std::size_t i = 0; i < kSwitches.size(); ++i) {
+        if (const auto found = changed(kSwitches[i]); found != changes.end()) {
+            *switches[i] = found->second == "on" ? 1 : 0;
+        }
+    }
+    if (const auto found = changed("PlugInDir"); found != changes.end()) {
+        dialog.plugInDir = found->second;
+    }
+    for (const auto& field : kDurations) {
+        Instant& picker = dialog.*field.picker;
+        Duration duration = pickerDuration(picker);
+        int* parts[] = {&duration.hour, &duration.minute, &duration.second};
+        bool touched = false;
+        for (std::size_t i = 0; i < kParts.size(); ++i) {
+            if (const auto found = changed(std::string(field.name) + kParts[i]);
+                found != changes.end()) {
+                parsePart(found->second, *parts[i]);
+                touched = true;
+            }
+        }
+        if (touched) {
+            picker = durationPickerValue(duration);
+            (dialog.*field.changed)();
+        }
+    }
+    dialog.OnOK();
+}
+
+} // namespace
+
+int runOptions(CliContext& context) {
+    if (context.args.empty()) {
+        printSettings(context);
+        return context.out ? kExitDone : context.fail("options: cannot write the output");
+    }
+    std::map<std::string, std::string> changes;
+    for (const auto& arg : context.args) {
+        const auto equals = arg.find('=');
+        if (equals == std::string::npos || equals == 0) {
+            return context.fail("options: wants KEY=VALUE, not '" + arg + "'", kExitUsage);
+        }
+        const std::string key = arg.substr(0, equals);
+        const std::string value = arg.substr(equals + 1);
+        if (const std::string refused = checkAssignment(key, value); !refused.empty()) {
+            return context.fail("options: " + refused, kExitUsage);
+        }
+        changes[key] = value;
+    }
+    Platform platform = context.platform();
+    CTagrolView view(platform);
+    context.ui.onOptionsDialog = [&changes](OptionsDialog& dialog) {
+        answerDialog(dialog, changes);
+        return true;
+    };
+    view.OnGoOptions();
+    return kExitDone;
+}
+
+} // namespace tallimo::cli
