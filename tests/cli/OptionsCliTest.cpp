@@ -1,0 +1,66 @@
+#include "support/CliRunner.h"
+
+#include <gtest/gtest.h>
+
+namespace tallimo::test {
+namespace {
+
+const std::string kDefaults = "AutoSave=off\nAutoBackup=off\nAutoOpenLastDocument=off\n"
+                              "RememberMe=off\nPlugInDir=\n"
+                              "atworkHour=9\natworkMinute=0\natworkSecond=0\n"
+                              "worktimeHour=8\nworktimeMinute=0\nworktimeSecond=0\n"
+                              "breakfastHour=0\nbreakfastMinute=20\nbreakfastSecond=0\n"
+                              "lunchHour=0\nlunchMinute=30\nlunchSecond=0\n"
+                              "coffeeHour=0\ncoffeeMinute=10\ncoffeeSecond=0\n"
+                              "LastDocument=\n";
+
+TEST(CliOptions, PrintsEverySettingInItsOrder) {
+    CliSandbox sandbox;
+    const CliResult shown = sandbox.run({"options"});
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_EQ(shown.out, kDefaults);
+}
+
+TEST(CliOptions, ChangesAreNormalisedAndAtWorkFollows) {
+    struct Case {
+        std::vector<std::string> assignments;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {{"worktimeHour=7", "worktimeMinute=90", "AutoSave=on", "PlugInDir=/opt/p"},
+         {"AutoSave=on", "PlugInDir=/opt/p", "worktimeHour=8", "worktimeMinute=30", "atworkHour=9",
+          "atworkMinute=30"}},
+        {{"worktimeHour=23"}, {"atworkHour=0", "atworkMinute=0", "worktimeHour=23"}},
+        {{"lunchMinute=45"}, {"atworkHour=9", "atworkMinute=15", "lunchMinute=45"}},
+    };
+    for (const auto& c : cases) {
+        CliSandbox sandbox;
+        std::vector<std::string> args = {"options"};
+        args.insert(args.end(), c.assignments.begin(), c.assignments.end());
+        const CliResult changed = sandbox.run(args);
+        ASSERT_EQ(changed.status, 0) << changed.err;
+        const std::string shown = sandbox.run({"options"}).out;
+        for (const auto& line : c.expected) {
+            EXPECT_NE(shown.find(line + "\n"), std::string::npos) << line << '\n' << shown;
+        }
+    }
+}
+
+TEST(CliOptions, AnyRefusedArgumentWritesNothing) {
+    const std::vector<std::string> refused[] = {
+        {"Autosave=on"},    {"AutoSave=ON"},       {"atworkHour=10"}, {"LastDocument=/x"},
+        {"lunchMinute=-5"}, {"lunchMinute=10000"}, {"coffeeHour=1h"}, {"worktime"},
+    };
+    for (const auto& bad : refused) {
+        CliSandbox sandbox;
+        std::vector<std::string> args = {"options", "AutoSave=on"};
+        args.insert(args.end(), bad.begin(), bad.end());
+        const CliResult result = sandbox.run(args);
+        EXPECT_EQ(result.status, 2) << bad.front();
+        EXPECT_NE(result.err.find("tallimo-cli: options: "), std::string::npos) << bad.front();
+        EXPECT_EQ(sandbox.run({"options"}).out, kDefaults) << bad.front();
+    }
+}
+
+} // namespace
+} // namespace tallimo::test

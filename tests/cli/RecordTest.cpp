@@ -1,0 +1,122 @@
+#include "support/CliRunner.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace tallimo::test {
+namespace {
+
+// The TSV line of the work list that starts with the date.
+std::string workLine(const CliSandbox& sandbox, const std::string& date) {
+    std::istringstream in(sandbox.run({"show", "m.time"}).out);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind(date, 0) == 0) {
+            return line;
+        }
+    }
+    return "";
+}
+
+std::vector<std::string> squadEnds(const CliSandbox& sandbox) {
+    std::istringstream in(sandbox.run({"show", "m.time"}).out);
+    std::vector<std::string> ends;
+    bool squad = false;
+    for (std::string line; std::getline(in, line);) {
+        if (squad && line.rfind("Start\t", 0) != 0) {
+            ends.push_back(line.substr(20, line.find('\t', 20) - 20));
+        }
+        squad = squad || line == "# squad";
+    }
+    return ends;
+}
+
+class CliRecord : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(sandbox.run({"new", "2006-05", "m.time"}).status, 0); }
+
+    CliResult at(const std::string& moment, std::vector<std::string> args) const {
+        args.insert(args.end(), {"--now", moment});
+        return sandbox.run(args);
+    }
+
+    CliSandbox sandbox;
+};
+
+TEST_F(CliRecord, EnterAndLeaveFillTodaysRowAndTheComputedCells) {
+    ASSERT_EQ(at("10.05.2006 08:00:00", {"enter", "m.time"}).status, 0);
+    // Without FILE the last document is taken; the forecast in Leave is replaced on --yes.
+    const CliResult left = at("10.05.2006 17:30:00", {"leave", "--yes"});
+    ASSERT_EQ(left.status, 0) << left.err;
+    EXPECT_NE(left.err.find("You had left the office today at: 17:00:00."), std::string::npos);
+    EXPECT_EQ(workLine(sandbox, "10.05.2006")
+                  .rfind("10.05.2006\tWednesday\t08:00:00\t17:30:00\t"
+                         "automatic created entry\t\t09:30:00\t08:30:00"
+                         "\t+00:30:00\tREG 08:00",
+                         0),
+              0u)
+        << workLine(sandbox, "10.05.2006");
+}
+
+TEST_F(CliRecord, QuestionWithoutTerminalIsCancelledAndSaid) {
+    ASSERT_EQ(at("10.05.2006 08:00:00", {"enter", "m.time"}).status, 0);
+    const CliResult again = at("10.05.2006 09:00:00", {"enter", "m.time"});
+    EXPECT_EQ(again.status, 0);
+    EXPECT_NE(again.err.find("You had entered the office today at: 08:00:00. [Cancel]"),
+              std::string::npos);
+    EXPECT_NE(again.err.find("no terminal"), std::string::npos);
+    EXPECT_EQ(workLine(sandbox, "10.05.2006").substr(0, 39),
+              "10.05.2006\tWednesday\t08:00:00\t17:00:00\t");
+}
+
+TEST_F(CliRecord, OutsideTheMonthRefusesAndLeavesTheFile) {
+    const auto before = readBytes(sandbox.file("m.time"));
+    for (const char* command : {"enter", "leave", "squad-start"}) {
+        const CliResult refused = at("01.06.2006 00:00:00", {command, "m.time"});
+        EXPECT_EQ(refused.status, 1) << command;
+        EXPECT_EQ(refused.err, "Please open the current tallimo file first!\n") << command;
+    }
+    EXPECT_EQ(readBytes(sandbox.file("m.time")), before);
+}
+
+TEST_F(CliRecord, WrongUsage) {
+    CliSandbox fresh;
+    EXPECT_EQ(fresh.run({"enter"}).status, 2);
+    EXPECT_EQ(sandbox.run({"enter", "a.time", "b.time"}).status, 2);
+    EXPECT_EQ(sandbox.run({"leave", "m.time", "--row", "0"}).status, 2);
+    EXPECT_EQ(sandbox.run({"squad-finish", "m.time", "--row", "-1"}).status, 2);
+    EXPECT_EQ(sandbox.run({"squad-finish", "m.time", "--row"}).status, 2);
+}
+
+TEST_F(CliRecord, SquadFinishTakesTheOnlyOpenPeriodOrTheRowGiven) {
+    ASSERT_EQ(at("10.05.2006 18:00:00", {"squad-start", "m.time"}).status, 0);
+    ASSERT_EQ(at("10.05.2006 19:00:00", {"squad-start", "m.time"}).status, 0);
+    const CliResult several = at("10.05.2006 20:00:00", {"squad-finish", "m.time"});
+    EXPECT_EQ(several.status, 1);
+    EXPECT_NE(several.err.find("There are more than one squad time available!"), std::string::npos);
+    EXPECT_EQ(at("10.05.2006 20:00:00", {"squad-finish", "m.time", "--row", "0"}).status, 0);
+    EXPECT_EQ(at("10.05.2006 21:00:00", {"squad-finish", "m.time"}).status, 0);
+    EXPECT_EQ(squadEnds(sandbox),
+              (std::vector<std::string>{"10.05.2006 20:00:00", "10.05.2006 21:00:00"}));
+
+    const CliResult none = at("10.05.2006 22:00:00", {"squad-finish", "m.time"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("There is no open squad time available!"), std::string::npos);
+    EXPECT_EQ(at("10.05.2006 22:00:00", {"squad-finish", "m.time", "--row", "0", "--no"}).status,
+              1);
+    EXPECT_EQ(at("10.05.2006 22:00:00", {"squad-finish", "m.time", "--row", "2"}).status, 1);
+    EXPECT_EQ(at("10.05.2006 22:00:00", {"squad-finish", "m.time", "--row", "1", "--yes"}).status,
+              0);
+    EXPECT_EQ(squadEnds(sandbox),
+              (std::vector<std::string>{"10.05.2006 20:00:00", "10.05.2006 22:00:00"}));
+}
+
+TEST_F(CliRecord, AutoBackupCopiesTheFileBeforeEnter) {
+    ASSERT_EQ(sandbox.run({"options", "AutoBackup=on"}).status, 0);
+    const auto before = readBytes(sandbox.file("m.time"));
+    ASSERT_EQ(at("10.05.2006 08:30:15", {"enter", "m.time"}).status, 0);
+    EXPECT_EQ(readBytes(sandbox.file("m.time20060510083015.bak")), before);
+}
+
+} // namespace
+} // namespace tallimo::test
