@@ -10,6 +10,8 @@ constexpr const char* kImportEndedEarly =
     "The old tallimo file ends early.\r\nThe rows read before its end were imported.";
 constexpr const char* kImportNoHeader =
     "The file is too short for an old tallimo file.\r\nNothing was imported.";
+constexpr const char* kImportNoMonth =
+    "The old tallimo file names no month a time sheet can hold.\r\nNothing was imported.";
 
 struct PreFP3Header {
     std::uint32_t days = 0;
@@ -123,8 +125,15 @@ void CTagrolView::SerializePreFP3(std::span<const std::uint8_t> bytes) {
     // The import ends as a new, unsaved document: no save (nor Save As dialog) on the way.
     const bool autoSave = m_settings.AutoSave;
     m_settings.AutoSave = false;
-    InitListCtrl(month.month, month.year);
+    const bool made = InitListCtrl(month.month, month.year);
     m_settings.AutoSave = autoSave;
+    if (!made) {
+        // No row to record into: bounds that let no instant in.
+        m_sheet.minDate = 0;
+        m_sheet.maxDate = 0;
+        m_platform.ui.showMessage(kImportNoMonth);
+        return;
+    }
     readDayRows(reader, header.days, m_sheet, *this);
     readSquadRows(reader, header.squads, m_sheet, *this);
     if (reader.failed()) {

@@ -174,5 +174,17 @@ TEST_F(Import, NoHeaderOrNoFileLeavesTheTablesUntitled) {
     EXPECT_TRUE(f.view->document().path().empty());
 }
 
+TEST_F(Import, MonthOutsideWhatAFileHoldsImportsNothing) {
+    ByteWriter writer;
+    writer.u32(0);
+    writer.u32(0);
+    writer.u32(0);
+    importFile(writer.take());
+    EXPECT_EQ(f.ui.messages, std::vector<std::string>{"The old tallimo file names no month a time "
+                                                      "sheet can hold.\r\nNothing was imported."});
+    EXPECT_EQ(f.view->sheet().maxDate, 0);
+    EXPECT_FALSE(f.view->document().isModified());
+}
+
 } // namespace
 } // namespace tallimo::test
