@@ -62,6 +62,11 @@ const std::vector<CliCommand>& commands() {
          "coffee; the atwork keys and LastDocument cannot be set. Nothing is written when any\n"
          "argument is refused.\n",
          runOptions},
+        {"total", "total FILE [--squad] [--rows LIST]",
+         "Prints the overtime total of the month's work list, as the desktop's message shows it.\n"
+         "  --squad      add up the squad list instead\n"
+         "  --rows LIST  only these 0-based rows, for example 0,3,5-9\n",
+         runTotal},
     };
     return table;
 }

@@ -26,5 +26,6 @@ int runSquadStart(CliContext& context);
 int runSquadFinish(CliContext& context);
 int runImport(CliContext& context);
 int runOptions(CliContext& context);
+int runTotal(CliContext& context);
 
 } // namespace tallimo::cli

@@ -1,5 +1,7 @@
 #include "calc/OvertimeTotals.h"
 
+#include "CalcViewFixture.h"
+
 #include <gtest/gtest.h>
 
 namespace tallimo {
@@ -53,6 +55,82 @@ TEST(OvertimeTotals, RowContributionsFromTheStoredCells) {
     EXPECT_FALSE(workRowOvertime("", "08:00:00", "17:00:00"));
     EXPECT_EQ(squadRowOvertime("01.03.2006 18:00:00", "02.03.2006 08:00:00"), 50400);
     EXPECT_FALSE(squadRowOvertime("01.03.2006 18:00:00", ""));
+}
+
+} // namespace
+} // namespace tallimo
+
+namespace tallimo {
+namespace {
+
+using test::CalcViewFixture;
+
+TEST(OvertimeTotalsCommand, WholeMonthOfTheWorkListFromTheStoredCells) {
+    CalcViewFixture f;
+    f.addDay("01.03.2006", "08:00:00", "18:00:00");
+    f.addDay("02.03.2006", "08:00:00", "17:00:00");
+    const int edited = f.addDay("03.03.2006", "08:00:00", "16:30:00");
+    f.addDay("04.03.2006", "", "");
+    f.addDay("05.03.2006", "08:00:00", "8:00:00");
+    f.view->CalculateAllWorkRows();
+    // Edited in place but not recomputed: the stored Leave counts, not the computed cells.
+    f.work().SetItemText(edited, WorkColumn::Leave, "16:00:00");
+    f.view->OnCalculateovertimemonth();
+    f.work().SetItemText(edited, WorkColumn::Leave, "16:30:00");
+    f.view->OnCalculateovertimemonth();
+    EXPECT_EQ(f.ui.messages, (std::vector<std::string>{"Overtime for this month: 00:00:00",
+                                                       "Overtime for this month: 00:30:00"}));
+    EXPECT_TRUE(f.trace.texts().empty());
+}
+
+TEST(OvertimeTotalsCommand, SelectedDaysOnly) {
+    CalcViewFixture f;
+    f.addDay("01.03.2006", "08:00:00", "18:00:00");
+    f.addDay("02.03.2006", "08:00:00", "16:30:00");
+    const int saturday = f.addDay("04.03.2006", "", "");
+    f.work().setSelected(saturday, true);
+    f.view->OnCalculateovertimeselectedonly();
+    f.work().setSelected(0, true);
+    f.view->OnCalculateovertimeselectedonly();
+    EXPECT_EQ(f.ui.messages, (std::vector<std::string>{"Overtime for selected days: 00:00:00",
+                                                       "Overtime for selected days: 01:00:00"}));
+    EXPECT_EQ(f.trace.texts(), (std::vector<std::string>{
+                                   "Enter OnCalculateovertimeselectedonly",
+                                   "Leave OnCalculateovertimeselectedonly",
+                                   "Enter OnCalculateovertimeselectedonly",
+                                   "Leave OnCalculateovertimeselectedonly",
+                               }));
+}
+
+TEST(OvertimeTotalsCommand, NoSelectionShowsNothing) {
+    CalcViewFixture f;
+    f.addDay("01.03.2006", "08:00:00", "18:00:00");
+    f.view->OnCalculateovertimeselectedonly();
+    EXPECT_TRUE(f.ui.messages.empty());
+    EXPECT_EQ(f.trace.texts(),
+              (std::vector<std::string>{"Enter OnCalculateovertimeselectedonly",
+                                        "Leave OnCalculateovertimeselectedonly no rows selected"}));
+}
+
+TEST(OvertimeTotalsCommand, ShownSquadListAndItsSelection) {
+    CalcViewFixture f;
+    f.addDay("01.03.2006", "08:00:00", "18:00:00");
+    f.work().setSelected(0, true);
+    const int night = f.addPeriod("01.03.2006 18:00:00", "02.03.2006 08:00:00");
+    f.addPeriod("03.03.2006 17:00:00", "");
+    f.view->OnShowSquadTime();
+    f.view->OnCalculateovertimemonth();
+    // The work list's selection is not the shown list's.
+    f.view->OnCalculateovertimeselectedonly();
+    f.squad().setSelected(night, true);
+    f.view->OnCalculateovertimeselectedonly();
+    f.addPeriod("04.03.2006 10:00:00", "05.03.2006 11:01:01");
+    f.view->OnCalculateovertimemonth();
+    EXPECT_EQ(f.ui.messages, (std::vector<std::string>{
+                                 "Squad overtime for this month: 14:00:00",
+                                 "Squad overtime for selected days: 14:00:00",
+                                 "Squad overtime for this month: 1 Day(s) + 15:01:01",
+                             }));
 }
 
 } // namespace
