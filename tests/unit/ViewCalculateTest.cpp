@@ -92,6 +92,15 @@ TEST(CalculateWorkRow, StandByPrefixByWeekdayOnlyForExactYes) {
     }
 }
 
+TEST(CalculateWorkRow, StandByPrefixOnADayWithoutMidnight) {
+    // Santiago's clocks jump from 00:00 to 01:00 on Sunday 11.09.2022.
+    test::TzGuard zone("America/Santiago");
+    CalcViewFixture f;
+    const int row = f.addDay("11.09.2022", "", "", "yes");
+    f.view->CalculateWorkRow(row);
+    EXPECT_EQ(f.work().itemText(row, WorkColumn::TimeAndLabor), "STTB 24:00 ");
+}
+
 TEST(CalculateWorkRow, RowWithoutValidDateStaysEmptyAndTouchesNoOtherRow) {
     CalcViewFixture f;
     const int good = f.addDay("01.03.2006", "08:00:00", "18:00:00", "yes");
