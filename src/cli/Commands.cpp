@@ -67,6 +67,38 @@ const std::vector<CliCommand>& commands() {
          "  --squad      add up the squad list instead\n"
          "  --rows LIST  only these 0-based rows, for example 0,3,5-9\n",
          runTotal},
+        {"mark", "mark FILE holiday|sick|vacation|standby DAYS",
+         "Marks days of FILE as the Holiday, Sickness, Vacation and Stand-by commands do: the\n"
+         "comment becomes \"Feiertag\", \"Krankenkasse\" or \"Urlaub\", or Stand-by becomes\n"
+         "\"yes\" and the day is recomputed. DAYS are days of the month such as 3,5,10-14.\n"
+         "FILE is saved. Exit status 1 when a day is not in FILE's month.\n",
+         runMark},
+        {"clear", "clear FILE DAYS",
+         "Deletes the selected rows of the work list: every cell of the DAYS except Date and\n"
+         "Weekday is emptied, after the question \"Are you sure to delete the selected rows?\".\n"
+         "FILE is saved. Exit status 1 when a day is not in FILE's month or the question is\n"
+         "answered Cancel.\n",
+         runClear},
+        {"set", "set FILE DAY [--enter HH:MM:SS] [--leave HH:MM:SS] [--comment TEXT]",
+         "Modify selected entry on one day: the entry dialog offers the day's Enter and Leave\n"
+         "(07:00:00 and 16:00:00 unless both are times) and its comment; the options replace\n"
+         "what they name. The day is recomputed and FILE saved.\n",
+         runSet},
+        {"squad-add", "squad-add FILE --start MOMENT --end MOMENT [--description TEXT]",
+         "Create new entry on the squad list: appends the stand-by period from --start to --end,\n"
+         "each \"DD.MM.YYYY HH:MM:SS\", with its description. Dates outside FILE's month are\n"
+         "warned about as the dialog does, not refused. FILE is saved.\n",
+         runSquadAdd},
+        {"squad-delete", "squad-delete FILE ROWS",
+         "Deletes squad rows after the question \"Are you sure to delete the selected rows?\";\n"
+         "ROWS are 0-based rows such as 0,3,5-9, in the order 'show' lists them. FILE is saved.\n"
+         "Exit status 1 when a row does not exist or the question is answered Cancel.\n",
+         runSquadDelete},
+        {"export", "export FILE --plugin LIBRARY [--squad]",
+         "Hands every row of FILE's work list (or with --squad its squad list) to the export\n"
+         "plug-in LIBRARY: GetDescription, Init, one Export (SquadExport) per row, DeInit.\n"
+         "Exit status 1 when LIBRARY cannot be loaded, is no plug-in or reports a failure.\n",
+         runExport},
     };
     return table;
 }

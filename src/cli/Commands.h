@@ -27,5 +27,11 @@ int runSquadFinish(CliContext& context);
 int runImport(CliContext& context);
 int runOptions(CliContext& context);
 int runTotal(CliContext& context);
+int runMark(CliContext& context);
+int runClear(CliContext& context);
+int runSet(CliContext& context);
+int runSquadAdd(CliContext& context);
+int runSquadDelete(CliContext& context);
+int runExport(CliContext& context);
 
 } // namespace tallimo::cli

@@ -2,6 +2,7 @@
 #include "calc/TimeValue.h"
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "platform/posix/DlLibraryLoader.h"
 #include "platform/qt/QtSettingsStore.h"
 
 #include <iostream>
@@ -13,15 +14,6 @@ using namespace tallimo;
 using namespace tallimo::cli;
 
 namespace {
-
-// Until the export issue brings the real loader, no library can be loaded.
-class NoLibraryLoader final : public LibraryLoader {
-public:
-    std::unique_ptr<Library> load(const std::string&, std::string& error) override {
-        error = "libraries cannot be loaded";
-        return nullptr;
-    }
-};
 
 void printUsage(std::ostream& stream) {
     stream << "Usage: tallimo-cli COMMAND [ARGS] [--now \"DD.MM.YYYY HH:MM:SS\" | --at HH:MM[:SS]]"
@@ -144,7 +136,7 @@ int main(int argc, char** argv) {
     }
 
     QtSettingsStore settings;
-    NoLibraryLoader libraries;
+    DlLibraryLoader libraries;
     const AnswerPolicy policy = yes ? AnswerPolicy::AlwaysOk
                                     : (no ? AnswerPolicy::AlwaysCancel : AnswerPolicy::AskTerminal);
     CliContext context(rest, std::cout, std::cerr, policy, traceOn, settings, libraries);

@@ -100,6 +100,7 @@ void ExportDialog::probe(const std::string& path) {
     m_libraryPath = path;
     m_loadError.clear();
     if (path.size() >= PATH_MAX) {
+        m_loadError = "the path is too long";
         m_ui.showMessage("The path of the export plug-in is too long.");
         m_descriptionText = kInvalidPluginDescription;
         m_okEnabled = false;
