@@ -1,0 +1,174 @@
+#include "support/CliRunner.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace tallimo::test {
+namespace {
+
+// The TSV lines of one table of 'show', without the heading lines.
+std::vector<std::string> tableLines(const CliSandbox& sandbox, const std::string& table) {
+    std::istringstream in(sandbox.run({"show", "m.time"}).out);
+    std::vector<std::string> lines;
+    std::string current;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("# ", 0) == 0) {
+            current = line.substr(2);
+            std::getline(in, line);
+        } else if (current == table) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+std::vector<std::string> cells(const std::string& line) {
+    std::vector<std::string> result;
+    std::istringstream in(line);
+    for (std::string cell; std::getline(in, cell, '\t');) {
+        result.push_back(cell);
+    }
+    result.resize(10);
+    return result;
+}
+
+std::vector<std::string> day(const CliSandbox& sandbox, int number) {
+    return cells(tableLines(sandbox, "work").at(static_cast<std::size_t>(number - 1)));
+}
+
+class CliEdit : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(sandbox.run({"new", "2006-03", "m.time"}).status, 0); }
+    CliSandbox sandbox;
+};
+
+TEST_F(CliEdit, StandByThenSetGivesTheStandByCodeOfTheDay) {
+    ASSERT_EQ(sandbox.run({"mark", "m.time", "standby", "6"}).status, 0);
+    const CliResult set =
+        sandbox.run({"set", "m.time", "6", "--enter", "08:00:00", "--leave", "17:00:00"});
+    ASSERT_EQ(set.status, 0) << set.err;
+    const auto monday = day(sandbox, 6);
+    EXPECT_EQ(monday[0], "06.03.2006");
+    EXPECT_EQ(monday[1], "Monday");
+    EXPECT_EQ(monday[5], "yes");
+    EXPECT_EQ(monday[9], "STTB 07:00 REG 08:00");
+}
+
+TEST_F(CliEdit, MarksGoIntoTheCommentOfEveryListedDay) {
+    struct Case {
+        const char* mark;
+        const char* days;
+        std::vector<int> marked;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"holiday", "3,5", {3, 5}, "Feiertag"},
+        {"sick", "10-12", {10, 11, 12}, "Krankenkasse"},
+        {"vacation", "20-21,31", {20, 21, 31}, "Urlaub"},
+    };
+    for (const auto& c : cases) {
+        const CliResult result = sandbox.run({"mark", "m.time", c.mark, c.days});
+        ASSERT_EQ(result.status, 0) << c.mark << result.err;
+        for (const int number : c.marked) {
+            EXPECT_EQ(day(sandbox, number)[4], c.text) << c.mark << " " << number;
+        }
+    }
+    EXPECT_EQ(day(sandbox, 4)[4], "");
+}
+
+TEST_F(CliEdit, WrongArgumentsAreUsageErrorsAndMissingDaysRefusals) {
+    const auto before = readBytes(sandbox.file("m.time"));
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+    };
+    const Case cases[] = {
+        {{"mark", "m.time", "party", "3"}, 2},
+        {{"mark", "m.time", "holiday", "3,"}, 2},
+        {{"mark", "m.time", "holiday", "0"}, 2},
+        {{"mark", "m.time", "holiday", "5-3"}, 2},
+        {{"mark", "m.time", "holiday", "32"}, 1},
+        {{"mark", "missing.time", "holiday", "3"}, 1},
+        {{"set", "m.time", "6", "--enter", "8:00"}, 2},
+        {{"set", "m.time", "6", "--enter", "24:00:00"}, 2},
+        {{"set", "m.time", "6,7"}, 2},
+        {{"set", "m.time", "6", "--bogus", "x"}, 2},
+        {{"set", "m.time", "40"}, 1},
+        {{"squad-add", "m.time", "--start", "31.04.2006 18:00:00", "--end", "x"}, 2},
+        {{"squad-add", "m.time", "--start", "01.03.2006 18:00:00"}, 2},
+        {{"squad-delete", "m.time", "0"}, 1},
+        {{"clear", "m.time"}, 2},
+    };
+    for (const auto& c : cases) {
+        const CliResult result = sandbox.run(c.args);
+        EXPECT_EQ(result.status, c.status) << c.args[0] << " " << c.args.back() << result.err;
+        EXPECT_NE(result.err, "") << c.args[0];
+    }
+    EXPECT_EQ(readBytes(sandbox.file("m.time")), before);
+}
+
+TEST_F(CliEdit, SetKeepsWhatTheDialogOffersForOptionsNotGiven) {
+    ASSERT_EQ(sandbox.run({"set", "m.time", "7", "--enter", "09:15:00", "--comment", "Außendienst"})
+                  .status,
+              0);
+    auto tuesday = day(sandbox, 7);
+    EXPECT_EQ(tuesday[2], "09:15:00");
+    EXPECT_EQ(tuesday[3], "16:00:00");
+    EXPECT_EQ(tuesday[4], "Außendienst");
+    // The file holds the comment in Windows-1252: "Au\xDF".
+    const auto bytes = readBytes(sandbox.file("m.time"));
+    const std::string stored(bytes.begin(), bytes.end());
+    EXPECT_NE(stored.find("Au\xDF"
+                          "endienst"),
+              std::string::npos);
+    ASSERT_EQ(sandbox.run({"set", "m.time", "7", "--leave", "18:00:00"}).status, 0);
+    tuesday = day(sandbox, 7);
+    EXPECT_EQ(tuesday[2], "09:15:00");
+    EXPECT_EQ(tuesday[3], "18:00:00");
+    EXPECT_EQ(tuesday[4], "Außendienst");
+}
+
+TEST_F(CliEdit, ClearAsksAndEmptiesOnlyOnOk) {
+    ASSERT_EQ(sandbox.run({"set", "m.time", "8", "--enter", "08:00:00"}).status, 0);
+    const CliResult declined = sandbox.run({"clear", "m.time", "8", "--no"});
+    EXPECT_EQ(declined.status, 1);
+    EXPECT_NE(declined.err.find("Are you sure to delete the selected rows? [Cancel]"),
+              std::string::npos);
+    EXPECT_EQ(day(sandbox, 8)[2], "08:00:00");
+    const CliResult confirmed = sandbox.run({"clear", "m.time", "8", "--yes"});
+    EXPECT_EQ(confirmed.status, 0) << confirmed.err;
+    const auto cleared = day(sandbox, 8);
+    EXPECT_EQ(cleared[0], "08.03.2006");
+    EXPECT_EQ(cleared[1], "Wednesday");
+    for (std::size_t column = 2; column < 10; ++column) {
+        EXPECT_EQ(cleared[column], "") << column;
+    }
+}
+
+TEST_F(CliEdit, SquadAddAppendsAndSquadDeleteRemovesTheListedRows) {
+    for (const char* start :
+         {"01.03.2006 18:00:00", "02.03.2006 18:00:00", "03.03.2006 18:00:00"}) {
+        const CliResult added = sandbox.run({"squad-add", "m.time", "--start", start, "--end",
+                                             "28.02.2006 23:00:00", "--description", "call"});
+        ASSERT_EQ(added.status, 0) << added.err;
+        EXPECT_EQ(added.err, "");
+    }
+    const CliResult warned = sandbox.run(
+        {"squad-add", "m.time", "--start", "28.02.2006 22:00:00", "--end", "01.04.2006 01:00:00"});
+    EXPECT_EQ(warned.status, 0);
+    EXPECT_EQ(warned.err, "Datum zu klein.\nDatum zu groß.\n");
+    ASSERT_EQ(tableLines(sandbox, "squad").size(), 4u);
+    EXPECT_EQ(cells(tableLines(sandbox, "squad")[0])[1], "28.02.2006 23:00:00");
+    EXPECT_EQ(cells(tableLines(sandbox, "squad")[0])[5], "call");
+
+    EXPECT_EQ(sandbox.run({"squad-delete", "m.time", "0,2", "--no"}).status, 1);
+    EXPECT_EQ(tableLines(sandbox, "squad").size(), 4u);
+    ASSERT_EQ(sandbox.run({"squad-delete", "m.time", "0,2", "--yes"}).status, 0);
+    const auto rest = tableLines(sandbox, "squad");
+    ASSERT_EQ(rest.size(), 2u);
+    EXPECT_EQ(cells(rest[0])[0], "02.03.2006 18:00:00");
+    EXPECT_EQ(cells(rest[1])[0], "28.02.2006 22:00:00");
+}
+
+} // namespace
+} // namespace tallimo::test
