@@ -38,10 +38,14 @@ int createTemporary(const std::string& target, std::string& tempPath) {
     static std::atomic<unsigned> counter{0};
     const auto file = std::filesystem::path(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath =
-            (file.parent_path() / ("." + file.filename().string() + ".tmp-" +
-                                   std::to_string(::getpid()) + "-" + std::to_string(counter++)))
-                .string();
+        // Appended piece by piece: GCC 12 at -O3 misreads "." + string as overlapping copies.
+        std::string name(1, '.');
+        name += file.filename().string();
+        name += ".tmp-";
+        name += std::to_string(::getpid());
+        name += '-';
+        name += std::to_string(counter++);
+        tempPath = (file.parent_path() / name).string();
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
@@ -133,6 +137,9 @@ FileResult readWholeFile(const std::string& path, std::vector<std::uint8_t>& byt
         const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
         ::close(fd);
         return FileResult::failure(reasonOf(error));
+    }
+    if (S_ISREG(info.st_mode) && info.st_size > 0) {
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
     }
     std::uint8_t buffer[65536];
     for (;;) {
