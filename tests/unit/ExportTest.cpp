@@ -7,24 +7,29 @@
 namespace tallimo::test {
 namespace {
 
-// Runs Export choosing the first library of the plug-in directory, as a user would.
-class ExportRun : public ::testing::Test {
-protected:
-    ExportRun() : switches(f.dir.file("calls.log")) {
-        installPlugin(kPlugin, f.pluginDir(), "export.so");
+// A month whose plug-in directory holds one library, exported as a user would: the dialog
+// lists it, the user selects it and presses OK.
+struct ExportSession {
+    explicit ExportSession(const std::string& library, bool squad = false)
+        : log(f.dir.file("calls.log")) {
+        installPlugin(library, f.pluginDir(), "export.so");
         f.ui.onExportDialog = [](ExportDialog& dialog) {
             dialog.OnInitDialog();
             dialog.ComboBoxChanged(1);
             dialog.OnOK();
             return true;
         };
+        if (squad) {
+            f.view->OnShowSquadTime();
+        }
     }
 
-    // The run's calls, without the dialog's probe.
+    // The run's calls without the dialog's probe, each cut after its first text.
     std::vector<std::string> runCalls() const {
-        auto calls = switches.calls();
-        if (!calls.empty() && calls.front() == "GetDescription") {
-            calls.erase(calls.begin());
+        auto calls = log.calls();
+        calls.erase(calls.begin());
+        for (auto& call : calls) {
+            call = call.substr(0, call.find('|'));
         }
         return calls;
     }
@@ -41,7 +46,7 @@ protected:
     }
 
     EditingFixture f;
-    PluginSwitches switches;
+    PluginSwitches log;
 };
 
 TEST(ExportPattern, LibrariesOfThePluginDirectory) {
@@ -50,34 +55,13 @@ TEST(ExportPattern, LibrariesOfThePluginDirectory) {
     EXPECT_EQ(pluginSearchPattern(""), "/*.so");
 }
 
-TEST_F(ExportRun, PassesEveryDayOfTheMonthInOrderBetweenInitAndDeInit) {
-    f.view->OnGoExport();
-    const auto calls = runCalls();
-    ASSERT_EQ(calls.size(), 34u);
-    EXPECT_EQ(calls[0], "GetDescription");
-    EXPECT_EQ(calls[1], "Init");
+TEST(ExportRun, CallSequencesFollowThePluginsResults) {
+    std::vector<std::string> month = {"GetDescription", "Init"};
     for (int day = 1; day <= 31; ++day) {
-        const std::string date = (day < 10 ? "0" : "") + std::to_string(day) + ".03.2006";
-        EXPECT_EQ(calls[static_cast<std::size_t>(day + 1)].rfind("Export " + date + "|", 0), 0u)
-            << calls[static_cast<std::size_t>(day + 1)];
+        month.push_back("Export " + std::string(day < 10 ? "0" : "") + std::to_string(day) +
+                        ".03.2006");
     }
-    EXPECT_EQ(calls[33], "DeInit");
-    EXPECT_EQ(viewTrace(), (std::vector<std::string>{"Enter OnGoExport", "Using: Test export",
-                                                     "Enter OnGoExport", "Leave OnGoExport"}));
-    EXPECT_FALSE(f.doc().isModified());
-}
-
-TEST_F(ExportRun, PassesTheCellsOfAWorkRowAsTheyStand) {
-    f.work().SetItemText(0, WorkColumn::Enter, "08:00:00");
-    f.work().SetItemText(0, WorkColumn::Leave, "17:00:00");
-    f.view->CalculateWorkRow(0);
-    f.view->OnGoExport();
-    ASSERT_GE(runCalls().size(), 3u);
-    EXPECT_EQ(runCalls()[2],
-              "Export 01.03.2006|Wednesday|08:00:00|17:00:00||09:00:00|08:00:00|n/a");
-}
-
-TEST_F(ExportRun, FailuresOfThePluginEndTheRunAsTheirRuleSays) {
+    month.push_back("DeInit");
     struct Case {
         const char* fail;
         bool squad;
@@ -85,54 +69,49 @@ TEST_F(ExportRun, FailuresOfThePluginEndTheRunAsTheirRuleSays) {
         const char* error;
     };
     const Case cases[] = {
+        {"", false, month, nullptr},
         {"Init", false, {"GetDescription", "Init"}, "ERROR: Init"},
         {"Export:3",
          false,
-         {"GetDescription", "Init", "Export 01.03.2006", "Export 02.03.2006", "Export 03.03.2006",
-          "Export 04.03.2006", "DeInit"},
+         {"GetDescription", "Init", month[2], month[3], month[4], month[5], "DeInit"},
          "ERROR: Export"},
-        {"DeInit", true, {"GetDescription", "Init", "DeInit"}, "ERROR: DeInit"},
         {"", true, {"GetDescription", "Init", "DeInit"}, nullptr},
+        {"DeInit", true, {"GetDescription", "Init", "DeInit"}, "ERROR: DeInit"},
     };
     for (const auto& c : cases) {
-        EditingFixture run;
-        PluginSwitches log(run.dir.file("calls.log"));
-        log.fail(c.fail);
-        installPlugin(kPlugin, run.pluginDir(), "export.so");
-        run.ui.onExportDialog = f.ui.onExportDialog;
-        if (c.squad) {
-            run.view->OnShowSquadTime();
+        ExportSession session(kPlugin, c.squad);
+        session.log.fail(c.fail);
+        session.f.view->OnGoExport();
+        EXPECT_EQ(session.runCalls(), c.calls) << c.fail;
+        std::vector<std::string> expected = {"Enter OnGoExport", "Using: Test export",
+                                             "Enter OnGoExport", "Leave OnGoExport"};
+        if (c.error != nullptr) {
+            expected.insert(expected.end() - 1, c.error);
         }
-        run.view->OnGoExport();
-        auto calls = log.calls();
-        calls.erase(calls.begin());
-        for (auto& call : calls) {
-            call = call.substr(0, call.find('|'));
-        }
-        EXPECT_EQ(calls, c.calls) << c.fail;
-        const auto texts = run.trace.texts();
-        for (const char* error : {"ERROR: Init", "ERROR: Export", "ERROR: DeInit"}) {
-            const bool expected = c.error != nullptr && std::string(c.error) == error;
-            EXPECT_EQ(std::count(texts.begin(), texts.end(), error), expected ? 1 : 0)
-                << c.fail << " " << error;
-        }
-        EXPECT_EQ(texts.back(), "Leave OnGoExport");
+        EXPECT_EQ(session.viewTrace(), expected) << c.fail;
+        EXPECT_FALSE(session.f.doc().isModified());
     }
 }
 
-TEST_F(ExportRun, SquadRowsAndOverlongTextsAreCutToTheirBuffers) {
-    f.view->OnShowSquadTime();
-    f.addPeriod(std::string(60, 's'), "01.03.2006 20:00:00");
-    f.squad().SetItemText(0, SquadColumn::Incident, "INC-1");
-    f.squad().SetItemText(0, SquadColumn::Description, std::string(12000, 'd'));
-    f.view->OnGoExport();
-    const auto calls = runCalls();
-    ASSERT_EQ(calls.size(), 4u);
-    EXPECT_EQ(calls[2], "SquadExport " + std::string(51, 's') + "|01.03.2006 20:00:00||INC-1|" +
-                            std::string(9999, 'd'));
+TEST(ExportRun, RowsArePassedAsTheyStandCutToTheirBuffers) {
+    ExportSession work(kPlugin);
+    work.f.work().SetItemText(0, WorkColumn::Enter, "08:00:00");
+    work.f.work().SetItemText(0, WorkColumn::Leave, "17:00:00");
+    work.f.view->CalculateWorkRow(0);
+    work.f.view->OnGoExport();
+    EXPECT_EQ(work.log.calls().at(3),
+              "Export 01.03.2006|Wednesday|08:00:00|17:00:00||09:00:00|08:00:00|n/a");
+
+    ExportSession squad(kPlugin, true);
+    squad.f.addPeriod(std::string(60, 's'), "01.03.2006 20:00:00");
+    squad.f.squad().SetItemText(0, SquadColumn::Incident, "INC-1");
+    squad.f.squad().SetItemText(0, SquadColumn::Description, std::string(12000, 'd'));
+    squad.f.view->OnGoExport();
+    EXPECT_EQ(squad.log.calls().at(3), "SquadExport " + std::string(51, 's') +
+                                           "|01.03.2006 20:00:00||INC-1|" + std::string(9999, 'd'));
 }
 
-TEST_F(ExportRun, LibrariesThatCannotRunAreRefusedWithAMessageAndNeverCalled) {
+TEST(ExportRun, LibrariesThatCannotRunAreRefusedWithAMessageAndNeverCalled) {
     struct Case {
         std::string library;
         bool squad;
@@ -145,10 +124,8 @@ TEST_F(ExportRun, LibrariesThatCannotRunAreRefusedWithAMessageAndNeverCalled) {
         {kPlugin, false, true, "cannot be loaded"},
     };
     for (const auto& c : cases) {
-        EditingFixture run;
-        PluginSwitches log(run.dir.file("calls.log"));
-        installPlugin(c.library, run.pluginDir(), "export.so");
-        run.ui.onExportDialog = [&](ExportDialog& dialog) {
+        ExportSession session(c.library, c.squad);
+        session.f.ui.onExportDialog = [&](ExportDialog& dialog) {
             dialog.OnInitDialog();
             dialog.ComboBoxChanged(1);
             dialog.OnOK();
@@ -157,30 +134,23 @@ TEST_F(ExportRun, LibrariesThatCannotRunAreRefusedWithAMessageAndNeverCalled) {
             }
             return true;
         };
-        if (c.squad) {
-            run.view->OnShowSquadTime();
-        }
-        run.view->OnGoExport();
-        EXPECT_EQ(log.calls(), std::vector<std::string>{"GetDescription"}) << c.reason;
-        ASSERT_EQ(run.ui.messages.size(), 1u);
-        EXPECT_EQ(
-            run.ui.messages[0].rfind("The export plug-in " + run.pluginDir() + "/export.so", 0),
-            0u);
-        EXPECT_NE(run.ui.messages[0].find(c.reason), std::string::npos) << run.ui.messages[0];
-        EXPECT_EQ(run.trace.texts().back(), "Leave OnGoExport");
+        session.f.view->OnGoExport();
+        EXPECT_EQ(session.log.calls(), std::vector<std::string>{"GetDescription"}) << c.reason;
+        ASSERT_EQ(session.f.ui.messages.size(), 1u);
+        EXPECT_NE(session.f.ui.messages[0].find(session.f.pluginDir() + "/export.so"),
+                  std::string::npos);
+        EXPECT_NE(session.f.ui.messages[0].find(c.reason), std::string::npos);
     }
-}
 
-TEST_F(ExportRun, CancelledDialogDoesNothing) {
-    f.ui.onExportDialog = [](ExportDialog& dialog) {
+    ExportSession cancelled(kPlugin);
+    cancelled.f.ui.onExportDialog = [](ExportDialog& dialog) {
         dialog.OnInitDialog();
         dialog.ComboBoxChanged(1);
         return false;
     };
-    f.view->OnGoExport();
-    EXPECT_EQ(switches.calls(), std::vector<std::string>{"GetDescription"});
-    EXPECT_TRUE(viewTrace().empty());
-    EXPECT_TRUE(f.ui.messages.empty());
+    cancelled.f.view->OnGoExport();
+    EXPECT_EQ(cancelled.log.calls(), std::vector<std::string>{"GetDescription"});
+    EXPECT_FALSE(cancelled.f.traced("Enter OnGoExport"));
 }
 
 } // namespace
