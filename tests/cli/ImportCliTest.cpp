@@ -52,18 +52,6 @@ TEST(CliImport, ExistingNewFileIsReplacedOnlyWithForce) {
     EXPECT_EQ(sandbox.run({"show", "new.time"}).status, 0);
 }
 
-TEST(CliImport, EarlyEndIsReportedAndWhatWasReadIsWritten) {
-    CliSandbox sandbox;
-    auto bytes = oldMay();
-    bytes.resize(bytes.size() - 30);
-    writeBytes(sandbox.file("old.time"), bytes);
-    const CliResult imported = sandbox.run({"import", "old.time", "new.time"});
-    EXPECT_EQ(imported.status, 0);
-    EXPECT_NE(imported.err.find("The old tallimo file ends early."), std::string::npos);
-    const std::string shown = sandbox.run({"show", "new.time"}).out;
-    EXPECT_NE(shown.find("\ttenth\t"), std::string::npos);
-}
-
 TEST(CliImport, UnreadableOrTooShortFileWritesNothing) {
     CliSandbox sandbox;
     writeBytes(sandbox.file("short.time"), {3, 0});

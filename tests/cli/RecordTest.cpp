@@ -58,17 +58,6 @@ TEST_F(CliRecord, EnterAndLeaveFillTodaysRowAndTheComputedCells) {
         << workLine(sandbox, "10.05.2006");
 }
 
-TEST_F(CliRecord, QuestionWithoutTerminalIsCancelledAndSaid) {
-    ASSERT_EQ(at("10.05.2006 08:00:00", {"enter", "m.time"}).status, 0);
-    const CliResult again = at("10.05.2006 09:00:00", {"enter", "m.time"});
-    EXPECT_EQ(again.status, 0);
-    EXPECT_NE(again.err.find("You had entered the office today at: 08:00:00. [Cancel]"),
-              std::string::npos);
-    EXPECT_NE(again.err.find("no terminal"), std::string::npos);
-    EXPECT_EQ(workLine(sandbox, "10.05.2006").substr(0, 39),
-              "10.05.2006\tWednesday\t08:00:00\t17:00:00\t");
-}
-
 TEST_F(CliRecord, OutsideTheMonthRefusesAndLeavesTheFile) {
     const auto before = readBytes(sandbox.file("m.time"));
     for (const char* command : {"enter", "leave", "squad-start"}) {
@@ -109,13 +98,6 @@ TEST_F(CliRecord, SquadFinishTakesTheOnlyOpenPeriodOrTheRowGiven) {
               0);
     EXPECT_EQ(squadEnds(sandbox),
               (std::vector<std::string>{"10.05.2006 20:00:00", "10.05.2006 22:00:00"}));
-}
-
-TEST_F(CliRecord, AutoBackupCopiesTheFileBeforeEnter) {
-    ASSERT_EQ(sandbox.run({"options", "AutoBackup=on"}).status, 0);
-    const auto before = readBytes(sandbox.file("m.time"));
-    ASSERT_EQ(at("10.05.2006 08:30:15", {"enter", "m.time"}).status, 0);
-    EXPECT_EQ(readBytes(sandbox.file("m.time20060510083015.bak")), before);
 }
 
 } // namespace

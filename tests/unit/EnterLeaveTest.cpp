@@ -113,15 +113,6 @@ TEST(LeaveNow, AfterEnterAsksWithTheForecastAndStopsTheReminder) {
     }
 }
 
-TEST(LeaveNow, EmptyLeaveIsWrittenWithoutQuestion) {
-    RecordingFixture f;
-    f.newMonth(5, 2006);
-    f.setNow(RecordingFixture::at(10, 5, 2006, 17, 5, 9));
-    f.view->OnLeave();
-    EXPECT_EQ(f.cell(9, WorkColumn::Leave), "17:05:09");
-    EXPECT_TRUE(f.ui.questions.empty());
-}
-
 class DailyBackup : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -69,18 +69,6 @@ TEST(Reminder, SecondEnterKeepsTheRunningTimerAndForeignIdsAreIgnored) {
     EXPECT_TRUE(f.ui.messages.empty());
 }
 
-TEST(Reminder, LeaveNowStopsTheTicksBeforeTheyRemind) {
-    RecordingFixture f({"RememberMe"});
-    f.newMonth(5, 2006);
-    f.setNow(may10(8, 0));
-    f.view->OnEnter();
-    f.ui.answers = {Answer::Ok};
-    f.setNow(may10(12, 0));
-    f.view->OnLeave();
-    EXPECT_EQ(f.timers.calls, (std::vector<std::string>{"start 22 30000", "stop 22"}));
-    EXPECT_EQ(f.view->reminderTimer(), 0u);
-}
-
 TEST(Reminder, SwitchedOnInOptionsTakesTodaysLeaveOrRemindsAtOnce) {
     for (const std::string leave : {"18:15:00", "", "8:00"}) {
         RecordingFixture f;
