@@ -47,7 +47,7 @@ int parseArguments(CliContext& context, const std::string& name, bool rowAllowed
     return kExitDone;
 }
 
-using ViewCommand = void (CTagrolView::*)();
+using ViewCommand = bool (CTagrolView::*)();
 
 // Runs a command that refuses instants outside the month; it has told the user when it did.
 int runInMonthCommand(CliContext& context, const std::string& name, ViewCommand command) {
@@ -55,17 +55,13 @@ int runInMonthCommand(CliContext& context, const std::string& name, ViewCommand 
     if (const int status = parseArguments(context, name, false, parsed); status != kExitDone) {
         return status;
     }
-    // One instant for the whole run, so that the check below sees what the command saw.
-    const Instant now = context.clock.now();
-    context.clock.fix(now);
     Platform platform = context.platform();
     CTagrolView view(platform);
     view.document().OnNewDocument();
     if (openDocument(view, parsed.file) != kExitDone) {
         return kExitRefused;
     }
-    (view.*command)();
-    if (now < view.sheet().minDate || now > view.sheet().maxDate) {
+    if (!(view.*command)()) {
         return kExitRefused;
     }
     return saveIfModified(view);
@@ -94,8 +90,6 @@ int runSquadFinish(CliContext& context) {
         status != kExitDone) {
         return status;
     }
-    const Instant now = context.clock.now();
-    context.clock.fix(now);
     Platform platform = context.platform();
     CTagrolView view(platform);
     view.document().OnNewDocument();
@@ -116,11 +110,8 @@ int runSquadFinish(CliContext& context) {
             squad.setSelected(row, squad.itemText(row, SquadColumn::End).empty());
         }
     }
-    const int target = squad.selectedCount() == 1 ? squad.GetNextSelected(-1) : -1;
-    view.OnFinishsquadnow();
     // Refused, or the user kept an End already written.
-    if (target < 0 ||
-        squad.itemText(target, SquadColumn::End) != formatInstant(now, "%d.%m.%Y %H:%M:%S")) {
+    if (!view.OnFinishsquadnow()) {
         return kExitRefused;
     }
     return saveIfModified(view);

@@ -104,11 +104,11 @@ bool exportRows(const TimeSheet& sheet, bool workList, const EntryPoints& points
 
 } // namespace
 
-void CTagrolView::OnGoExport() {
+ExportOutcome CTagrolView::OnGoExport() {
     ExportDialog dialog(m_platform.ui, m_platform.libraries, m_trace);
     dialog.SetSearchPattern(pluginSearchPattern(m_settings.PlugInDir));
     if (!m_platform.ui.runExportDialog(dialog) || !dialog.pluginChosen()) {
-        return;
+        return ExportOutcome::NotRun;
     }
     traceLine("Enter OnGoExport");
     const std::string& path = dialog.libraryPath();
@@ -128,7 +128,7 @@ void CTagrolView::OnGoExport() {
     if (!refusal.empty()) {
         m_platform.ui.showMessage("The export plug-in " + path + refusal);
         traceLine("Leave OnGoExport");
-        return;
+        return ExportOutcome::Refused;
     }
     std::array<char, TALLIMO_DESCRIPTION_SIZE> description{};
     if (points.getDescription(description.data()) == 1) {
@@ -136,18 +136,25 @@ void CTagrolView::OnGoExport() {
                   std::string(description.data(), strnlen(description.data(), description.size())));
     }
     traceLine("Enter OnGoExport");
+    ExportOutcome outcome = ExportOutcome::Done;
     if (points.init() != 1) {
         traceLine("ERROR: Init");
+        outcome = ExportOutcome::InitFailed;
     } else {
         if (!exportRows(m_sheet, workList, points)) {
             traceLine("ERROR: Export");
+            outcome = ExportOutcome::ExportFailed;
         }
         if (points.deInit() != 1) {
             traceLine("ERROR: DeInit");
+            if (outcome == ExportOutcome::Done) {
+                outcome = ExportOutcome::DeInitFailed;
+            }
         }
     }
     library.reset();
     traceLine("Leave OnGoExport");
+    return outcome;
 }
 
 } // namespace tallimo

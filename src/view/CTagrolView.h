@@ -14,6 +14,16 @@
 
 namespace tallimo {
 
+// How an export run ended.
+enum class ExportOutcome {
+    NotRun,       // the dialog was cancelled or no plug-in was chosen
+    Refused,      // the library could not be loaded or lacks an entry point; the user was told
+    Done,         // every row was passed and the plug-in reported success throughout
+    InitFailed,   // Init did not return 1
+    ExportFailed, // Export or SquadExport did not return 1 for a row
+    DeInitFailed, // DeInit did not return 1
+};
+
 // The view: owns the month (both tables and its bounds), the settings record and the view state,
 // and carries every command. The desktop and the CLI only bind their widgets and subcommands to
 // these operations. The commands are implemented in one file per subject beside this one.
@@ -60,14 +70,16 @@ public:
     void OnCalculateovertimemonth();
     void OnCalculateovertimeselectedonly();
 
-    // Recording commands.
+    // Recording commands. Those a terminal user may see refused tell whether they did their work
+    // (the desktop ignores it; the CLI turns it into its exit status).
     void OnFileNew();
     void OnFileImport();
     void SerializePreFP3(std::span<const std::uint8_t> bytes);
-    void OnEnter();
-    void OnLeave();
-    void OnStartsquadnow();
-    void OnFinishsquadnow();
+    bool OnEnter();
+    bool OnLeave();
+    bool OnStartsquadnow();
+    // True when an End was written.
+    bool OnFinishsquadnow();
     void OnTimer(unsigned id);
     void OnGoOptions();
 
@@ -92,7 +104,7 @@ public:
     void OnUpdate();
     void OnLButtonDblClk();
     void OnHelpWhatsnew();
-    void OnGoExport();
+    ExportOutcome OnGoExport();
 
 private:
     void makeDailyBackup(Instant now);

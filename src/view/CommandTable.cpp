@@ -8,7 +8,8 @@ namespace {
 using R = EnableRule;
 using T = CommandTarget;
 
-template <void (CTagrolView::*Handler)()>
+// Menus, toolbar and tray ignore what a command reports; the user has seen it.
+template <auto Handler>
 void call(CTagrolView& view) {
     (view.*Handler)();
 }

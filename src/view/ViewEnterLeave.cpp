@@ -52,7 +52,7 @@ void CTagrolView::makeDailyBackup(Instant now) {
     }
 }
 
-void CTagrolView::OnEnter() {
+bool CTagrolView::OnEnter() {
     traceLine("Enter OnEnter");
     const Instant now = m_platform.clock.now();
     const LocalFields today = splitLocal(now);
@@ -61,13 +61,13 @@ void CTagrolView::OnEnter() {
     if (!isInMonth(now)) {
         m_platform.ui.showMessage("Please open the current tallimo file first!");
         traceLine("Leave OnEnter with error");
-        return;
+        return false;
     }
     if (m_settings.AutoBackup) {
         makeDailyBackup(now);
     }
     const Instant forecast = now + kForecastOffset;
-    const int row = today.day - 1;
+    const int row = todaysRow(now);
     const std::string entered = m_sheet.work.GetItemText(row, WorkColumn::Enter);
     if (entered.empty() ||
         m_platform.ui.ask("You had entered the office today at: " + entered + ".") == Answer::Ok) {
@@ -81,15 +81,16 @@ void CTagrolView::OnEnter() {
     CalculateWorkRow(row);
     m_doc.afterChange(m_settings.AutoSave);
     traceLine("Leave OnEnter");
+    return true;
 }
 
-void CTagrolView::OnLeave() {
+bool CTagrolView::OnLeave() {
     traceLine("Enter OnLeave");
     const Instant now = m_platform.clock.now();
     if (!isInMonth(now)) {
         m_platform.ui.showMessage("Please open the current tallimo file first!");
         traceLine("Leave OnLeave with error");
-        return;
+        return false;
     }
     const int row = todaysRow(now);
     const std::string left = m_sheet.work.GetItemText(row, WorkColumn::Leave);
@@ -103,6 +104,7 @@ void CTagrolView::OnLeave() {
         stopReminderTimer();
     }
     traceLine("Leave OnLeave");
+    return true;
 }
 
 } // namespace tallimo

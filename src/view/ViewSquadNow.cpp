@@ -9,13 +9,13 @@ std::string periodMoment(Instant instant) {
 
 } // namespace
 
-void CTagrolView::OnStartsquadnow() {
+bool CTagrolView::OnStartsquadnow() {
     traceLine("Enter OnStartsquadnow");
     const Instant now = m_platform.clock.now();
     if (!isInMonth(now)) {
         m_platform.ui.showMessage("Please open the current tallimo file first!");
         traceLine("Leave OnStartsquadnow with error");
-        return;
+        return false;
     }
     if (m_settings.AutoBackup) {
         makeDailyBackup(now);
@@ -30,9 +30,10 @@ void CTagrolView::OnStartsquadnow() {
     setUpSquadRow(m_sheet, row, *this);
     m_doc.afterChange(m_settings.AutoSave);
     traceLine("Leave OnStartsquadnow");
+    return true;
 }
 
-void CTagrolView::OnFinishsquadnow() {
+bool CTagrolView::OnFinishsquadnow() {
     traceLine("Enter OnFinishsquadnow");
     int row = openSquadRow();
     if (row < 0) {
@@ -41,13 +42,13 @@ void CTagrolView::OnFinishsquadnow() {
             m_platform.ui.showMessage("There is no open squad time available!\nPlease select the "
                                       "right one and finish again.");
             traceLine("Leave OnFinishsquadnow no rows selected");
-            return;
+            return false;
         }
         if (selected > 1) {
             m_platform.ui.showMessage("There are more than one squad time available!\nPlease "
                                       "select only the right one and finish again.");
             traceLine("Leave OnFinishsquadnow too much rows selected");
-            return;
+            return false;
         }
         row = m_sheet.squad.GetNextSelected(-1);
     }
@@ -57,13 +58,14 @@ void CTagrolView::OnFinishsquadnow() {
                           "time?") != Answer::Ok) {
         traceLine("Leave OnFinishsquadnow no overwrite was selected");
         setOpenSquadRow(-1);
-        return;
+        return false;
     }
     m_sheet.squad.SetItemText(row, SquadColumn::End, periodMoment(now));
     CalculateSquadRow(row);
     m_doc.afterChange(m_settings.AutoSave);
     setOpenSquadRow(-1);
     traceLine("Leave OnFinishsquadnow");
+    return true;
 }
 
 } // namespace tallimo
