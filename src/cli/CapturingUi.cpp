@@ -5,7 +5,8 @@ namespace tallimo::cli {
 void CapturingUi::showMessage(const std::string& text) {
     if (m_capturing) {
         m_captured.push_back(text);
-    } else {
+    }
+    if (!m_capturing || m_alsoShown) {
         m_inner.showMessage(text);
     }
 }

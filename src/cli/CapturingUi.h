@@ -7,11 +7,15 @@
 
 namespace tallimo::cli {
 
-// Passes everything to the wrapped Ui, except that while capturing the messages are kept instead
-// of shown, so a subcommand can print a command's message as its own output.
+// Passes everything to the wrapped Ui and, while capturing, keeps the message texts so a
+// subcommand can print them as its own output. Captured messages are hidden unless the
+// subcommand asks for them to be shown as well.
 class CapturingUi final : public Ui {
 public:
-    explicit CapturingUi(Ui& inner) : m_inner(inner) {}
+    enum class Captured { Hidden, AlsoShown };
+
+    explicit CapturingUi(Ui& inner, Captured captured = Captured::Hidden)
+        : m_inner(inner), m_alsoShown(captured == Captured::AlsoShown) {}
 
     void startCapture() { m_capturing = true; }
     const std::vector<std::string>& captured() const { return m_captured; }
@@ -39,6 +43,7 @@ public:
 
 private:
     Ui& m_inner;
+    bool m_alsoShown;
     bool m_capturing = false;
     std::vector<std::string> m_captured;
 };

@@ -1,46 +1,9 @@
+#include "cli/CapturingUi.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/TableOutput.h"
 
 namespace tallimo::cli {
-namespace {
-
-// Passes everything on to the terminal and keeps the message texts for the JSON output.
-class RecordingUi final : public Ui {
-public:
-    explicit RecordingUi(Ui& inner) : m_inner(inner) {}
-
-    void showMessage(const std::string& text) override {
-        messages.push_back(text);
-        m_inner.showMessage(text);
-    }
-    Answer ask(const std::string& text) override { return m_inner.ask(text); }
-    std::optional<std::string> chooseFile(const FileDialogRequest& request) override {
-        return m_inner.chooseFile(request);
-    }
-    bool runNewMonthDialog(NewMonthDialog& dialog) override {
-        return m_inner.runNewMonthDialog(dialog);
-    }
-    bool runEntryDialog(EntryDialog& dialog) override { return m_inner.runEntryDialog(dialog); }
-    bool runOptionsDialog(OptionsDialog& dialog) override {
-        return m_inner.runOptionsDialog(dialog);
-    }
-    bool runExportDialog(ExportDialog& dialog) override { return m_inner.runExportDialog(dialog); }
-    bool setClipboardText(const std::string& text) override {
-        return m_inner.setClipboardText(text);
-    }
-    void setMainWindowVisible(bool visible) override { m_inner.setMainWindowVisible(visible); }
-    void editCell(bool workList, int row, int column) override {
-        m_inner.editCell(workList, row, column);
-    }
-
-    std::vector<std::string> messages;
-
-private:
-    Ui& m_inner;
-};
-
-} // namespace
 
 int runShow(CliContext& context) {
     std::vector<std::string> files;
@@ -59,7 +22,9 @@ int runShow(CliContext& context) {
                             kExitUsage);
     }
 
-    RecordingUi ui(context.ui);
+    // The messages go to the terminal as always and also into the JSON output.
+    CapturingUi ui(context.ui, CapturingUi::Captured::AlsoShown);
+    ui.startCapture();
     Platform platform{
         ui, context.settings, context.clock, context.timers, context.trace, context.libraries};
     CTagrolView view(platform);
@@ -69,7 +34,7 @@ int runShow(CliContext& context) {
         return kExitRefused;
     }
     if (json) {
-        writeJson(context.out, view.sheet(), ui.messages);
+        writeJson(context.out, view.sheet(), ui.captured());
     } else {
         writeTsv(context.out, view.sheet());
     }
