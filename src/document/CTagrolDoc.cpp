@@ -31,11 +31,6 @@ std::string fullPath(const std::string& path) {
     return error ? path : absolute.lexically_normal().string();
 }
 
-// The settings record lives with the view; the document writes this one value itself.
-void storeLastDocument(SettingsStore& settings, const std::string& path) {
-    settings.setString("Settings", "LastDocument", path);
-}
-
 bool isExistingFile(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);

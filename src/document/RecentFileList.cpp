@@ -14,6 +14,14 @@ std::string keyOf(int index) {
 
 } // namespace
 
+std::string lastDocument(const SettingsStore& store) {
+    return store.getString("Settings", "LastDocument").value_or("");
+}
+
+void storeLastDocument(SettingsStore& store, const std::string& path) {
+    store.setString("Settings", "LastDocument", path);
+}
+
 RecentFileList::RecentFileList(SettingsStore& store) : m_store(store) {}
 
 std::vector<std::string> RecentFileList::entries() const {

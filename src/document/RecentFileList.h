@@ -7,6 +7,11 @@
 
 namespace tallimo {
 
+// `LastDocument` (section Settings): the file last opened or saved, read straight from the store
+// where it is needed and written only by the document.
+std::string lastDocument(const SettingsStore& store);
+void storeLastDocument(SettingsStore& store, const std::string& path);
+
 // The last four opened files, newest first, kept in the settings store.
 class RecentFileList {
 public:

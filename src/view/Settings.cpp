@@ -37,12 +37,4 @@ SettingsRecord loadSettings(const SettingsStore& store) {
     return record;
 }
 
-std::string lastDocument(const SettingsStore& store) {
-    return store.getString(kSettingsSection, "LastDocument").value_or("");
-}
-
-void storeLastDocument(SettingsStore& store, const std::string& path) {
-    store.setString(kSettingsSection, "LastDocument", path);
-}
-
 } // namespace tallimo

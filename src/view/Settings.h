@@ -39,8 +39,4 @@ const char* switchWord(bool on);
 // Fills the record from the store, every missing value taking its default.
 SettingsRecord loadSettings(const SettingsStore& store);
 
-// `LastDocument` is read straight from the store where it is needed.
-std::string lastDocument(const SettingsStore& store);
-void storeLastDocument(SettingsStore& store, const std::string& path);
-
 } // namespace tallimo
