@@ -23,7 +23,14 @@ bool copyFile(const std::string& from, const std::string& to, bool replace,
 } // namespace
 
 bool CTagrolView::isInMonth(Instant now) const {
-    return now >= m_sheet.minDate && now <= m_sheet.maxDate;
+    if (now < m_sheet.minDate || now > m_sheet.maxDate) {
+        return false;
+    }
+    // In a month where the clocks go forward the bounds reach 00:59 of the next month's first
+    // day; that day's row is not in this month, and row 0 must not receive it.
+    const LocalFields today = splitLocal(now);
+    const LocalFields first = splitLocal(m_sheet.minDate);
+    return today.month == first.month && today.year == first.year;
 }
 
 void CTagrolView::makeDailyBackup(Instant now) {
