@@ -128,17 +128,24 @@ FileResult writeFileAtomically(const std::string& path, std::span<const std::uin
 
 FileResult readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a pipe by mistake cannot hang; regular files ignore it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return FileResult::failure(reasonOf(errno));
     }
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    const bool statFailed = ::fstat(fd, &info) != 0;
+    if (statFailed || !S_ISREG(info.st_mode)) {
+        const int error = statFailed ? errno : 0;
+        const bool folder = S_ISDIR(info.st_mode);
         ::close(fd);
-        return FileResult::failure(reasonOf(error));
+        if (folder) {
+            return FileResult::failure(reasonOf(EISDIR));
+        }
+        // A device or a pipe can deliver without end; a time sheet is always a plain file.
+        return FileResult::failure(error != 0 ? reasonOf(error) : "it is not a regular file");
     }
-    if (S_ISREG(info.st_mode) && info.st_size > 0) {
+    if (info.st_size > 0) {
         bytes.reserve(static_cast<std::size_t>(info.st_size));
     }
     std::uint8_t buffer[65536];
