@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <unordered_set>
 
 namespace tallimo::cli {
 namespace {
@@ -27,6 +28,7 @@ std::optional<std::vector<int>> parseNumberList(std::string_view list, int minim
     // Ranges are bounded so that a typo cannot ask for billions of rows.
     constexpr int kLargest = 1000000;
     std::vector<int> numbers;
+    std::unordered_set<int> seen;
     while (!list.empty()) {
         const auto comma = list.find(',');
         const std::string_view item = list.substr(0, comma);
@@ -39,7 +41,7 @@ std::optional<std::vector<int>> parseNumberList(std::string_view list, int minim
             return std::nullopt;
         }
         for (int number = *first; number <= *last; ++number) {
-            if (std::find(numbers.begin(), numbers.end(), number) == numbers.end()) {
+            if (seen.insert(number).second) {
                 numbers.push_back(number);
             }
         }
