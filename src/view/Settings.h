@@ -2,6 +2,7 @@
 
 #include "platform/SettingsStore.h"
 
+#include <cstdint>
 #include <string>
 
 namespace tallimo {
@@ -14,7 +15,10 @@ struct Duration {
     int minute = 0;
     int second = 0;
 
-    int seconds() const { return hour * 3600 + minute * 60 + second; }
+    // In 64 bits: the store is not range-checked, so an hour of a million must not overflow.
+    std::int64_t seconds() const {
+        return std::int64_t{hour} * 3600 + std::int64_t{minute} * 60 + second;
+    }
     bool operator==(const Duration&) const = default;
 };
 
