@@ -4,10 +4,25 @@
 #include "platform/Encoding.h"
 #include "view/EntryDialog.h"
 
+#include <functional>
+
 namespace tallimo::cli {
 namespace {
 
 using ViewCommand = void (CTagrolView::*)();
+// Runs the command on the selection; false when it did nothing (a question answered Cancel).
+using SelectionCommand = std::function<bool(CTagrolView&)>;
+
+SelectionCommand alwaysDone(ViewCommand command) {
+    return [command](CTagrolView& view) {
+        (view.*command)();
+        return true;
+    };
+}
+
+bool deleteSelection(CTagrolView& view) {
+    return view.OnVkdelete();
+}
 
 // Selects the listed rows (counted from `first`) of a table; false when one does not exist.
 bool selectRows(CliContext& context, const std::string& name, CellTable& table,
@@ -24,28 +39,9 @@ bool selectRows(CliContext& context, const std::string& name, CellTable& table,
     return true;
 }
 
-// Whether a deletion took place: the question may have been answered Cancel.
-using Outcome = bool (*)(const TimeSheet& sheet, const std::vector<int>& rows, int rowsBefore);
-
-bool daysEmptied(const TimeSheet& sheet, const std::vector<int>& rows, int) {
-    for (const int row : rows) {
-        for (int column = WorkColumn::Enter; column < WorkColumn::Count; ++column) {
-            if (!sheet.work.itemText(row, column).empty()) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
-bool squadRowsDeleted(const TimeSheet& sheet, const std::vector<int>& rows, int rowsBefore) {
-    return sheet.squad.rowCount() == rowsBefore - static_cast<int>(rows.size());
-}
-
 // FILE and a list of days or rows; runs a selection command on it and saves what changed.
 int runOnSelection(CliContext& context, const std::string& name, const std::string& listText,
-                   const std::string& file, bool squad, ViewCommand command,
-                   Outcome done = nullptr) {
+                   const std::string& file, bool squad, const SelectionCommand& command) {
     const auto numbers = parseNumberList(listText, squad ? 0 : 1);
     if (!numbers) {
         return context.fail(name +
@@ -68,10 +64,7 @@ int runOnSelection(CliContext& context, const std::string& name, const std::stri
     if (squad) {
         view.OnShowSquadTime();
     }
-    const std::vector<int> rows = table.selectedRowsDescending();
-    const int rowsBefore = table.rowCount();
-    (view.*command)();
-    if (done != nullptr && !done(view.sheet(), rows, rowsBefore)) {
+    if (!command(view)) {
         return context.fail(name + ": nothing was deleted");
     }
     return saveIfModified(view);
@@ -92,7 +85,7 @@ int runMark(CliContext& context) {
     };
     for (const auto& [word, command] : markers) {
         if (args[1] == word) {
-            return runOnSelection(context, "mark", args[2], args[0], false, command);
+            return runOnSelection(context, "mark", args[2], args[0], false, alwaysDone(command));
         }
     }
     return context.fail(
@@ -104,7 +97,7 @@ int runClear(CliContext& context) {
         return context.fail("clear: wants FILE DAYS", kExitUsage);
     }
     return runOnSelection(context, "clear", context.args[1], context.args[0], false,
-                          &CTagrolView::OnVkdelete, daysEmptied);
+                          deleteSelection);
 }
 
 int runSquadDelete(CliContext& context) {
@@ -112,7 +105,7 @@ int runSquadDelete(CliContext& context) {
         return context.fail("squad-delete: wants FILE ROWS", kExitUsage);
     }
     return runOnSelection(context, "squad-delete", context.args[1], context.args[0], true,
-                          &CTagrolView::OnVkdelete, squadRowsDeleted);
+                          deleteSelection);
 }
 
 } // namespace tallimo::cli

@@ -90,7 +90,8 @@ public:
     void OnTbIll();
     void OnTbVacation();
     void OnTbStandby();
-    void OnVkdelete();
+    // True when rows were emptied or deleted (false: the question was answered Cancel).
+    bool OnVkdelete();
     void OnRButtonDown(int hitRow, int hitColumn);
     void OnContextmenuEdit();
     void OnContextmenuCopycell();

@@ -69,16 +69,16 @@ void CTagrolView::OnTbStandby() {
     traceLine("Leave OnTbStandby");
 }
 
-void CTagrolView::OnVkdelete() {
+bool CTagrolView::OnVkdelete() {
     traceLine("Enter OnVkdelete");
     if (m_platform.ui.ask("Are you sure to delete the selected rows?") != Answer::Ok) {
-        return;
+        return false;
     }
     CellTable& list = visibleList();
     const std::vector<int> rows = list.selectedRowsDescending();
     if (rows.empty()) {
         traceLine("Leave OnVkdelete no rows selected");
-        return;
+        return false;
     }
     if (m_workVisible) {
         // Days stay in the month; only what was recorded for them goes.
@@ -92,7 +92,7 @@ void CTagrolView::OnVkdelete() {
         if (static_cast<int>(rows.size()) == list.rowCount()) {
             list.DeleteAllItems();
             m_doc.afterChange(m_settings.AutoSave);
-            return;
+            return true;
         }
         // Bottom-most first, so the indices still to be deleted stay valid.
         for (const int row : rows) {
@@ -106,6 +106,7 @@ void CTagrolView::OnVkdelete() {
         }
     }
     traceLine("Leave OnVkdelete");
+    return true;
 }
 
 } // namespace tallimo
