@@ -66,7 +66,7 @@ int runNew(CliContext& context) {
         "new: " + positional[0] + " lies outside the months a time sheet holds";
     // The New command itself, its dialog answered with a day of the month given.
     const auto chosen = makeLocalInstant(month->year, month->month, 1, 12, 0, 0);
-    if (!chosen) {
+    if (!chosen || !monthFitsTimeSheet(month->month, month->year)) {
         return context.fail(outOfRange);
     }
     context.ui.onNewMonthDialog = [&chosen](NewMonthDialog& dialog) {

@@ -16,6 +16,11 @@ std::vector<std::string> headersOf(const ColumnSpec (&columns)[N]) {
 
 TimeSheet::TimeSheet() : work(headersOf(kWorkColumns)), squad(headersOf(kSquadColumns)) {}
 
+bool monthFitsTimeSheet(int month, int year) {
+    return makeLocalInstant(year, month, 1, 0, 0, 0) &&
+           makeLocalInstant(year, month + 1, 1, 3, 0, 0);
+}
+
 void setUpDayRow(TimeSheet& sheet, int row, RowCalculator& calculator) {
     if (const auto date = parseDateCell(sheet.work.itemText(row, WorkColumn::Date))) {
         sheet.work.SetItemText(row, WorkColumn::Weekday, formatInstant(*date, "%A"));

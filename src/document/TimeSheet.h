@@ -66,6 +66,10 @@ public:
     virtual void CalculateSquadRow(int row) = 0;
 };
 
+// Whether a time sheet file can hold the month: its first instant and the moment after its last
+// day lie within the file's time fields.
+bool monthFitsTimeSheet(int month, int year);
+
 // Day row set-up: weekday, weekend look, then the day computation.
 void setUpDayRow(TimeSheet& sheet, int row, RowCalculator& calculator);
 // Squad row set-up: the alternate look on odd rows, then the period computation.

@@ -38,8 +38,7 @@ void CTagrolView::loadSheet(std::span<const std::uint8_t> bytes) {
 bool CTagrolView::InitListCtrl(int month, int year) {
     traceLine("Enter InitListCtrl");
     const auto first = makeLocalInstant(year, month, 1, 0, 0, 0);
-    // The whole month must fit the file's time fields, up to the moment after its last day.
-    if (!first || !makeLocalInstant(year, month + 1, 1, 3, 0, 0)) {
+    if (!first || !monthFitsTimeSheet(month, year)) {
         traceLine("Leave InitListCtrl month out of range");
         return false;
     }

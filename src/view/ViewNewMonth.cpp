@@ -10,6 +10,13 @@ void CTagrolView::OnFileNew() {
         m_doc.SetTitle("Untitled.time");
         return;
     }
+    const LocalFields chosen = splitLocal(dialog.chosen);
+    // Checked before anything is replaced, so a refused month leaves the open one whole.
+    if (!monthFitsTimeSheet(chosen.month, chosen.year)) {
+        m_platform.ui.showMessage("The month " + formatInstant(dialog.chosen, "%B %Y") +
+                                  " cannot be kept in a tallimo file.");
+        return;
+    }
     // Unsaved changes of the open month are offered for saving before they are replaced; a
     // failed save keeps them.
     if (!m_doc.confirmReplace()) {
@@ -18,7 +25,6 @@ void CTagrolView::OnFileNew() {
     m_sheet.work.DeleteAllItems();
     m_sheet.squad.DeleteAllItems();
     setOpenSquadRow(-1);
-    const LocalFields chosen = splitLocal(dialog.chosen);
     m_monthName = formatInstant(dialog.chosen, "%B%Y");
     m_doc.SetTitle(m_monthName + ".time");
     m_doc.setPath("");
