@@ -147,6 +147,9 @@ int runOptions(CliContext& context) {
         return true;
     };
     view.OnGoOptions();
+    if (!context.settings.sync()) {
+        return context.fail("options: the settings could not be written");
+    }
     return kExitDone;
 }
 

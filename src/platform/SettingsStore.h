@@ -16,6 +16,9 @@ public:
                            const std::string& value) = 0;
     virtual void setInt(const std::string& section, const std::string& key, int value) = 0;
     virtual void remove(const std::string& section, const std::string& key) = 0;
+    // Makes every write so far permanent; false when the store could not be written. The
+    // program ignores write failures, but a command whose only job is to write must not.
+    virtual bool sync() = 0;
 };
 
 } // namespace tallimo

@@ -62,7 +62,9 @@ public:
                    const std::string& value) override;
     void setInt(const std::string& section, const std::string& key, int value) override;
     void remove(const std::string& section, const std::string& key) override;
+    bool sync() override { return !failSync; }
 
+    bool failSync = false;
     // Every write in order, as "Section/Key=value".
     std::vector<std::string> writes;
     std::map<std::pair<std::string, std::string>, std::variant<std::string, int>> values;

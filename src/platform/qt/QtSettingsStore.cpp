@@ -58,4 +58,9 @@ void QtSettingsStore::remove(const std::string& section, const std::string& key)
     m_settings->sync();
 }
 
+bool QtSettingsStore::sync() {
+    m_settings->sync();
+    return m_settings->status() == QSettings::NoError;
+}
+
 } // namespace tallimo

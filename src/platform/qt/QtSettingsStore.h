@@ -21,6 +21,7 @@ public:
                    const std::string& value) override;
     void setInt(const std::string& section, const std::string& key, int value) override;
     void remove(const std::string& section, const std::string& key) override;
+    bool sync() override;
 
 private:
     std::unique_ptr<QSettings> m_settings;
