@@ -96,6 +96,11 @@ void ExportDialog::ComboBoxChanged(int selectedIndex, int droppedWidth) {
     trace("Leave ComboBoxChanged");
 }
 
+namespace {
+// The code of an access violation, as a signed 32-bit value.
+constexpr long kAccessViolation = -1073741819;
+} // namespace
+
 void ExportDialog::probe(const std::string& path) {
     m_libraryPath = path;
     m_loadError.clear();
@@ -112,10 +117,12 @@ void ExportDialog::probe(const std::string& path) {
         trace("Could not load " + path + ": " + m_loadError);
         return;
     }
-    // Calling an entry point the library lacks would crash: check before calling.
+    // Calling an entry point the library lacks would crash: it is checked before the call and
+    // reported as the fault it would have been (an access violation).
     void* symbol = library->symbol("GetDescription");
     if (symbol == nullptr) {
-        trace("GetDescription not found in " + path);
+        trace("Caught a __try exception with SE_Exception.\n");
+        trace("ExceptionCode: " + std::to_string(kAccessViolation) + "\n");
         m_descriptionText = kInvalidPluginDescription;
         m_okEnabled = false;
         return;

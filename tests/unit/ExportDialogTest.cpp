@@ -77,9 +77,14 @@ TEST_F(ExportDialogTest, ProbeOutcomesForBrokenLibraries) {
     std::ofstream(pluginDir() + "text.so") << "not a library";
     ExportDialog dialog = makeDialog();
 
+    trace.lines.clear();
     dialog.ComboBoxChanged(indexOf(dialog, "nodesc.so"));
     EXPECT_EQ(dialog.descriptionText(), "... is not a valid plug-in dll.");
     EXPECT_FALSE(dialog.okEnabled());
+    const auto guard = trace.texts();
+    ASSERT_GE(guard.size(), 5u);
+    EXPECT_EQ(guard[3], "Caught a __try exception with SE_Exception.\n");
+    EXPECT_EQ(guard[4], "ExceptionCode: -1073741819\n");
 
     // A file that is no library leaves the previous probe's description and OK.
     dialog.ComboBoxChanged(indexOf(dialog, "good.so"));
