@@ -26,6 +26,7 @@ void printUsage(std::ostream& stream) {
               "  --at HH:MM[:SS]              run the command today at this time\n"
               "  --yes, --no                  answer questions OK or Cancel without a terminal\n"
               "  --trace                      write the trace lines to standard error\n"
+              "  --                           pass what follows to the command untouched\n"
               "\n'tallimo-cli COMMAND --help' describes a command.\n";
 }
 
@@ -88,6 +89,11 @@ int main(int argc, char** argv) {
     bool help = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--") {
+            // Everything after "--" belongs to the command, even a value like "--yes" or "-h".
+            rest.insert(rest.end(), argv + i + 1, argv + argc);
+            break;
+        }
         if ((arg == "--now" || arg == "--at") && i + 1 < argc) {
             (arg == "--now" ? nowText : atText) = argv[++i];
         } else if (arg == "--now" || arg == "--at") {
