@@ -39,6 +39,28 @@ public:
     void stop(unsigned) override {}
 };
 
+// For the commands that only look at a file (show, total, export): reads reach the store, writes
+// are dropped. Opening a file records it as LastDocument, and enter or leave without FILE would
+// then write into whatever file was last looked at, a backup for instance.
+class ReadOnlySettings final : public SettingsStore {
+public:
+    explicit ReadOnlySettings(const SettingsStore& store) : m_store(store) {}
+    std::optional<std::string> getString(const std::string& section,
+                                         const std::string& key) const override {
+        return m_store.getString(section, key);
+    }
+    std::optional<int> getInt(const std::string& section, const std::string& key) const override {
+        return m_store.getInt(section, key);
+    }
+    void setString(const std::string&, const std::string&, const std::string&) override {}
+    void setInt(const std::string&, const std::string&, int) override {}
+    void remove(const std::string&, const std::string&) override {}
+    bool sync() override { return true; }
+
+private:
+    const SettingsStore& m_store;
+};
+
 // Trace lines go to standard error with --trace, else nowhere.
 class StreamTraceSink final : public TraceSink {
 public:

@@ -14,7 +14,9 @@ int runExport(CliContext& context) {
     if (parsed.positional.size() != 1 || !library) {
         return context.fail("export: wants FILE --plugin LIBRARY", kExitUsage);
     }
-    Platform platform = context.platform();
+    ReadOnlySettings settings(context.settings);
+    Platform platform{context.ui,     settings,      context.clock,
+                      context.timers, context.trace, context.libraries};
     CTagrolView view(platform);
     view.document().OnNewDocument();
     if (openDocument(view, parsed.positional[0]) != kExitDone) {

@@ -25,8 +25,9 @@ int runShow(CliContext& context) {
     // The messages go to the terminal as always and also into the JSON output.
     CapturingUi ui(context.ui, CapturingUi::Captured::AlsoShown);
     ui.startCapture();
+    ReadOnlySettings settings(context.settings);
     Platform platform{
-        ui, context.settings, context.clock, context.timers, context.trace, context.libraries};
+        ui, settings, context.clock, context.timers, context.trace, context.libraries};
     CTagrolView view(platform);
     view.document().OnNewDocument();
     // The open step has told the user why when the file cannot be loaded.

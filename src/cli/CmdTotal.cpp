@@ -88,8 +88,9 @@ int runTotal(CliContext& context) {
     }
 
     CapturingUi ui(context.ui);
+    ReadOnlySettings settings(context.settings);
     Platform platform{
-        ui, context.settings, context.clock, context.timers, context.trace, context.libraries};
+        ui, settings, context.clock, context.timers, context.trace, context.libraries};
     CTagrolView view(platform);
     if (openDocument(view, positional[0]) != kExitDone) {
         return kExitRefused;

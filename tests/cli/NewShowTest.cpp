@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace tallimo::test {
 namespace {
@@ -188,6 +189,22 @@ TEST(CliNewShow, CellsAreEscapedAndShownInUtf8) {
     EXPECT_NE(squad[1].find("\"rowBackColor\": 15269887, \"rowFlags\": 32"), std::string::npos);
     // Showing never writes the file.
     EXPECT_EQ(readBytes(sample), before);
+}
+
+TEST(CliNewShow, LookingAtAFileLeavesTheLastDocumentAndPipesAlone) {
+    CliSandbox sandbox;
+    ASSERT_EQ(sandbox.run({"new", "2006-03", "m.time"}).status, 0);
+    ASSERT_EQ(sandbox.run({"new", "2006-04", "april.time"}).status, 0);
+    EXPECT_EQ(sandbox.run({"show", "m.time"}).status, 0);
+    EXPECT_EQ(sandbox.run({"total", "m.time"}).status, 0);
+    // enter without FILE still writes into the file last made, not the one last looked at.
+    EXPECT_NE(sandbox.run({"options"}).out.find("LastDocument=" + sandbox.file("april.time")),
+              std::string::npos);
+
+    ASSERT_EQ(mkfifo(sandbox.file("pipe.time").c_str(), 0600), 0);
+    const CliResult pipe = sandbox.run({"show", "pipe.time"});
+    EXPECT_EQ(pipe.status, 1);
+    EXPECT_NE(pipe.err.find("it is not a regular file"), std::string::npos);
 }
 
 } // namespace
