@@ -115,6 +115,8 @@ TEST_F(CliEdit, ClearAsksAndEmptiesOnlyOnOk) {
     EXPECT_NE(declined.err.find("Are you sure to delete the selected rows? [Cancel]"),
               std::string::npos);
     EXPECT_EQ(day(sandbox, 8)[2], "08:00:00");
+    // Cancel refuses even where there was nothing to delete.
+    EXPECT_EQ(sandbox.run({"clear", "m.time", "9", "--no"}).status, 1);
     const CliResult confirmed = sandbox.run({"clear", "m.time", "8", "--yes"});
     EXPECT_EQ(confirmed.status, 0) << confirmed.err;
     const auto cleared = day(sandbox, 8);

@@ -1,5 +1,7 @@
 #include "support/CliRunner.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace tallimo::test {
@@ -60,6 +62,16 @@ TEST(CliOptions, AnyRefusedArgumentWritesNothing) {
         EXPECT_NE(result.err.find("tallimo-cli: options: "), std::string::npos) << bad.front();
         EXPECT_EQ(sandbox.run({"options"}).out, kDefaults) << bad.front();
     }
+}
+
+TEST(CliOptions, AStoreThatCannotBeWrittenIsAFailure) {
+    CliSandbox sandbox;
+    // The store's folder is taken by a plain file.
+    std::filesystem::create_directories(sandbox.file(".home/.config"));
+    std::ofstream(sandbox.file(".home/.config/Morvane")) << "in the way";
+    const CliResult result = sandbox.run({"options", "AutoSave=on"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "tallimo-cli: options: the settings could not be written\n");
 }
 
 } // namespace

@@ -68,6 +68,18 @@ TEST_F(CliRecord, OutsideTheMonthRefusesAndLeavesTheFile) {
     EXPECT_EQ(readBytes(sandbox.file("m.time")), before);
 }
 
+TEST(CliRecordSpring, TheNextMonthsFirstHourNeverLandsOnDayOne) {
+    // March 2006 in Berlin: the clocks go forward, so the month's bounds reach 01.04. 00:59.
+    CliSandbox sandbox;
+    ASSERT_EQ(sandbox.run({"new", "2006-03", "m.time"}).status, 0);
+    const auto before = readBytes(sandbox.file("m.time"));
+    const CliResult refused = sandbox.run({"enter", "m.time", "--now", "01.04.2006 00:30:00"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Please open the current tallimo file first!\n");
+    EXPECT_EQ(readBytes(sandbox.file("m.time")), before);
+    EXPECT_EQ(sandbox.run({"enter", "m.time", "--now", "31.03.2006 23:59:00"}).status, 0);
+}
+
 TEST_F(CliRecord, WrongUsage) {
     CliSandbox fresh;
     EXPECT_EQ(fresh.run({"enter"}).status, 2);

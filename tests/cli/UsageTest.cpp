@@ -30,5 +30,13 @@ TEST(CliUsage, UnknownCommandAndBadGlobalOptions) {
     EXPECT_EQ(sandbox.run({"show", "x.time", "--yes", "--no"}).status, 2);
 }
 
+TEST(CliUsage, WhatFollowsADoubleDashBelongsToTheCommand) {
+    CliSandbox sandbox;
+    ASSERT_EQ(sandbox.run({"new", "2006-03", "m.time"}).status, 0);
+    const CliResult set = sandbox.run({"set", "m.time", "6", "--", "--comment", "-h"});
+    EXPECT_EQ(set.status, 0) << set.err;
+    EXPECT_NE(sandbox.run({"show", "m.time"}).out.find("\t16:00:00\t-h\t"), std::string::npos);
+}
+
 } // namespace
 } // namespace tallimo::test
