@@ -44,6 +44,8 @@ TEST(Settings, StoredValuesAreUsedAsStored) {
     EXPECT_EQ(record.worktime.seconds(), 7 * 3600 + 90 * 60);
     EXPECT_EQ(record.atwork, (Duration{3, 0, 0})); // not recomputed at load
     EXPECT_EQ(record.PlugInDir, "/opt/plugins");
+    // Not range-checked, so sums must not overflow 32 bits.
+    EXPECT_EQ((Duration{1000000, 0, 0}.seconds()), 3600000000LL);
 }
 
 } // namespace
