@@ -1,6 +1,6 @@
 #include "view/CommandTable.h"
 
-#include "EditingFixture.h"
+#include "support/ViewFixture.h"
 #include "view/Menus.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,8 @@
 
 namespace tallimo::test {
 namespace {
+
+constexpr auto kBound = ViewFixture::Start::Bound;
 
 TEST(CommandTable, EveryOfferedCommandIsKnownOnceAndHasItsHandler) {
     std::set<int> ids;
@@ -31,13 +33,13 @@ TEST(CommandTable, EveryOfferedCommandIsKnownOnceAndHasItsHandler) {
 }
 
 TEST(CommandTable, UpdateRulesFollowTheShownList) {
-    const std::tuple<int, bool, bool> cases[] = {
-        {32784, true, false},  {32786, true, false}, {32790, true, true},  {32818, false, true},
-        {32821, false, true},  {32804, true, false}, {32824, true, false}, {32823, true, true},
-        {32816, true, false},  {32817, false, true}, {32811, true, true},  {57634, false, false},
-        {99999, false, false},
-    };
-    EditingFixture f;
+    // Work list only, both lists, squad list only, a shell command, an unknown id.
+    const std::tuple<int, bool, bool> cases[] = {{32784, true, false},
+                                                 {32790, true, true},
+                                                 {32818, false, true},
+                                                 {57634, false, false},
+                                                 {99999, false, false}};
+    ViewFixture f({}, kBound);
     CommandTable table(*f.view);
     for (const bool work : {true, false}) {
         if (!work) {
@@ -50,7 +52,7 @@ TEST(CommandTable, UpdateRulesFollowTheShownList) {
 }
 
 TEST(CommandTable, SwitchAndListRulesLabelAndTraceTheState) {
-    EditingFixture f;
+    ViewFixture f({}, kBound);
     CommandTable table(*f.view);
     EXPECT_EQ(table.update(CommandId::Switch).label, "Hide");
     table.update(CommandId::ShowSquadTime);
@@ -77,9 +79,9 @@ TEST(CommandTable, SwitchAndListRulesLabelAndTraceTheState) {
 }
 
 TEST(CommandTable, ExecuteRoutesToTheViewTheShellOrNowhere) {
-    EditingFixture f;
+    ViewFixture f({}, kBound);
     CommandTable table(*f.view);
-    EditingFixture::select(f.work(), {0});
+    ViewFixture::select(f.work(), {0});
     EXPECT_EQ(table.execute(CommandId::Holiday), ExecuteResult::Ran);
     EXPECT_EQ(f.work().itemText(0, WorkColumn::Comment), "Feiertag");
     EXPECT_EQ(table.execute(CommandId::AppExit), ExecuteResult::LeftToShell);

@@ -1,4 +1,4 @@
-#include "DocumentFixture.h"
+#include "support/ViewFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -6,18 +6,28 @@ namespace tallimo::test {
 namespace {
 
 const std::string kChanged = "The file has changed. Would you save them?";
-const std::string kOverwrite = "The tallimo file exist! Would you overwrite them?";
-const std::string kUnidentified = "Exception by identifying the file header.\r\nIf this is an old "
-                                  "Tallimo file use the import feature to convert.";
-const std::string kNoHeader = "The current file has no valid file header.\r\nIf this is an old "
-                              "Tallimo file use the import feature to convert.";
+const std::string kAdvice = "\r\nIf this is an old Tallimo file use the import feature to convert.";
 
 std::string reason(int error) {
     return std::generic_category().message(error);
 }
 
+// How a test binds its document: to a.time, to a.time that can no longer be written, or not.
+enum class Binding { Bound, Failing, Untitled };
+
+void bind(ViewFixture& f, Binding binding) {
+    const std::string a = f.writeMonth("a.time", "A");
+    if (binding != Binding::Untitled) {
+        ASSERT_EQ(f.doc().openStep(a), OpenResult::Loaded);
+    }
+    if (binding == Binding::Failing) {
+        ViewFixture::blockSaving(a);
+    }
+    f.work().SetItemText(0, WorkColumn::Comment, "changed");
+}
+
 TEST(Document, OpenLoadsTheChosenFileAndRemembersIt) {
-    DocumentFixture f;
+    ViewFixture f;
     const std::string path = f.writeMonth("a.time", "A");
     f.ui.files = {path};
     f.doc().Open();
@@ -25,15 +35,13 @@ TEST(Document, OpenLoadsTheChosenFileAndRemembersIt) {
     const FileDialogRequest& request = f.ui.fileRequests[0];
     EXPECT_EQ(request.title, "Open Tallimo File");
     ASSERT_EQ(request.filters.size(), 2u);
-    EXPECT_EQ(request.filters[0].name, "Tallimo File (*.time)");
-    EXPECT_EQ(request.filters[0].pattern, "*.time");
-    EXPECT_EQ(request.filters[1].name, "All Files (*.*)");
-    EXPECT_EQ(request.filters[1].pattern, "*.*");
+    EXPECT_EQ(request.filters[0].name + request.filters[0].pattern, "Tallimo File (*.time)*.time");
+    EXPECT_EQ(request.filters[1].name + request.filters[1].pattern, "All Files (*.*)*.*");
     EXPECT_EQ(request.defaultExtension, "time");
     EXPECT_FALSE(request.forSaving);
 
-    EXPECT_EQ(f.firstComment(), "A");
-    EXPECT_EQ(f.sheet().work.itemText(0, WorkColumn::Weekday), "Wednesday");
+    EXPECT_EQ(f.cell(0, WorkColumn::Comment), "A");
+    EXPECT_EQ(f.cell(0, WorkColumn::Weekday), "Wednesday");
     EXPECT_EQ(f.doc().title(), path);
     EXPECT_EQ(f.doc().path(), path);
     EXPECT_FALSE(f.doc().isModified());
@@ -43,12 +51,10 @@ TEST(Document, OpenLoadsTheChosenFileAndRemembersIt) {
 }
 
 TEST(Document, RefusedFilesLeaveTablesAndBindingAlone) {
-    DocumentFixture f;
+    ViewFixture f;
     const std::string bound = f.writeMonth("a.time", "A");
     ASSERT_EQ(f.doc().openStep(bound), OpenResult::Loaded);
-    writeBytes(f.dir.file("empty.time"), {});
     writeBytes(f.dir.file("cut.time"), {5, 'Z', 'R'});
-    writeBytes(f.dir.file("zrc.time"), SheetBytes().str("ZRC").u32(3).bytes);
     writeBytes(f.dir.file("lower.time"), SheetBytes().str("zrb").u32(3).bytes);
     std::filesystem::create_directory(f.dir.path() / "folder.time");
     const struct {
@@ -56,10 +62,10 @@ TEST(Document, RefusedFilesLeaveTablesAndBindingAlone) {
         OpenResult result;
         std::string message;
     } cases[] = {
-        {"empty.time", OpenResult::HeaderTooShort, kUnidentified},
-        {"cut.time", OpenResult::HeaderTooShort, kUnidentified},
-        {"zrc.time", OpenResult::NotTimeSheet, kNoHeader},
-        {"lower.time", OpenResult::NotTimeSheet, kNoHeader},
+        {"cut.time", OpenResult::HeaderTooShort,
+         "Exception by identifying the file header." + kAdvice},
+        {"lower.time", OpenResult::NotTimeSheet,
+         "The current file has no valid file header." + kAdvice},
         {"missing.time", OpenResult::Unreadable,
          "Cannot open the file \"" + f.dir.file("missing.time") + "\": " + reason(ENOENT) + "."},
         {"folder.time", OpenResult::Unreadable,
@@ -71,75 +77,66 @@ TEST(Document, RefusedFilesLeaveTablesAndBindingAlone) {
         EXPECT_EQ(f.doc().openStep(f.dir.file(c.name)), c.result);
         EXPECT_FALSE(f.doc().OnOpenDocument(f.dir.file(c.name)));
         EXPECT_EQ(f.ui.messages, std::vector<std::string>(2, c.message));
-        EXPECT_EQ(f.firstComment(), "A");
+        EXPECT_EQ(f.cell(0, WorkColumn::Comment), "A");
         EXPECT_EQ(f.doc().path(), bound);
         EXPECT_EQ(f.doc().title(), bound);
         EXPECT_EQ(f.lastDocument(), bound);
     }
     // The last-chance handler's trace line stays for files that cannot be read.
-    const auto texts = f.trace.texts();
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "ExceptionMessage: " + cases[4].message),
-              texts.end());
+    EXPECT_TRUE(f.traced("ExceptionMessage: " + cases[2].message));
     // A later save still writes the bound file, never one of the refused ones.
-    f.sheet().work.SetItemText(0, WorkColumn::Comment, "A2");
+    f.work().SetItemText(0, WorkColumn::Comment, "A2");
     ASSERT_TRUE(f.doc().Save());
     EXPECT_EQ(f.commentOnDisk(bound), "A2");
-    EXPECT_TRUE(readBytes(f.dir.file("empty.time")).empty());
+    EXPECT_EQ(readBytes(f.dir.file("cut.time")).size(), 3u);
 }
 
 TEST(Document, ReplacingUnsavedChangesAsksFirst) {
     const struct {
-        const char* name;
         Answer answer;
-        bool saveFails;
+        Binding binding;
         OpenResult result;
-        std::string commentShown;
-        std::string commentOnDisk;
+        std::string shown;
+        std::string onDisk;
     } cases[] = {
-        {"Cancel discards", Answer::Cancel, false, OpenResult::Loaded, "B", "A"},
-        {"OK saves first", Answer::Ok, false, OpenResult::Loaded, "B", "changed"},
-        {"OK with a failing save keeps the tables", Answer::Ok, true, OpenResult::Declined,
-         "changed", ""},
+        {Answer::Cancel, Binding::Bound, OpenResult::Loaded, "B", "A"},
+        {Answer::Ok, Binding::Bound, OpenResult::Loaded, "B", "changed"},
+        {Answer::Ok, Binding::Failing, OpenResult::Declined, "changed", ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        DocumentFixture f;
-        const std::string a = f.writeMonth("a.time", "A");
+        SCOPED_TRACE(c.onDisk);
+        ViewFixture f;
         const std::string b = f.writeMonth("b.time", "B");
-        ASSERT_EQ(f.doc().openStep(a), OpenResult::Loaded);
-        f.sheet().work.SetItemText(0, WorkColumn::Comment, "changed");
+        bind(f, c.binding);
         f.doc().afterChange(false);
-        if (c.saveFails) {
-            DocumentFixture::blockSaving(a);
-        }
         f.ui.answers = {c.answer};
         EXPECT_EQ(f.doc().openStep(b), c.result);
         EXPECT_EQ(f.ui.questions, std::vector<std::string>{kChanged});
-        EXPECT_EQ(f.firstComment(), c.commentShown);
-        EXPECT_EQ(f.doc().isModified(), c.saveFails);
-        EXPECT_EQ(f.doc().path(), c.saveFails ? a : b);
-        if (!c.saveFails) {
-            EXPECT_EQ(f.commentOnDisk(a), c.commentOnDisk);
+        EXPECT_EQ(f.cell(0, WorkColumn::Comment), c.shown);
+        const bool failed = c.binding == Binding::Failing;
+        EXPECT_EQ(f.doc().isModified(), failed);
+        EXPECT_EQ(f.doc().path(), failed ? f.dir.file("a.time") : b);
+        if (!failed) {
+            EXPECT_EQ(f.commentOnDisk(f.dir.file("a.time")), c.onDisk);
         }
     }
 }
 
 TEST(Document, SaveAsAsksForTheFileAndBeforeOverwriting) {
     const struct {
-        const char* name;
         bool chooseExisting;
         bool cancelDialog;
-        std::vector<Answer> answers;
+        Answer answer;
         bool saved;
     } cases[] = {
-        {"dialog cancelled", false, true, {}, false},
-        {"new file", false, false, {}, true},
-        {"existing file, Cancel", true, false, {Answer::Cancel}, false},
-        {"existing file, OK", true, false, {Answer::Ok}, true},
+        {false, true, Answer::Ok, false},
+        {false, false, Answer::Ok, true},
+        {true, false, Answer::Cancel, false},
+        {true, false, Answer::Ok, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        DocumentFixture f;
+        SCOPED_TRACE(testing::Message() << c.chooseExisting << c.cancelDialog << c.saved);
+        ViewFixture f;
         ASSERT_TRUE(f.view->InitListCtrl(3, 2006));
         f.doc().SetTitle("March2006.time");
         const std::string target =
@@ -147,17 +144,18 @@ TEST(Document, SaveAsAsksForTheFileAndBeforeOverwriting) {
         if (!c.cancelDialog) {
             f.ui.files = {target};
         }
-        f.ui.answers.assign(c.answers.begin(), c.answers.end());
+        f.ui.answers = {c.answer};
 
         EXPECT_EQ(f.doc().Save(), c.saved);
         ASSERT_EQ(f.ui.fileRequests.size(), 1u);
         const FileDialogRequest& request = f.ui.fileRequests[0];
         EXPECT_EQ(request.title, "Save As Tallimo File");
         EXPECT_EQ(request.fileName, "March2006.time");
-        EXPECT_EQ(request.defaultExtension, "time");
         EXPECT_TRUE(request.forSaving && request.overwritePrompt);
-        EXPECT_EQ(f.ui.questions, c.chooseExisting ? std::vector<std::string>{kOverwrite}
-                                                   : std::vector<std::string>{});
+        EXPECT_EQ(f.ui.questions.size(), c.chooseExisting ? 1u : 0u);
+        if (c.chooseExisting) {
+            EXPECT_EQ(f.ui.questions[0], "The tallimo file exist! Would you overwrite them?");
+        }
         EXPECT_EQ(f.doc().isModified(), !c.saved);
         EXPECT_EQ(f.doc().path(), c.saved ? target : "");
         EXPECT_EQ(f.lastDocument(), c.saved ? target : "<absent>");
@@ -173,101 +171,78 @@ TEST(Document, SaveAsAsksForTheFileAndBeforeOverwriting) {
 }
 
 TEST(Document, AFailedSaveKeepsTheChangesAndTheLastDocument) {
-    DocumentFixture f;
-    const std::string a = f.writeMonth("a.time", "A");
-    ASSERT_EQ(f.doc().openStep(a), OpenResult::Loaded);
+    ViewFixture f;
+    bind(f, Binding::Failing);
     f.settings.setString(kSettingsSection, "LastDocument", "elsewhere.time");
     f.doc().SetModifiedFlag(true);
-    DocumentFixture::blockSaving(a);
     EXPECT_FALSE(f.doc().Save());
     EXPECT_TRUE(f.doc().isModified());
     EXPECT_EQ(f.lastDocument(), "elsewhere.time");
-    EXPECT_EQ(f.ui.messages, std::vector<std::string>{"Cannot save the file \"" + a +
-                                                      "\": " + reason(EISDIR) + "."});
+    EXPECT_EQ(f.ui.messages,
+              std::vector<std::string>{"Cannot save the file \"" + f.dir.file("a.time") +
+                                       "\": " + reason(EISDIR) + "."});
 }
 
 TEST(Document, AfterChangeSavesOnlyWithAutoSaveAndOnlyMarksWhatWasSaved) {
     const struct {
-        const char* name;
         bool autoSave;
-        const char* binding; // "bound", "untitled" (Save As cancelled) or "failing"
+        Binding binding;
         bool modified;
         std::size_t fileDialogs;
     } cases[] = {
-        {"without AutoSave", false, "bound", true, 0},
-        {"AutoSave, bound", true, "bound", false, 0},
-        {"AutoSave, untitled, Save As cancelled", true, "untitled", true, 1},
-        {"AutoSave, save fails", true, "failing", true, 0},
+        {false, Binding::Bound, true, 0},
+        {true, Binding::Bound, false, 0},
+        {true, Binding::Untitled, true, 1}, // Save As cancelled
+        {true, Binding::Failing, true, 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        DocumentFixture f;
-        const std::string a = f.writeMonth("a.time", "A");
-        if (std::string(c.binding) != "untitled") {
-            ASSERT_EQ(f.doc().openStep(a), OpenResult::Loaded);
-        }
-        if (std::string(c.binding) == "failing") {
-            DocumentFixture::blockSaving(a);
-        }
-        f.sheet().work.SetItemText(0, WorkColumn::Comment, "changed");
+        SCOPED_TRACE(testing::Message() << c.autoSave << static_cast<int>(c.binding));
+        ViewFixture f;
+        bind(f, c.binding);
         f.doc().afterChange(c.autoSave);
         EXPECT_EQ(f.doc().isModified(), c.modified);
         EXPECT_EQ(f.ui.fileRequests.size(), c.fileDialogs);
-        if (std::string(c.binding) == "bound") {
-            EXPECT_EQ(f.commentOnDisk(a), c.autoSave ? "changed" : "A");
+        if (c.binding == Binding::Bound) {
+            EXPECT_EQ(f.commentOnDisk(f.dir.file("a.time")), c.autoSave ? "changed" : "A");
         }
     }
 }
 
 TEST(Document, CloseAsksOnlyWithChangesAndStaysOpenWhenTheSaveFailed) {
     const struct {
-        const char* name;
         bool modified;
-        std::vector<Answer> answers;
-        const char* binding;
+        Answer answer;
+        Binding binding;
         bool closes;
-        std::size_t questions;
     } cases[] = {
-        {"no changes", false, {}, "bound", true, 0},
-        {"Cancel discards", true, {Answer::Cancel}, "bound", true, 1},
-        {"OK saves", true, {Answer::Ok}, "bound", true, 1},
-        {"OK, Save As cancelled", true, {Answer::Ok}, "untitled", true, 1},
-        {"OK, save fails", true, {Answer::Ok}, "failing", false, 1},
+        {false, Answer::Ok, Binding::Bound, true},
+        {true, Answer::Cancel, Binding::Bound, true},
+        {true, Answer::Ok, Binding::Bound, true},
+        {true, Answer::Ok, Binding::Untitled, true}, // Save As cancelled
+        {true, Answer::Ok, Binding::Failing, false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        DocumentFixture f;
-        const std::string a = f.writeMonth("a.time", "A");
-        if (std::string(c.binding) != "untitled") {
-            ASSERT_EQ(f.doc().openStep(a), OpenResult::Loaded);
-        }
-        if (std::string(c.binding) == "failing") {
-            DocumentFixture::blockSaving(a);
-        }
-        f.sheet().work.SetItemText(0, WorkColumn::Comment, "changed");
+        SCOPED_TRACE(testing::Message() << c.modified << static_cast<int>(c.binding));
+        ViewFixture f;
+        bind(f, c.binding);
         f.doc().SetModifiedFlag(c.modified);
-        f.ui.answers.assign(c.answers.begin(), c.answers.end());
+        f.ui.answers = {c.answer};
         EXPECT_EQ(f.doc().CanCloseFrame(), c.closes);
-        EXPECT_EQ(f.ui.questions.size(), c.questions);
-        if (std::string(c.binding) == "bound") {
-            const bool saved = !c.answers.empty() && c.answers[0] == Answer::Ok;
-            EXPECT_EQ(f.commentOnDisk(a), saved ? "changed" : "A");
+        EXPECT_EQ(f.ui.questions.size(), c.modified ? 1u : 0u);
+        if (c.binding == Binding::Bound) {
+            const bool saved = c.modified && c.answer == Answer::Ok;
+            EXPECT_EQ(f.commentOnDisk(f.dir.file("a.time")), saved ? "changed" : "A");
         }
     }
 }
 
 TEST(Document, ImportSideMakesTheDocumentUntitledUnlessTheSaveFailed) {
-    DocumentFixture f;
-    const std::string a = f.writeMonth("a.time", "A");
-    ASSERT_EQ(f.doc().openStep(a), OpenResult::Loaded);
+    ViewFixture f;
+    bind(f, Binding::Failing);
     f.doc().SetModifiedFlag(true);
-    DocumentFixture::blockSaving(a);
-    f.ui.answers = {Answer::Ok};
+    f.ui.answers = {Answer::Ok, Answer::Cancel};
     EXPECT_FALSE(f.doc().importSide());
-    EXPECT_EQ(f.doc().path(), a);
-    EXPECT_EQ(f.doc().title(), a);
-
-    f.ui.answers = {Answer::Cancel};
+    EXPECT_EQ(f.doc().title(), f.dir.file("a.time"));
     EXPECT_TRUE(f.doc().importSide());
     EXPECT_EQ(f.doc().path(), "");
     EXPECT_EQ(f.doc().title(), "Untitled.time");
@@ -289,20 +264,18 @@ TEST(RecentFiles, KeepsFourNewestFirstInTheSettingsStore) {
 }
 
 TEST(RecentFiles, OpeningAnEntryTitlesItByNameOrDropsIt) {
-    DocumentFixture f;
+    ViewFixture f;
     const std::string a = f.writeMonth("a.time", "A");
     const std::string b = f.writeMonth("b.time", "B");
     f.doc().recentFiles().add(a);
     f.doc().recentFiles().add(b);
-
     EXPECT_TRUE(f.doc().openRecent(1));
-    EXPECT_EQ(f.firstComment(), "A");
+    EXPECT_EQ(f.cell(0, WorkColumn::Comment), "A");
     EXPECT_EQ(f.doc().title(), "a.time");
-    EXPECT_EQ(f.doc().recentFiles().entries(), (std::vector<std::string>{a, b}));
 
     // Unsaved changes kept because their save failed say nothing about the entry.
     f.doc().SetModifiedFlag(true);
-    DocumentFixture::blockSaving(a);
+    ViewFixture::blockSaving(a);
     f.ui.answers = {Answer::Ok};
     EXPECT_FALSE(f.doc().openRecent(1));
     EXPECT_EQ(f.doc().recentFiles().entries(), (std::vector<std::string>{a, b}));
@@ -315,28 +288,24 @@ TEST(RecentFiles, OpeningAnEntryTitlesItByNameOrDropsIt) {
     EXPECT_FALSE(f.doc().openRecent(5));
 }
 
-TEST(StartUp, OpensTheLastDocumentOnlyWhenAsked) {
+TEST(StartUp, OpensTheLastDocumentOnlyWhenAskedAndReportsAnEmptyOne) {
     for (const bool autoOpen : {false, true}) {
         SCOPED_TRACE(autoOpen);
-        auto f = autoOpen ? std::make_unique<DocumentFixture>(
+        auto f = autoOpen ? std::make_unique<ViewFixture>(
                                 std::initializer_list<const char*>{"AutoOpenLastDocument"})
-                          : std::make_unique<DocumentFixture>();
+                          : std::make_unique<ViewFixture>();
         const std::string a = f->writeMonth("a.time", "A");
         f->settings.setString(kSettingsSection, "LastDocument", a);
         f->view->OnInitialUpdate();
         EXPECT_TRUE(f->view->isWorkListVisible());
-        EXPECT_EQ(f->firstComment(), autoOpen ? "A" : "");
+        EXPECT_EQ(f->cell(0, WorkColumn::Comment), autoOpen ? "A" : "");
         EXPECT_EQ(f->doc().path(), autoOpen ? a : "");
     }
-}
-
-TEST(StartUp, AnEmptyLastDocumentIsStillTriedAndReported) {
-    DocumentFixture f({"AutoOpenLastDocument"});
+    ViewFixture f({"AutoOpenLastDocument"});
     f.view->OnInitialUpdate();
     EXPECT_EQ(f.ui.messages,
               std::vector<std::string>{"Cannot open the file \"\": " + reason(ENOENT) + "."});
     EXPECT_EQ(f.doc().title(), "Untitled.time");
-    EXPECT_EQ(f.doc().path(), "");
 }
 
 } // namespace

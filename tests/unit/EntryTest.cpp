@@ -1,4 +1,4 @@
-#include "EditingFixture.h"
+#include "support/ViewFixture.h"
 #include "view/EntryDialog.h"
 
 #include <gtest/gtest.h>
@@ -6,17 +6,18 @@
 namespace tallimo::test {
 namespace {
 
+constexpr auto kBound = ViewFixture::Start::Bound;
+
 Instant at(int day, int hour, int minute = 0, int month = 3) {
-    return *makeLocalInstant(2006, month, day, hour, minute, 0);
+    return ViewFixture::at(day, month, 2006, hour, minute);
 }
 
 TEST(EntryDialogRules, TitleAndEnabledControlsFollowTheModes) {
-    struct Case {
+    const struct {
         bool workMode, modifyMode;
         const char* title;
         bool standBy, datePickers;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {true, false, "Tallimo - Create", false, true},
         {true, true, "Tallimo - Modify", false, false},
         {false, false, "Tallimo Squadtime - Create", true, true},
@@ -43,14 +44,14 @@ TEST(EntryDialogRules, DateCalendarsOnlyWarnAndEndDateFollowsStart) {
     dialog.endDate = at(1, 0, 0, 4);
     dialog.endDateCalendarClosed(ui);
     EXPECT_EQ(dialog.endDate, at(1, 0, 0, 4));
-    dialog.startDate = at(1, 0);
+    dialog.startDate = at(1, 0); // the first moment of the month is no warning
     dialog.startDateCalendarClosed(ui);
     dialog.endDateCalendarClosed(ui);
     EXPECT_EQ(ui.messages, (std::vector<std::string>{"Datum zu klein.", "Datum zu gro\xDF."}));
 }
 
 TEST(OnAdd, WorkEntryOffersNowAndWritesTheDayOfTheStartDate) {
-    EditingFixture f;
+    ViewFixture f({}, kBound);
     f.clock.current = at(16, 10, 15);
     f.ui.onEntryDialog = [&](EntryDialog& dialog) {
         EXPECT_EQ(dialog.title(), "Tallimo - Create");
@@ -67,7 +68,7 @@ TEST(OnAdd, WorkEntryOffersNowAndWritesTheDayOfTheStartDate) {
     const std::vector<std::string> row = {"16.03.2006", "Thursday", "08:00:00", "17:00:00",
                                           "by hand",    "",         "09:00:00"};
     for (int column = 0; column < 7; ++column) {
-        EXPECT_EQ(f.work().itemText(15, column), row[static_cast<std::size_t>(column)]);
+        EXPECT_EQ(f.cell(15, column), row[static_cast<std::size_t>(column)]);
     }
     EXPECT_TRUE(f.doc().isModified());
     EXPECT_EQ(f.traced(),
@@ -78,21 +79,20 @@ TEST(OnAdd, WorkEntryOffersNowAndWritesTheDayOfTheStartDate) {
 
 TEST(OnAdd, WorkEntryOutsideTheMonthIsRefusedAndChangesNothing) {
     for (const Instant start : {at(3, 8, 0, 4), at(31, 8, 0, 1)}) {
-        EditingFixture f;
+        ViewFixture f({}, kBound);
         f.clock.current = start;
         f.ui.onEntryDialog = [](EntryDialog&) { return true; };
         f.view->OnAdd();
         ASSERT_EQ(f.ui.messages.size(), 1u);
         EXPECT_NE(f.ui.messages[0].find("is not a day of the open month"), std::string::npos);
-        EXPECT_EQ(f.work().itemText(2, WorkColumn::Date), "03.03.2006");
-        EXPECT_EQ(f.work().itemText(2, WorkColumn::Enter), "");
-        EXPECT_EQ(f.work().itemText(30, WorkColumn::Enter), "");
+        EXPECT_EQ(f.cell(2, WorkColumn::Enter), "");
+        EXPECT_EQ(f.cell(30, WorkColumn::Enter), "");
         EXPECT_FALSE(f.doc().isModified());
     }
 }
 
 TEST(OnAdd, SquadEntryAlwaysAppends) {
-    EditingFixture f(true);
+    ViewFixture f({"AutoSave"}, kBound);
     f.view->OnShowSquadTime();
     f.clock.current = at(16, 18);
     f.ui.onEntryDialog = [](EntryDialog& dialog) {
@@ -107,13 +107,13 @@ TEST(OnAdd, SquadEntryAlwaysAppends) {
     EXPECT_EQ(f.squad().itemText(1, SquadColumn::Start), "16.03.2006 18:00:00");
     EXPECT_EQ(f.squad().itemText(1, SquadColumn::End), "17.03.2006 02:00:00");
     EXPECT_EQ(f.squad().itemText(1, SquadColumn::Description), "server down");
-    EXPECT_NE(f.squad().itemText(1, SquadColumn::Worktime), "");
+    EXPECT_EQ(f.squad().itemText(1, SquadColumn::Worktime), "08:00:00");
     EXPECT_EQ(f.saves(), 2);
 }
 
 TEST(OnModify, ShowsOneDialogPerRowBottomMostFirstAndSkipsCancelled) {
-    EditingFixture f;
-    EditingFixture::select(f.work(), {2, 5, 9});
+    ViewFixture f({}, kBound);
+    ViewFixture::select(f.work(), {2, 5, 9});
     std::vector<std::string> shown;
     f.ui.onEntryDialog = [&](EntryDialog& dialog) {
         shown.push_back(formatInstant(dialog.startDate, "%d.%m.%Y"));
@@ -123,46 +123,45 @@ TEST(OnModify, ShowsOneDialogPerRowBottomMostFirstAndSkipsCancelled) {
     };
     f.view->OnModify();
     EXPECT_EQ(shown, (std::vector<std::string>{"10.03.2006", "06.03.2006", "03.03.2006"}));
-    EXPECT_EQ(f.work().itemText(2, WorkColumn::Enter), "08:00:00");
-    EXPECT_EQ(f.work().itemText(9, WorkColumn::Comment), "changed");
-    EXPECT_EQ(f.work().itemText(9, WorkColumn::Weekday), "Friday");
-    EXPECT_EQ(f.work().itemText(5, WorkColumn::Enter), "");
-    EXPECT_EQ(f.work().itemText(5, WorkColumn::Comment), "");
+    EXPECT_EQ(f.cell(2, WorkColumn::Enter), "08:00:00");
+    EXPECT_EQ(f.cell(9, WorkColumn::Comment), "changed");
+    EXPECT_EQ(f.cell(9, WorkColumn::Weekday), "Friday");
+    EXPECT_EQ(f.cell(5, WorkColumn::Enter) + f.cell(5, WorkColumn::Comment), "");
 }
 
 TEST(OnModify, OffersTheRowsTimesOnlyWhenBothAreComplete) {
-    struct Case {
+    const struct {
         const char* enter;
         const char* leave;
         Instant start, end;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"08:00:00", "", at(7, 7), at(7, 16)},
         {"08:00", "17:00:00", at(7, 7), at(7, 16)},
         {"08:15:00", "17:45:00", at(7, 8, 15), at(7, 17, 45)},
     };
     for (const auto& c : cases) {
-        EditingFixture f;
+        SCOPED_TRACE(std::string(c.enter) + "-" + c.leave);
+        ViewFixture f({}, kBound);
         f.work().SetItemText(6, WorkColumn::Enter, c.enter);
         f.work().SetItemText(6, WorkColumn::Leave, c.leave);
-        EditingFixture::select(f.work(), {6});
+        ViewFixture::select(f.work(), {6});
         EntryDialog offered;
         f.ui.onEntryDialog = [&](EntryDialog& dialog) {
             offered = dialog;
             return false;
         };
         f.view->OnModify();
-        EXPECT_EQ(offered.startDate, c.start) << c.enter << "-" << c.leave;
-        EXPECT_EQ(offered.endTime, c.end) << c.enter << "-" << c.leave;
+        EXPECT_EQ(offered.startDate, c.start);
+        EXPECT_EQ(offered.endTime, c.end);
     }
 }
 
 TEST(OnModify, SquadRowOffersItsMomentsOrSevenToEightAndRewritesInPlace) {
-    EditingFixture f;
+    ViewFixture f({}, kBound);
     f.view->OnShowSquadTime();
     f.addPeriod("10.03.2006 18:00:00", "11.03.2006 01:30:00");
     f.addPeriod("12.03.2006 18:00:00", "");
-    EditingFixture::select(f.squad(), {0, 1});
+    ViewFixture::select(f.squad(), {0, 1});
     std::vector<EntryDialog> offered;
     f.ui.onEntryDialog = [&](EntryDialog& dialog) {
         offered.push_back(dialog);

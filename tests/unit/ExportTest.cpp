@@ -1,6 +1,6 @@
-#include "EditingFixture.h"
 #include "PluginFiles.h"
 #include "plugins/ExportDialog.h"
+#include "support/ViewFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -45,15 +45,9 @@ struct ExportSession {
         return texts;
     }
 
-    EditingFixture f;
+    ViewFixture f{{}, ViewFixture::Start::Bound};
     PluginSwitches log;
 };
-
-TEST(ExportPattern, LibrariesOfThePluginDirectory) {
-    EXPECT_EQ(pluginSearchPattern("/opt/plugins"), "/opt/plugins/*.so");
-    EXPECT_EQ(pluginSearchPattern("/opt/plugins/"), "/opt/plugins/*.so");
-    EXPECT_EQ(pluginSearchPattern(""), "/*.so");
-}
 
 TEST(ExportRun, CallSequencesFollowThePluginsResults) {
     std::vector<std::string> month = {"GetDescription", "Init"};

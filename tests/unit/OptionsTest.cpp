@@ -1,4 +1,4 @@
-#include "RecordingFixture.h"
+#include "support/ViewFixture.h"
 #include "view/OptionsDialog.h"
 
 #include <gtest/gtest.h>
@@ -11,18 +11,16 @@ Instant picker(int hour, int minute, int second = 0) {
 }
 
 TEST(OptionsDialog, AtWorkIsTheSumOfWorktimeAndBreaksWithinOneDay) {
-    struct Case {
+    const struct {
         Duration worktime, breakfast, lunch, coffee;
         Duration atwork;
-    };
-    const Case cases[] = {
-        {{8, 0, 0}, {0, 20, 0}, {0, 30, 0}, {0, 10, 0}, {9, 0, 0}},
+    } cases[] = {
         {{8, 0, 0}, {0, 20, 0}, {0, 45, 0}, {0, 10, 0}, {9, 15, 0}},
         {{20, 0, 0}, {3, 0, 0}, {1, 0, 0}, {1, 0, 0}, {1, 0, 0}},
         {{23, 0, 0}, {0, 20, 0}, {0, 30, 0}, {0, 10, 0}, {0, 0, 0}},
         {{7, 90, 0}, {0, 0, 59}, {0, 0, 1}, {0, 0, 0}, {8, 31, 0}},
     };
-    RecordingFixture f;
+    ViewFixture f;
     for (const auto& c : cases) {
         OptionsDialog dialog(f.view->trace());
         dialog.worktime = durationPickerValue(c.worktime);
@@ -35,7 +33,7 @@ TEST(OptionsDialog, AtWorkIsTheSumOfWorktimeAndBreaksWithinOneDay) {
 }
 
 TEST(OptionsDialog, HandlersTraceUnderTheDialogsModule) {
-    RecordingFixture f;
+    ViewFixture f;
     OptionsDialog dialog(f.view->trace());
     dialog.worktime = picker(8, 0);
     dialog.breakfast = picker(0, 0);
@@ -57,7 +55,7 @@ TEST(OptionsDialog, HandlersTraceUnderTheDialogsModule) {
 }
 
 TEST(OptionsCommand, OkWritesEveryValueInOrderNormalisedAndWrapped) {
-    RecordingFixture f;
+    ViewFixture f;
     f.settings.setInt(kSettingsSection, "worktimeHour", 7);
     f.settings.setInt(kSettingsSection, "worktimeMinute", 90);
     f.view = std::make_unique<CTagrolView>(f.platform);
@@ -103,7 +101,7 @@ TEST(OptionsCommand, OkWritesEveryValueInOrderNormalisedAndWrapped) {
 }
 
 TEST(OptionsCommand, CancelWritesNothingEvenAfterChanges) {
-    RecordingFixture f;
+    ViewFixture f;
     f.ui.onOptionsDialog = [](OptionsDialog& dialog) {
         dialog.AutoSave = 1;
         dialog.RememberMe = 1;

@@ -1,4 +1,4 @@
-#include "RecordingFixture.h"
+#include "support/ViewFixture.h"
 #include "view/OptionsDialog.h"
 
 #include <gtest/gtest.h>
@@ -6,14 +6,12 @@
 namespace tallimo::test {
 namespace {
 
-constexpr const char* kGoHome = "Its is time to go home!";
-
 Instant may10(int hour, int minute, int second = 0) {
-    return RecordingFixture::at(10, 5, 2006, hour, minute, second);
+    return ViewFixture::at(10, 5, 2006, hour, minute, second);
 }
 
 // Options answered OK with only the reminder switch changed.
-void setRememberMe(RecordingFixture& f, bool on) {
+void setRememberMe(ViewFixture& f, bool on) {
     f.ui.onOptionsDialog = [on](OptionsDialog& dialog) {
         dialog.RememberMe = on ? 1 : 0;
         dialog.OnOK();
@@ -23,71 +21,57 @@ void setRememberMe(RecordingFixture& f, bool on) {
 }
 
 TEST(Reminder, RemindsOnceWhenLessThanAMinuteIsLeft) {
-    struct Case {
+    const struct {
         Instant tick;
         bool reminds;
-    };
-    const Case cases[] = {
-        {may10(16, 58, 59), false},
+    } cases[] = {
         {may10(16, 59, 0), false},
         {may10(16, 59, 1), true},
         {may10(18, 0, 0), true},
     };
     for (const auto& c : cases) {
-        RecordingFixture f({"RememberMe"});
+        SCOPED_TRACE(c.tick);
+        ViewFixture f({"RememberMe"});
         f.newMonth(5, 2006);
-        f.setNow(may10(8, 0));
+        f.clock.current = may10(8, 0);
         f.view->OnEnter();
-        f.setNow(c.tick);
+        f.clock.current = c.tick;
+        // Ticks of other timers are not the reminder's.
+        f.view->OnTimer(7);
         f.view->OnTimer(CTagrolView::kReminderTimerId);
-        const auto texts = f.trace.texts();
+        EXPECT_EQ(f.ui.messages.size(), c.reminds ? 1u : 0u);
         if (c.reminds) {
-            EXPECT_EQ(f.ui.messages, std::vector<std::string>{kGoHome}) << c.tick;
+            EXPECT_EQ(f.ui.messages[0], "Its is time to go home!");
             EXPECT_EQ(f.timers.calls.back(), "stop 22");
             EXPECT_TRUE(f.traced("Nowe its time to go home, I will now remember you."));
         } else {
-            EXPECT_TRUE(f.ui.messages.empty()) << c.tick;
             EXPECT_EQ(f.view->reminderTimer(), 22u);
             EXPECT_TRUE(f.traced("Nothing to do. Time to at: 17:00:00"));
         }
-        EXPECT_EQ(texts.back(), "Leave OnTimer");
+        EXPECT_EQ(f.traced().back(), "Leave OnTimer");
     }
-}
-
-TEST(Reminder, SecondEnterKeepsTheRunningTimerAndForeignIdsAreIgnored) {
-    RecordingFixture f({"RememberMe"});
-    f.newMonth(5, 2006);
-    f.setNow(may10(8, 0));
-    f.view->OnEnter();
-    f.ui.answers = {Answer::Ok};
-    f.setNow(may10(9, 0));
-    f.view->OnEnter();
-    EXPECT_EQ(f.timers.calls, std::vector<std::string>{"start 22 30000"});
-    EXPECT_EQ(f.view->goHomeTime(), may10(18, 0));
-    f.setNow(may10(23, 0));
-    f.view->OnTimer(7);
-    EXPECT_TRUE(f.ui.messages.empty());
 }
 
 TEST(Reminder, SwitchedOnInOptionsTakesTodaysLeaveOrRemindsAtOnce) {
     for (const std::string leave : {"18:15:00", "", "8:00"}) {
-        RecordingFixture f;
+        SCOPED_TRACE(leave);
+        ViewFixture f;
         f.newMonth(5, 2006);
         f.work().SetItemText(9, WorkColumn::Leave, leave);
-        f.setNow(may10(10, 0));
+        f.clock.current = may10(10, 0);
         setRememberMe(f, true);
         EXPECT_EQ(f.timers.calls, std::vector<std::string>{"start 22 9000"});
-        EXPECT_EQ(f.view->goHomeTime(), leave.size() == 8 ? may10(18, 15) : 0) << leave;
-        f.setNow(may10(10, 0, 9));
+        EXPECT_EQ(f.view->goHomeTime(), leave.size() == 8 ? may10(18, 15) : 0);
+        f.clock.current = may10(10, 0, 9);
         f.view->OnTimer(CTagrolView::kReminderTimerId);
-        EXPECT_EQ(f.ui.messages.size(), leave.size() == 8 ? 0u : 1u) << leave;
+        EXPECT_EQ(f.ui.messages.size(), leave.size() == 8 ? 0u : 1u);
     }
 }
 
 TEST(Reminder, OptionsStartOnlyOnAChangeAndSwitchingOffDisarms) {
-    RecordingFixture f({"RememberMe"});
+    ViewFixture f({"RememberMe"});
     f.newMonth(5, 2006);
-    f.setNow(may10(8, 0));
+    f.clock.current = may10(8, 0);
     f.view->OnEnter();
     setRememberMe(f, true);
     EXPECT_EQ(f.timers.calls, std::vector<std::string>{"start 22 30000"});

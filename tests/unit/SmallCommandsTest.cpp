@@ -1,4 +1,4 @@
-#include "EditingFixture.h"
+#include "support/ViewFixture.h"
 #include "view/EntryDialog.h"
 
 #include <gtest/gtest.h>
@@ -6,14 +6,16 @@
 namespace tallimo::test {
 namespace {
 
+constexpr auto kBound = ViewFixture::Start::Bound;
+
 TEST(Refresh, RememberedCellRecomputesItsRowOnlyThenTheWholeShownList) {
-    EditingFixture f;
+    ViewFixture f({}, kBound);
     for (const int row : {1, 2}) {
         f.work().SetItemText(row, WorkColumn::Enter, "08:00:00");
         f.work().SetItemText(row, WorkColumn::Leave, "17:00:00");
     }
     f.addPeriod("01.03.2006 18:00:00", "01.03.2006 20:00:00");
-    EditingFixture::select(f.work(), {2});
+    ViewFixture::select(f.work(), {2});
     f.view->OnRButtonDown(2, WorkColumn::Leave);
     f.view->OnRefresh();
     EXPECT_EQ(f.work().itemText(1, WorkColumn::AtWork), "");
@@ -31,10 +33,10 @@ TEST(Refresh, RememberedCellRecomputesItsRowOnlyThenTheWholeShownList) {
 }
 
 TEST(DoubleClick, ModifiesTheSelectionOrOpensTheLastDocumentOnAnEmptyView) {
-    EditingFixture saved;
+    ViewFixture saved({}, kBound);
     saved.work().SetItemText(0, WorkColumn::Comment, "kept");
     ASSERT_TRUE(saved.doc().Save());
-    EditingFixture::select(saved.work(), {3});
+    ViewFixture::select(saved.work(), {3});
     int dialogs = 0;
     saved.ui.onEntryDialog = [&](EntryDialog&) { return ++dialogs < 0; };
     saved.view->OnLButtonDblClk();
