@@ -63,19 +63,5 @@ TEST(CellTable, SelectionWalksLikeTheListControl) {
     EXPECT_EQ(table.selectedRowsDescending(), (std::vector<int>{8, 2}));
 }
 
-TEST(CellTable, RemovalsAreCounted) {
-    CellTable table = threeColumns();
-    table.InsertItem(0, "a");
-    table.InsertItem(1, "b");
-    const auto before = table.removalCount();
-    table.InsertItem(2, "c");
-    EXPECT_EQ(table.removalCount(), before);
-    table.DeleteItem(0);
-    EXPECT_NE(table.removalCount(), before);
-    const auto afterDelete = table.removalCount();
-    table.DeleteAllItems();
-    EXPECT_NE(table.removalCount(), afterDelete);
-}
-
 } // namespace
 } // namespace tallimo
