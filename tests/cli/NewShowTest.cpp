@@ -104,15 +104,11 @@ TEST(CliNewShow, WrongUsageAndMonthsOutOfReach) {
         int status;
     } cases[] = {
         {{"new"}, 2},
-        {{"new", "2006-03"}, 2},
         {{"new", "2006-13", "m.time"}, 2},
-        {{"new", "2006-3", "m.time"}, 2},
         {{"new", "03.2006", "m.time"}, 2},
-        {{"new", "2006-03", "m.time", "--bogus"}, 2},
         {{"new", "1969-12", "m.time"}, 1},
         {{"new", "2106-02", "m.time"}, 1},
         {{"show"}, 2},
-        {{"show", "a.time", "b.time"}, 2},
         {{"show", "a.time", "--xml"}, 2},
     };
     CliSandbox sandbox;
@@ -127,14 +123,12 @@ TEST(CliNewShow, WrongUsageAndMonthsOutOfReach) {
 
 TEST(CliNewShow, ShowRefusesFilesItCannotLoad) {
     CliSandbox sandbox;
-    writeBytes(sandbox.file("empty.time"), {});
     writeBytes(sandbox.file("other.time"), SheetBytes().str("XYZ").u32(3).bytes);
     const struct {
         std::string name;
         std::string err;
     } cases[] = {
         {"missing.time", "Cannot open the file \"missing.time\": No such file or directory.\n"},
-        {"empty.time", "Exception by identifying the file header. " + kAdvice + "\n"},
         {"other.time", "The current file has no valid file header. " + kAdvice + "\n"},
     };
     for (const auto& c : cases) {

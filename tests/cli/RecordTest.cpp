@@ -58,51 +58,37 @@ TEST_F(CliRecord, EnterAndLeaveFillTodaysRowAndTheComputedCells) {
         << workLine(sandbox, "10.05.2006");
 }
 
-TEST_F(CliRecord, OutsideTheMonthRefusesAndLeavesTheFile) {
-    const auto before = readBytes(sandbox.file("m.time"));
-    for (const char* command : {"enter", "leave", "squad-start"}) {
-        const CliResult refused = at("01.06.2006 00:00:00", {command, "m.time"});
-        EXPECT_EQ(refused.status, 1) << command;
-        EXPECT_EQ(refused.err, "Please open the current tallimo file first!\n") << command;
-    }
-    EXPECT_EQ(readBytes(sandbox.file("m.time")), before);
-}
-
-TEST(CliRecordSpring, TheNextMonthsFirstHourNeverLandsOnDayOne) {
+TEST(CliRecordOutside, MomentsOutsideTheMonthsOwnDaysAreRefusedAndLeaveTheFile) {
     // March 2006 in Berlin: the clocks go forward, so the month's bounds reach 01.04. 00:59.
     CliSandbox sandbox;
     ASSERT_EQ(sandbox.run({"new", "2006-03", "m.time"}).status, 0);
     const auto before = readBytes(sandbox.file("m.time"));
-    const CliResult refused = sandbox.run({"enter", "m.time", "--now", "01.04.2006 00:30:00"});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_EQ(refused.err, "Please open the current tallimo file first!\n");
+    for (const char* command : {"enter", "leave", "squad-start"}) {
+        const CliResult refused = sandbox.run({command, "m.time", "--now", "01.04.2006 00:30:00"});
+        EXPECT_EQ(refused.status, 1) << command;
+        EXPECT_EQ(refused.err, "Please open the current tallimo file first!\n") << command;
+    }
     EXPECT_EQ(readBytes(sandbox.file("m.time")), before);
     EXPECT_EQ(sandbox.run({"enter", "m.time", "--now", "31.03.2006 23:59:00"}).status, 0);
 }
 
 TEST_F(CliRecord, WrongUsage) {
-    CliSandbox fresh;
-    EXPECT_EQ(fresh.run({"enter"}).status, 2);
+    EXPECT_EQ(CliSandbox().run({"enter"}).status, 2);
     EXPECT_EQ(sandbox.run({"enter", "a.time", "b.time"}).status, 2);
     EXPECT_EQ(sandbox.run({"leave", "m.time", "--row", "0"}).status, 2);
     EXPECT_EQ(sandbox.run({"squad-finish", "m.time", "--row", "-1"}).status, 2);
-    EXPECT_EQ(sandbox.run({"squad-finish", "m.time", "--row"}).status, 2);
 }
 
 TEST_F(CliRecord, SquadFinishTakesTheOnlyOpenPeriodOrTheRowGiven) {
     ASSERT_EQ(at("10.05.2006 18:00:00", {"squad-start", "m.time"}).status, 0);
     ASSERT_EQ(at("10.05.2006 19:00:00", {"squad-start", "m.time"}).status, 0);
-    const CliResult several = at("10.05.2006 20:00:00", {"squad-finish", "m.time"});
-    EXPECT_EQ(several.status, 1);
-    EXPECT_NE(several.err.find("There are more than one squad time available!"), std::string::npos);
+    EXPECT_EQ(at("10.05.2006 20:00:00", {"squad-finish", "m.time"}).status, 1);
     EXPECT_EQ(at("10.05.2006 20:00:00", {"squad-finish", "m.time", "--row", "0"}).status, 0);
     EXPECT_EQ(at("10.05.2006 21:00:00", {"squad-finish", "m.time"}).status, 0);
     EXPECT_EQ(squadEnds(sandbox),
               (std::vector<std::string>{"10.05.2006 20:00:00", "10.05.2006 21:00:00"}));
 
-    const CliResult none = at("10.05.2006 22:00:00", {"squad-finish", "m.time"});
-    EXPECT_EQ(none.status, 1);
-    EXPECT_NE(none.err.find("There is no open squad time available!"), std::string::npos);
+    EXPECT_EQ(at("10.05.2006 22:00:00", {"squad-finish", "m.time"}).status, 1);
     EXPECT_EQ(at("10.05.2006 22:00:00", {"squad-finish", "m.time", "--row", "0", "--no"}).status,
               1);
     EXPECT_EQ(at("10.05.2006 22:00:00", {"squad-finish", "m.time", "--row", "2"}).status, 1);

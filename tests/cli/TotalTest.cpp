@@ -51,17 +51,16 @@ std::string threeDays(const CliSandbox& sandbox) {
 TEST(CliTotal, PrintsTheMessageOfTheCommand) {
     CliSandbox sandbox;
     const std::string file = threeDays(sandbox);
-    struct Case {
+    const struct {
         std::vector<std::string> options;
         const char* expected;
     } cases[] = {
         {{}, "Overtime for this month: 00:30:00\n"},
         {{"--rows", "0"}, "Overtime for selected days: 01:00:00\n"},
-        {{"--rows", "1-3"}, "Overtime for selected days: -00:30:00\n"},
-        {{"--rows", "0,2,0"}, "Overtime for selected days: 00:30:00\n"},
+        {{"--rows", "1-3,1"}, "Overtime for selected days: -00:30:00\n"},
         {{"--rows", "3"}, "Overtime for selected days: 00:00:00\n"},
+        {{"--rows", ""}, ""},
         {{"--squad"}, "Squad overtime for this month: 1 Day(s) + 15:01:01\n"},
-        {{"--squad", "--rows", "0-1"}, "Squad overtime for selected days: 14:00:00\n"},
         {{"--rows", "0", "--squad"}, "Squad overtime for selected days: 14:00:00\n"},
     };
     for (const auto& c : cases) {
@@ -74,46 +73,28 @@ TEST(CliTotal, PrintsTheMessageOfTheCommand) {
     }
 }
 
-TEST(CliTotal, EmptyRowListPrintsNothing) {
-    CliSandbox sandbox;
-    const CliResult result = sandbox.run({"total", threeDays(sandbox), "--rows", ""});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "");
-}
-
 TEST(CliTotal, BadArgumentsAreUsageErrors) {
     CliSandbox sandbox;
     const std::string file = threeDays(sandbox);
-    const std::vector<std::vector<std::string>> cases = {
-        {"total", file, "--rows", "a"},
-        {"total", file, "--rows", "1-"},
-        {"total", file, "--rows", "-1"},
-        {"total", file, "--rows", "2-1"},
-        {"total", file, "--rows", "0,"},
-        {"total", file, "--rows", ",0"},
-        {"total", file, "--rows", " 0"},
-        {"total", file, "--rows", "0,,1"},
-        {"total", file, "--rows", "4"},
-        {"total", file, "--rows", "0-99999999999"},
-        {"total", file, "--squad", "--rows", "3"},
-        {"total", file, "--rows"},
-        {"total", file, "--weekly"},
-        {"total"},
-        {"total", file, file},
-    };
-    for (const auto& args : cases) {
+    const std::vector<std::string> cases[] = {{"--rows", "1-"},
+                                              {"--rows", "2-1"},
+                                              {"--rows", "0,,1"},
+                                              {"--rows", " 0"},
+                                              {"--rows", "4"},
+                                              {"--rows", "0-99999999999"},
+                                              {"--squad", "--rows", "3"},
+                                              {"--rows"},
+                                              {"--weekly"},
+                                              {file}};
+    for (const auto& options : cases) {
+        std::vector<std::string> args{"total", file};
+        args.insert(args.end(), options.begin(), options.end());
         const CliResult result = sandbox.run(args);
         EXPECT_EQ(result.status, 2) << args.back();
         EXPECT_EQ(result.out, "") << args.back();
         EXPECT_NE(result.err.find("tallimo-cli: total: "), std::string::npos) << result.err;
     }
-}
-
-TEST(CliTotal, MissingFileIsRefused) {
-    CliSandbox sandbox;
-    const CliResult result = sandbox.run({"total", sandbox.file("absent.time")});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(sandbox.run({"total"}).status, 2);
 }
 
 TEST(CliShow, PrintsTheComputedCellsAndTheOvertimeLook) {

@@ -1,8 +1,8 @@
 #include "plugins/ExportDialog.h"
 
-#include "PluginFiles.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/posix/DlLibraryLoader.h"
+#include "support/PluginFiles.h"
 #include "support/TempDir.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-#include "PluginFiles.h"
 #include "plugins/ExportDialog.h"
+#include "support/PluginFiles.h"
 #include "support/ViewFixture.h"
 
 #include <gtest/gtest.h>
