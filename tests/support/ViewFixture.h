@@ -61,6 +61,16 @@ public:
     CellTable& work() { return view->sheet().work; }
     CellTable& squad() { return view->sheet().squad; }
     std::string cell(int row, int column) const { return view->sheet().work.itemText(row, column); }
+    // A whole row as the user reads it, its cells joined by '|'.
+    static std::string rowText(const CellTable& table, int row) {
+        std::string text;
+        for (int column = 0; column < table.columnCount(); ++column) {
+            text += (column == 0 ? "" : "|") + table.itemText(row, column);
+        }
+        return text;
+    }
+    std::string day(int row) const { return rowText(view->sheet().work, row); }
+    std::string period(int row) const { return rowText(view->sheet().squad, row); }
     std::string pluginDir() const { return dir.file("plugins"); }
 
     int addDay(const std::string& date, const std::string& enter, const std::string& leave,

@@ -97,28 +97,5 @@ TEST(AtomicFile, ASymbolicLinkStaysAndItsFileIsReplaced) {
     EXPECT_EQ(readBytes(dir.file("real/m.time")), kNew);
 }
 
-TEST(ReadWholeFile, GivesTheBytesOrTheReason) {
-    TempDir dir;
-    writeBytes(dir.file("m.time"), kNew);
-    fs::create_directory(dir.path() / "folder.time");
-    const struct {
-        std::string path;
-        int error; // 0: read
-        std::vector<std::uint8_t> bytes;
-    } cases[] = {
-        {dir.file("m.time"), 0, kNew},
-        {dir.file("missing.time"), ENOENT, {}},
-        {dir.file("folder.time"), EISDIR, {}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        std::vector<std::uint8_t> bytes = {1, 2};
-        const FileResult result = readWholeFile(c.path, bytes);
-        EXPECT_EQ(result.ok, c.error == 0);
-        EXPECT_EQ(result.error, c.error == 0 ? "" : std::generic_category().message(c.error));
-        EXPECT_EQ(bytes, c.bytes);
-    }
-}
-
 } // namespace
 } // namespace tallimo

@@ -43,26 +43,5 @@ TEST(DayComputation, FiguresOfADay) {
     }
 }
 
-TEST(DayComputation, WhatMakesADayUncomputable) {
-    struct Case {
-        const char* date;
-        const char* enter;
-        const char* leave;
-        bool dateValid;
-    } cases[] = {
-        {"01.03.2006", "08:00:00", "", true},         {"01.03.2006", "", "17:00:00", true},
-        {"01.03.2006", "8:00:00", "17:00:00", true},  {"01.03.2006", "08:00:00", "17:00:00 ", true},
-        {"", "08:00:00", "17:00:00", false},          {"01.03.0000", "08:00:00", "17:00:00", false},
-        {"07.02.2106", "00:00:00", "23:00:00", true}, // Leave beyond what a file can hold
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.date) + "|" + c.enter + "|" + c.leave);
-        const DayComputation day = computeDay(c.date, c.enter, c.leave);
-        EXPECT_EQ(day.date.has_value(), c.dateValid);
-        EXPECT_FALSE(day.figures);
-        EXPECT_FALSE(dayTimes(c.date, c.enter, c.leave));
-    }
-}
-
 } // namespace
 } // namespace tallimo

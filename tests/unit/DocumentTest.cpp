@@ -183,31 +183,6 @@ TEST(Document, AFailedSaveKeepsTheChangesAndTheLastDocument) {
                                        "\": " + reason(EISDIR) + "."});
 }
 
-TEST(Document, AfterChangeSavesOnlyWithAutoSaveAndOnlyMarksWhatWasSaved) {
-    const struct {
-        bool autoSave;
-        Binding binding;
-        bool modified;
-        std::size_t fileDialogs;
-    } cases[] = {
-        {false, Binding::Bound, true, 0},
-        {true, Binding::Bound, false, 0},
-        {true, Binding::Untitled, true, 1}, // Save As cancelled
-        {true, Binding::Failing, true, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.autoSave << static_cast<int>(c.binding));
-        ViewFixture f;
-        bind(f, c.binding);
-        f.doc().afterChange(c.autoSave);
-        EXPECT_EQ(f.doc().isModified(), c.modified);
-        EXPECT_EQ(f.ui.fileRequests.size(), c.fileDialogs);
-        if (c.binding == Binding::Bound) {
-            EXPECT_EQ(f.commentOnDisk(f.dir.file("a.time")), c.autoSave ? "changed" : "A");
-        }
-    }
-}
-
 TEST(Document, CloseAsksOnlyWithChangesAndStaysOpenWhenTheSaveFailed) {
     const struct {
         bool modified;

@@ -15,10 +15,8 @@ TEST(EnterNow, EmptyRowGetsArrivalForecastAndComment) {
     f.newMonth(5, 2006);
     f.clock.current = may10(8);
     f.view->OnEnter();
-    EXPECT_EQ(f.cell(9, WorkColumn::Enter), "08:00:00");
-    EXPECT_EQ(f.cell(9, WorkColumn::Leave), "17:00:00");
-    EXPECT_EQ(f.cell(9, WorkColumn::Comment), "automatic created entry");
-    EXPECT_EQ(f.cell(9, WorkColumn::AtWork), "09:00:00");
+    EXPECT_EQ(f.day(9), "10.05.2006|Wednesday|08:00:00|17:00:00|automatic created "
+                        "entry||09:00:00|08:00:00|n/a|REG 08:00");
     EXPECT_TRUE(f.ui.questions.empty());
     EXPECT_TRUE(f.doc().isModified());
     EXPECT_TRUE(f.traced("Day: 10 Month: 5 Year: 2006"));
@@ -37,9 +35,8 @@ TEST(EnterNow, SecondEnterCancelledKeepsCellsButRecomputesAndOkReplacesThem) {
     f.view->OnEnter();
     EXPECT_EQ(f.ui.questions,
               std::vector<std::string>{"You had entered the office today at: 08:00:00."});
-    EXPECT_EQ(f.cell(9, WorkColumn::Enter), "08:00:00");
-    EXPECT_EQ(f.cell(9, WorkColumn::Leave), "18:30:00");
-    EXPECT_EQ(f.cell(9, WorkColumn::AtWork), "10:30:00");
+    EXPECT_EQ(f.day(9), "10.05.2006|Wednesday|08:00:00|18:30:00|automatic created "
+                        "entry||10:30:00|09:30:00|+01:30:00|REG 08:00 + OT06E 01:30:00");
     EXPECT_TRUE(f.doc().isModified());
     // Arming puts the forecast 18:00:00; the recomputation carries it to the kept Leave.
     EXPECT_EQ(f.view->goHomeTime(), may10(18, 30));

@@ -65,11 +65,8 @@ TEST(OnAdd, WorkEntryOffersNowAndWritesTheDayOfTheStartDate) {
         return true;
     };
     f.view->OnAdd();
-    const std::vector<std::string> row = {"16.03.2006", "Thursday", "08:00:00", "17:00:00",
-                                          "by hand",    "",         "09:00:00"};
-    for (int column = 0; column < 7; ++column) {
-        EXPECT_EQ(f.cell(15, column), row[static_cast<std::size_t>(column)]);
-    }
+    EXPECT_EQ(f.day(15),
+              "16.03.2006|Thursday|08:00:00|17:00:00|by hand||09:00:00|08:00:00|n/a|REG 08:00");
     EXPECT_TRUE(f.doc().isModified());
     EXPECT_EQ(f.traced(),
               (std::vector<std::string>{
@@ -104,10 +101,8 @@ TEST(OnAdd, SquadEntryAlwaysAppends) {
     f.view->OnAdd();
     f.view->OnAdd();
     ASSERT_EQ(f.squad().rowCount(), 2);
-    EXPECT_EQ(f.squad().itemText(1, SquadColumn::Start), "16.03.2006 18:00:00");
-    EXPECT_EQ(f.squad().itemText(1, SquadColumn::End), "17.03.2006 02:00:00");
-    EXPECT_EQ(f.squad().itemText(1, SquadColumn::Description), "server down");
-    EXPECT_EQ(f.squad().itemText(1, SquadColumn::Worktime), "08:00:00");
+    EXPECT_EQ(f.period(1),
+              "16.03.2006 18:00:00|17.03.2006 02:00:00|08:00:00|not implemented||server down");
     EXPECT_EQ(f.saves(), 2);
 }
 
@@ -123,10 +118,11 @@ TEST(OnModify, ShowsOneDialogPerRowBottomMostFirstAndSkipsCancelled) {
     };
     f.view->OnModify();
     EXPECT_EQ(shown, (std::vector<std::string>{"10.03.2006", "06.03.2006", "03.03.2006"}));
+    // An empty day offers 07:00:00 to 16:00:00; only the start was changed.
+    EXPECT_EQ(f.day(9),
+              "10.03.2006|Friday|08:00:00|16:00:00|changed||08:00:00|07:00:00|-01:00:00|REG 07:00");
     EXPECT_EQ(f.cell(2, WorkColumn::Enter), "08:00:00");
-    EXPECT_EQ(f.cell(9, WorkColumn::Comment), "changed");
-    EXPECT_EQ(f.cell(9, WorkColumn::Weekday), "Friday");
-    EXPECT_EQ(f.cell(5, WorkColumn::Enter) + f.cell(5, WorkColumn::Comment), "");
+    EXPECT_EQ(f.day(5), "06.03.2006|Monday||||||||");
 }
 
 TEST(OnModify, OffersTheRowsTimesOnlyWhenBothAreComplete) {
@@ -174,9 +170,9 @@ TEST(OnModify, SquadRowOffersItsMomentsOrSevenToEightAndRewritesInPlace) {
     EXPECT_EQ(offered[0].startTime, at(12, 7));
     EXPECT_EQ(offered[0].endTime, at(12, 8));
     EXPECT_EQ(offered[1].endDate, at(11, 1, 30));
-    EXPECT_EQ(f.squad().itemText(0, SquadColumn::Start), "20.03.2006 18:00:00");
-    EXPECT_EQ(f.squad().itemText(0, SquadColumn::End), "21.03.2006 01:30:00");
-    EXPECT_EQ(f.squad().itemText(1, SquadColumn::End), "21.03.2006 08:00:00");
+    EXPECT_EQ(f.period(0), "20.03.2006 18:00:00|21.03.2006 01:30:00|07:30:00|not implemented||");
+    EXPECT_EQ(f.period(1), "20.03.2006 07:00:00|21.03.2006 08:00:00|1 Days + 01:00:00|not "
+                           "implemented||");
 }
 
 } // namespace

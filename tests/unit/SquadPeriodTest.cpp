@@ -24,30 +24,6 @@ TEST(SquadPeriod, LengthTextSwitchesToDaysAtOneDay) {
     }
 }
 
-TEST(SquadPeriod, OnlyTwoReadableMomentsMakeAPeriod) {
-    struct Case {
-        const char* start;
-        const char* end;
-        bool measurable;
-    } cases[] = {
-        {"01.03.2006 18:00:00", "02.03.2006 08:00:00", true},
-        {"01.03.2006 18:00:00", "", false},
-        {"01.03.2006 18:00:00", "02.03.2006 8:00:00", false},
-        {"01.03.2006 18:00", "02.03.2006 08:00:00", false},
-        // The separators are not examined.
-        {"01-03-2006T18x00x00", "02.03.2006 08:00:00", true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.start) + "|" + c.end);
-        const auto cells = computeSquadPeriod(c.start, c.end);
-        ASSERT_EQ(cells.has_value(), c.measurable);
-        if (cells) {
-            EXPECT_EQ(cells->worktime, "14:00:00");
-            EXPECT_EQ(cells->timeAndLabor, "not implemented");
-        }
-    }
-}
-
 TEST(SquadPeriod, NightsOfClockChangesHaveTheirRealLength) {
     EXPECT_EQ(squadPeriodLength("25.03.2006 20:00:00", "26.03.2006 08:00:00"), 11 * 3600);
     EXPECT_EQ(squadPeriodLength("28.10.2006 20:00:00", "29.10.2006 08:00:00"), 13 * 3600);

@@ -34,14 +34,6 @@ TEST(TimeValue, InstantsOutsideTheFileRangeAreNotValid) {
     EXPECT_TRUE(makeLocalInstant(2100, 6, 1, 12, 0, 0));
 }
 
-TEST(TimeValue, NamesAreEnglishWhateverTheLocale) {
-    const Instant leapDay = local(2004, 2, 29);
-    EXPECT_EQ(formatInstant(leapDay, "%A, %B %d, %Y - %H:%M:%S"),
-              "Sunday, February 29, 2004 - 00:00:00");
-    EXPECT_EQ(formatInstant(local(2006, 3, 1), "%B%Y"), "March2006");
-    EXPECT_EQ(formatInstant(local(2006, 3, 1), "100%%"), "100%");
-}
-
 TEST(TimeValue, SpanFormats) {
     const struct {
         Span span;
@@ -68,25 +60,6 @@ TEST(TimeValue, NumbersReadLikeAtoi) {
     EXPECT_EQ(atoiPrefix(""), 0);
     EXPECT_EQ(readNumberAt("01.03.2006", 7, 10), 2006);
     EXPECT_EQ(readNumberAt("1.3", 4, 5), 0); // beyond the text
-}
-
-TEST(TimeValue, TimeCellsAreValidByLengthAndReadByPosition) {
-    EXPECT_TRUE(isTimeCell("08x30y00"));
-    EXPECT_FALSE(isTimeCell("8:00:00"));
-    const TimeOfDay odd = readTimeCell("08x30y00");
-    EXPECT_EQ(odd.hour, 8);
-    EXPECT_EQ(odd.minute, 30);
-    EXPECT_EQ(odd.second, 0);
-    const TimeOfDay letters = readTimeCell("ab:cd:ef");
-    EXPECT_EQ(letters.hour + letters.minute + letters.second, 0);
-    EXPECT_EQ(dateCellAtTime("01.03.2006", "24:30:00"), local(2006, 3, 2, 0, 30));
-}
-
-TEST(TimeValue, DateCellsThatGiveNoDate) {
-    EXPECT_FALSE(parseDateCell(""));
-    EXPECT_FALSE(parseDateCell("01.03.0000"));
-    EXPECT_EQ(parseDateCell("31.02.2006"), local(2006, 3, 3));
-    EXPECT_EQ(parsePeriodMoment("01.03.2006 18:00:00"), local(2006, 3, 1, 18));
 }
 
 } // namespace
