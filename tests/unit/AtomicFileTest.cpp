@@ -65,28 +65,6 @@ TEST(AtomicFile, AFailedWriteLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
-TEST(AtomicFile, RefusesTargetsItCannotReplace) {
-    TempDir dir;
-    fs::create_directory(dir.path() / "folder.time");
-    writeBytes(dir.file("folder.time/inside"), kOld);
-    const struct {
-        std::string path;
-        int error;
-    } cases[] = {
-        {dir.file("folder.time"), EISDIR},
-        {dir.file("missing/m.time"), ENOENT},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
-        const FileResult result = writeFileAtomically(c.path, kNew);
-        EXPECT_FALSE(result);
-        EXPECT_EQ(result.error, std::generic_category().message(c.error));
-    }
-    EXPECT_EQ(readBytes(dir.file("folder.time/inside")), kOld);
-    EXPECT_EQ(entriesIn(dir.path()), 1u);
-    EXPECT_EQ(entriesIn(dir.path() / "folder.time"), 1u);
-}
-
 TEST(AtomicFile, ASymbolicLinkStaysAndItsFileIsReplaced) {
     TempDir dir;
     fs::create_directory(dir.path() / "real");

@@ -32,25 +32,6 @@ TEST(CommandTable, EveryOfferedCommandIsKnownOnceAndHasItsHandler) {
     }
 }
 
-TEST(CommandTable, UpdateRulesFollowTheShownList) {
-    // Work list only, both lists, squad list only, a shell command, an unknown id.
-    const std::tuple<int, bool, bool> cases[] = {{32784, true, false},
-                                                 {32790, true, true},
-                                                 {32818, false, true},
-                                                 {57634, false, false},
-                                                 {99999, false, false}};
-    ViewFixture f({}, kBound);
-    CommandTable table(*f.view);
-    for (const bool work : {true, false}) {
-        if (!work) {
-            EXPECT_EQ(table.execute(CommandId::ShowSquadTime), ExecuteResult::Ran);
-        }
-        for (const auto& [id, onWork, onSquad] : cases) {
-            EXPECT_EQ(table.update(id).enabled, work ? onWork : onSquad) << id << " " << work;
-        }
-    }
-}
-
 TEST(CommandTable, SwitchAndListRulesLabelAndTraceTheState) {
     ViewFixture f({}, kBound);
     CommandTable table(*f.view);

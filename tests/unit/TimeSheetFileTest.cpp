@@ -40,12 +40,17 @@ std::uint32_t u32At(const std::vector<std::uint8_t>& bytes, std::size_t at) {
 }
 
 TEST(Storing, SizesAndCountWords) {
-    // Empty cells: 5 bytes per work row, 4 per squad row; 1200 work rows alone stay unambiguous.
+    // Empty cells: 5 bytes per work row, 4 per squad row. 1200 work rows alone need the squad
+    // count, or the count word would read as one.
     const struct {
         int work, squad;
         std::size_t size;
         std::uint32_t countWord;
-    } cases[] = {{0, 0, 20, 0}, {0, 2, 32, 1000}, {31, 0, 175, 31}, {31, 2, 187, 1031}};
+    } cases[] = {{0, 0, 20, 0},
+                 {0, 2, 32, 1000},
+                 {31, 0, 175, 31},
+                 {31, 2, 187, 1031},
+                 {1200, 0, 6024, 1000 + 1200}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.work << " work rows, " << c.squad << " squad rows");
         TimeSheet sheet;
@@ -62,24 +67,18 @@ TEST(Storing, SizesAndCountWords) {
         const std::vector<std::uint8_t> magic = {3, 'Z', 'R', 'B', 3, 0, 0, 0};
         EXPECT_TRUE(std::equal(magic.begin(), magic.end(), bytes.begin()));
         EXPECT_EQ(u32At(bytes, 8), c.countWord);
-        const std::size_t bounds = c.squad == 0 ? 12 : 16;
-        if (c.squad != 0) {
+        // A squad count follows only a count word of 1000 or more.
+        const std::size_t bounds = c.countWord < 1000 ? 12 : 16;
+        if (bounds == 16) {
             EXPECT_EQ(u32At(bytes, 12), static_cast<std::uint32_t>(c.squad));
         }
         EXPECT_EQ(u32At(bytes, bounds), kMarch2006Min);
         EXPECT_EQ(u32At(bytes, bounds + 4), kMarch2006Max);
+        const Loaded loaded(bytes);
+        EXPECT_TRUE(loaded.problems.empty());
+        EXPECT_EQ(loaded.sheet.work.rowCount(), c.work);
+        EXPECT_EQ(loaded.sheet.squad.rowCount(), c.squad);
     }
-}
-
-TEST(Storing, AThousandWorkRowsWithoutSquadRowsStayUnambiguous) {
-    TimeSheet sheet;
-    for (int i = 0; i < 1200; ++i) {
-        sheet.work.InsertItem(i, "");
-    }
-    const Loaded loaded(storeTimeSheet(sheet));
-    EXPECT_TRUE(loaded.problems.empty());
-    EXPECT_EQ(loaded.sheet.work.rowCount(), 1200);
-    EXPECT_EQ(loaded.sheet.squad.rowCount(), 0);
 }
 
 TEST(Storing, StringPrefixesAtEveryBoundary) {

@@ -26,14 +26,6 @@ TEST(TimeValue, MktimeCarriesFieldsBeyondTheirRange) {
     }
 }
 
-TEST(TimeValue, InstantsOutsideTheFileRangeAreNotValid) {
-    EXPECT_FALSE(makeLocalInstant(0, 0, 0, 0, 0, 0));
-    EXPECT_FALSE(makeLocalInstant(1969, 12, 31, 0, 0, 0));
-    EXPECT_FALSE(makeLocalInstant(2107, 1, 1, 0, 0, 0));
-    // Unsigned 32-bit file fields reach beyond 2038.
-    EXPECT_TRUE(makeLocalInstant(2100, 6, 1, 12, 0, 0));
-}
-
 TEST(TimeValue, SpanFormats) {
     const struct {
         Span span;
