@@ -1,33 +1,16 @@
 #include "support/CliRunner.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace tallimo::test {
 namespace {
 
-// The TSV lines of one table of 'show', without the heading lines.
 std::vector<std::string> tableLines(const CliSandbox& sandbox, const std::string& table) {
-    std::istringstream in(sandbox.run({"show", "m.time"}).out);
-    std::vector<std::string> lines;
-    std::string current;
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind("# ", 0) == 0) {
-            current = line.substr(2);
-            std::getline(in, line);
-        } else if (current == table) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
+    return shownTable(sandbox, "m.time", table);
 }
 
 std::vector<std::string> cells(const std::string& line) {
-    std::vector<std::string> result;
-    std::istringstream in(line);
-    for (std::string cell; std::getline(in, cell, '\t');) {
-        result.push_back(cell);
-    }
+    auto result = cellsOf(line);
     result.resize(10);
     return result;
 }

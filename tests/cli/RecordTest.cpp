@@ -2,31 +2,14 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace tallimo::test {
 namespace {
 
-// The TSV line of the work list that starts with the date.
-std::string workLine(const CliSandbox& sandbox, const std::string& date) {
-    std::istringstream in(sandbox.run({"show", "m.time"}).out);
-    for (std::string line; std::getline(in, line);) {
-        if (line.rfind(date, 0) == 0) {
-            return line;
-        }
-    }
-    return "";
-}
-
 std::vector<std::string> squadEnds(const CliSandbox& sandbox) {
-    std::istringstream in(sandbox.run({"show", "m.time"}).out);
     std::vector<std::string> ends;
-    bool squad = false;
-    for (std::string line; std::getline(in, line);) {
-        if (squad && line.rfind("Start\t", 0) != 0) {
-            ends.push_back(line.substr(20, line.find('\t', 20) - 20));
-        }
-        squad = squad || line == "# squad";
+    for (const auto& line : shownTable(sandbox, "m.time", "squad")) {
+        ends.push_back(cellsOf(line).at(1));
     }
     return ends;
 }
@@ -49,13 +32,9 @@ TEST_F(CliRecord, EnterAndLeaveFillTodaysRowAndTheComputedCells) {
     const CliResult left = at("10.05.2006 17:30:00", {"leave", "--yes"});
     ASSERT_EQ(left.status, 0) << left.err;
     EXPECT_NE(left.err.find("You had left the office today at: 17:00:00."), std::string::npos);
-    EXPECT_EQ(workLine(sandbox, "10.05.2006")
-                  .rfind("10.05.2006\tWednesday\t08:00:00\t17:30:00\t"
-                         "automatic created entry\t\t09:30:00\t08:30:00"
-                         "\t+00:30:00\tREG 08:00",
-                         0),
-              0u)
-        << workLine(sandbox, "10.05.2006");
+    EXPECT_EQ(shownTable(sandbox, "m.time", "work").at(9),
+              "10.05.2006\tWednesday\t08:00:00\t17:30:00\tautomatic created entry\t\t09:30:00\t"
+              "08:30:00\t+00:30:00\tREG 08:00 + OT06E 00:30:00");
 }
 
 TEST(CliRecordOutside, MomentsOutsideTheMonthsOwnDaysAreRefusedAndLeaveTheFile) {

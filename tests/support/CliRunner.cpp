@@ -60,4 +60,32 @@ CliResult CliSandbox::run(const std::vector<std::string>& args, const std::strin
     return result;
 }
 
+std::vector<std::string> shownTable(const CliSandbox& sandbox, const std::string& file,
+                                    const std::string& table) {
+    std::istringstream in(sandbox.run({"show", file}).out);
+    std::vector<std::string> lines;
+    std::string current;
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with("# ")) {
+            current = line.substr(2);
+            std::getline(in, line);
+        } else if (current == table) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+std::vector<std::string> cellsOf(const std::string& line) {
+    std::vector<std::string> cells;
+    std::istringstream in(line);
+    for (std::string cell; std::getline(in, cell, '\t');) {
+        cells.push_back(cell);
+    }
+    if (!line.empty() && line.back() == '\t') {
+        cells.emplace_back();
+    }
+    return cells;
+}
+
 } // namespace tallimo::test

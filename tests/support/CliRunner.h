@@ -25,4 +25,10 @@ private:
     TempDir m_dir;
 };
 
+// The TSV lines of one table ("work" or "squad") that 'show FILE' prints, without its headings.
+std::vector<std::string> shownTable(const CliSandbox& sandbox, const std::string& file,
+                                    const std::string& table);
+// The cells of one TSV line.
+std::vector<std::string> cellsOf(const std::string& line);
+
 } // namespace tallimo::test

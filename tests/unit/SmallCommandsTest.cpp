@@ -42,16 +42,12 @@ TEST(DoubleClick, ModifiesTheSelectionOrOpensTheLastDocumentOnAnEmptyView) {
     saved.view->OnLButtonDblClk();
     EXPECT_EQ(dialogs, 1);
 
-    fake::FakeUi ui;
-    fake::FakeSettingsStore settings;
-    settings.setString(kSettingsSection, "LastDocument", saved.doc().path());
-    fake::RecordingTraceSink trace;
-    Platform platform{ui, settings, saved.clock, saved.timers, trace, saved.libraries};
-    CTagrolView view(platform);
-    view.OnLButtonDblClk();
-    ASSERT_EQ(view.sheet().work.rowCount(), 31);
-    EXPECT_EQ(view.sheet().work.itemText(0, WorkColumn::Comment), "kept");
-    EXPECT_EQ(view.document().path(), saved.doc().path());
+    ViewFixture empty;
+    empty.settings.setString(kSettingsSection, "LastDocument", saved.doc().path());
+    empty.view->OnLButtonDblClk();
+    ASSERT_EQ(empty.work().rowCount(), 31);
+    EXPECT_EQ(empty.cell(0, WorkColumn::Comment), "kept");
+    EXPECT_EQ(empty.doc().path(), saved.doc().path());
 }
 
 } // namespace
