@@ -7,20 +7,6 @@
 namespace tallimo {
 namespace {
 
-TEST(Settings, EmptyStoreGivesTheDefaults) {
-    fake::FakeSettingsStore store;
-    const SettingsRecord record = loadSettings(store);
-    EXPECT_FALSE(record.AutoSave || record.AutoBackup || record.AutoOpenLastDocument ||
-                 record.RememberMe);
-    EXPECT_EQ(record.PlugInDir, "");
-    EXPECT_EQ(record.worktime, (Duration{8, 0, 0}));
-    EXPECT_EQ(record.breakfast, (Duration{0, 20, 0}));
-    EXPECT_EQ(record.lunch, (Duration{0, 30, 0}));
-    EXPECT_EQ(record.coffee, (Duration{0, 10, 0}));
-    EXPECT_EQ(record.atwork, (Duration{9, 0, 0}));
-    EXPECT_TRUE(store.writes.empty());
-}
-
 TEST(Settings, SwitchesAreOnOnlyForTheExactWord) {
     fake::FakeSettingsStore store;
     store.setString(kSettingsSection, "AutoSave", "On");

@@ -60,20 +60,5 @@ TEST(TimeAndLabor, PositiveOvertimeCodes) {
     }
 }
 
-TEST(TimeAndLabor, ShortAndRegularDayCodes) {
-    const struct {
-        Span worktime;
-        const char* expected;
-    } cases[] = {
-        {7 * 3600 + 15 * 60 + 45, "REG 07:15"},
-        {7 * 3600 + 59 * 60 + 59, "REG 07:59"},
-        {-1, "n/a"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(timeAndLaborForNegative(c.worktime), c.expected) << c.worktime;
-    }
-    EXPECT_EQ(timeAndLaborForZero(), "REG 08:00");
-}
-
 } // namespace
 } // namespace tallimo

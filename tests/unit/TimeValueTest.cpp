@@ -26,25 +26,6 @@ TEST(TimeValue, MktimeCarriesFieldsBeyondTheirRange) {
     }
 }
 
-TEST(TimeValue, SpanFormats) {
-    const struct {
-        Span span;
-        const char* format;
-        const char* expected;
-    } cases[] = {
-        {5400, "%H:%M:%S", "01:30:00"},
-        {-5400, "%H:%M:%S", "-1:-30:00"},
-        {90061, "%D Days + %H:%M:%S", "1 Days + 01:01:01"},
-        {86400, "%D day(s) + %H:%M:%S", "1 day(s) + 00:00:00"},
-        {-9000, "%H:%M:%S", "-2:-30:00"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(formatSpan(c.span, c.format), c.expected) << c.span << " " << c.format;
-    }
-    EXPECT_EQ(formatNegativeHms(-2655), "-00:44:15");
-    EXPECT_EQ(formatNegativeDays(-90061), "-1 Day(s) 01:01:01");
-}
-
 TEST(TimeValue, NumbersReadLikeAtoi) {
     EXPECT_EQ(atoiPrefix("  -12x"), -12);
     EXPECT_EQ(atoiPrefix("+7"), 7);

@@ -14,30 +14,44 @@ Instant march(int day, int hour, int minute = 0, int year = 2006) {
 }
 
 TEST(CalculateWorkRow, WritesTheFourCellsAndTheOvertimeLook) {
+    const Colour red = 0xFF0000;
+    const Colour blue = 0x0000FF;
     const struct {
+        const char* date;
         const char* enter;
         const char* leave;
         const char* computed; // @Work, Worktime, Overtime and Time and Labor
         Colour colour;
         std::uint32_t flags;
     } cases[] = {
-        {"08:00:00", "17:00:00", "09:00:00|08:00:00|n/a|REG 08:00", 0, 0x10},
-        {"07:30:00", "18:45:30", "11:15:30|10:15:30|+02:15:30|REG 08:00 + OT06E 02:15:30", 0xFF0000,
+        {"01.03.2006", "08:00:00", "17:00:00", "09:00:00|08:00:00|n/a|REG 08:00", 0, 0x10},
+        {"01.03.2006", "07:30:00", "18:45:30",
+         "11:15:30|10:15:30|+02:15:30|REG 08:00 + OT06E 02:15:30", red, 0xD1},
+        {"01.03.2006", "08:00:00", "17:00:01",
+         "09:00:01|08:00:01|+00:00:01|REG 08:00 + OT06E 00:00:01", red, 0xD1},
+        {"01.03.2006", "08:00:00", "16:15:45", "08:15:45|07:15:45|-00:44:15|REG 07:15", blue, 0xD1},
+        {"01.03.2006", "08:00:00", "09:00:00", "01:00:00|00:00:00|-08:00:00|REG 00:00", blue, 0xD1},
+        {"01.03.2006", "08:00:00", "08:59:59", "00:59:59|n/a|-08:00:01|n/a", blue, 0xD1},
+        {"01.03.2006", "17:00:00", "16:00:00", "-1:00:00|n/a|-10:00:00|n/a", blue, 0xD1},
+        // Leave 24:30:00 ends on the next date, which the classification does not split; whole
+        // days are dropped from the shown hours.
+        {"01.03.2006", "14:00:00", "24:30:00", "10:30:00|09:30:00|+01:30:00|not implemented", red,
          0xD1},
-        {"08:00:00", "16:15:45", "08:15:45|07:15:45|-00:44:15|REG 07:15", 0x0000FF, 0xD1},
-        {"17:00:00", "16:00:00", "-1:00:00|n/a|-10:00:00|n/a", 0x0000FF, 0xD1},
-        // Leave 24:30:00 ends on the next date, which the classification does not split.
-        {"14:00:00", "24:30:00", "10:30:00|09:30:00|+01:30:00|not implemented", 0xFF0000, 0xD1},
-        // Separators are not examined.
-        {"08x30y00", "17:30:00", "09:00:00|08:00:00|n/a|REG 08:00", 0, 0x10},
+        {"01.03.2006", "00:00:00", "48:00:00", "00:00:00|23:00:00|+15:00:00|not implemented", red,
+         0xD1},
+        // Separators are not examined, minutes beyond 59 carry and so does the date.
+        {"01.03.2006", "08x30y00", "17:30:00", "09:00:00|08:00:00|n/a|REG 08:00", 0, 0x10},
+        {"01.03.2006", "08:75:00", "17:00:00", "07:45:00|06:45:00|-01:15:00|REG 06:45", blue, 0xD1},
+        {"31.02.2006", "08:00:00", "18:00:00",
+         "10:00:00|09:00:00|+01:00:00|REG 08:00 + OT06E 01:00:00", red, 0xD1},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.enter) + " - " + c.leave);
+        SCOPED_TRACE(std::string(c.date) + " " + c.enter + " - " + c.leave);
         ViewFixture f;
-        const int row = f.addDay("01.03.2006", c.enter, c.leave);
+        const int row = f.addDay(c.date, c.enter, c.leave);
         f.view->CalculateWorkRow(row);
         EXPECT_EQ(f.day(row),
-                  "01.03.2006||" + std::string(c.enter) + "|" + c.leave + "|||" + c.computed);
+                  std::string(c.date) + "||" + c.enter + "|" + c.leave + "|||" + c.computed);
         const CellAttributes look = f.work().cellAttributes(row, WorkColumn::Overtime);
         EXPECT_EQ(look.textColour, c.colour);
         EXPECT_EQ(look.flags, c.flags);
