@@ -56,13 +56,12 @@ TEST(ExportRun, CallSequencesFollowThePluginsResults) {
                         ".03.2006");
     }
     month.push_back("DeInit");
-    struct Case {
+    const struct {
         const char* fail;
         bool squad;
         std::vector<std::string> calls;
         const char* error;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"", false, month, nullptr},
         {"Init", false, {"GetDescription", "Init"}, "ERROR: Init"},
         {"Export:3",
@@ -106,13 +105,12 @@ TEST(ExportRun, RowsArePassedAsTheyStandCutToTheirBuffers) {
 }
 
 TEST(ExportRun, LibrariesThatCannotRunAreRefusedWithAMessageAndNeverCalled) {
-    struct Case {
+    const struct {
         std::string library;
         bool squad;
         bool removeBeforeRun;
         const char* reason;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {kPluginWithoutRows, false, false, "it lacks Export."},
         {kPluginWithoutRows, true, false, "it lacks SquadExport."},
         {kPlugin, false, true, "cannot be loaded"},

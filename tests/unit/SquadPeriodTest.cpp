@@ -8,7 +8,7 @@ namespace tallimo {
 namespace {
 
 TEST(SquadPeriod, LengthTextSwitchesToDaysAtOneDay) {
-    struct Case {
+    const struct {
         Span length;
         const char* expected;
     } cases[] = {
