@@ -116,24 +116,22 @@ void CTagrolView::SerializePreFP3(std::span<const std::uint8_t> bytes) {
         m_platform.ui.showMessage(kImportNoHeader);
         return;
     }
+    const LocalFields month = splitLocal(header.minDate);
+    // Judged before anything is replaced, so "Nothing was imported." leaves the open month whole.
+    if (!monthFitsTimeSheet(month.month, month.year)) {
+        m_platform.ui.showMessage(kImportNoMonth);
+        return;
+    }
     m_sheet.work.DeleteAllItems();
     m_sheet.squad.DeleteAllItems();
     setOpenSquadRow(-1);
     m_sheet.minDate = header.minDate;
     m_sheet.maxDate = header.maxDate;
-    const LocalFields month = splitLocal(m_sheet.minDate);
     // The import ends as a new, unsaved document: no save (nor Save As dialog) on the way.
     const bool autoSave = m_settings.AutoSave;
     m_settings.AutoSave = false;
-    const bool made = InitListCtrl(month.month, month.year);
+    InitListCtrl(month.month, month.year);
     m_settings.AutoSave = autoSave;
-    if (!made) {
-        // No row to record into: bounds that let no instant in.
-        m_sheet.minDate = 0;
-        m_sheet.maxDate = 0;
-        m_platform.ui.showMessage(kImportNoMonth);
-        return;
-    }
     readDayRows(reader, header.days, m_sheet, *this);
     readSquadRows(reader, header.squads, m_sheet, *this);
     if (reader.failed()) {

@@ -41,6 +41,22 @@ TEST(NewMonth, UnsavedChangesAreAskedAboutBeforeTheyAreReplaced) {
     EXPECT_EQ(f.work().rowCount(), 30);
 }
 
+TEST(NewMonth, AMonthNoFileCanHoldIsRefusedBeforeAnythingIsReplaced) {
+    ViewFixture f;
+    f.newMonth(3, 2006);
+    f.doc().SetModifiedFlag(false);
+    f.ui.onNewMonthDialog = [](NewMonthDialog& dialog) {
+        dialog.chosen = ViewFixture::at(1, 2, 2106, 12);
+        dialog.OnOK();
+        return true;
+    };
+    f.view->OnFileNew();
+    EXPECT_EQ(f.ui.messages, std::vector<std::string>{
+                                 "The month February 2106 cannot be kept in a tallimo file."});
+    EXPECT_EQ(f.work().rowCount(), 31);
+    EXPECT_EQ(f.doc().title(), "March2006.time");
+}
+
 // A March 2006 file of the previous generation: counts, bounds, 4 cells per day and squad row.
 std::vector<std::uint8_t> preFP3(const std::vector<std::vector<std::string>>& days,
                                  const std::vector<std::vector<std::string>>& squads) {
@@ -148,7 +164,8 @@ TEST_F(Import, NoHeaderNoFileOrNoMonthImportsNothing) {
     importFile(std::vector<std::uint8_t>(12, 0));
     EXPECT_EQ(f.ui.messages, std::vector<std::string>{"The old tallimo file names no month a time "
                                                       "sheet can hold.\r\nNothing was imported."});
-    EXPECT_EQ(f.sheet().maxDate, 0);
+    EXPECT_EQ(f.cell(0, WorkColumn::Date), "01.05.2006");
+    EXPECT_EQ(f.sheet().maxDate, ViewFixture::at(31, 5, 2006, 23, 59));
     EXPECT_FALSE(f.doc().isModified());
 }
 
