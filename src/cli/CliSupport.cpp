@@ -3,6 +3,8 @@
 namespace tallimo::cli {
 
 int openDocument(CTagrolView& view, const std::string& path) {
+    // As the program starts with a file named on its command line.
+    view.document().OnNewDocument();
     return view.document().openStep(path) == OpenResult::Loaded ? kExitDone : kExitRefused;
 }
 

@@ -7,7 +7,8 @@
 
 namespace tallimo::cli {
 
-// Opens FILE into the view through the document's open step. The document has already told the
+// Starts the document as the program does with FILE on its command line: a new, untitled
+// document, then the open step on FILE. The document has already told the
 // user why when it fails; returns kExitDone or kExitRefused.
 int openDocument(CTagrolView& view, const std::string& path);
 

@@ -53,7 +53,6 @@ int runOnSelection(CliContext& context, const std::string& name, const std::stri
     }
     Platform platform = context.platform();
     CTagrolView view(platform);
-    view.document().OnNewDocument();
     if (openDocument(view, file) != kExitDone) {
         return kExitRefused;
     }

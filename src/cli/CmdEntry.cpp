@@ -48,7 +48,6 @@ int runSet(CliContext& context) {
 
     Platform platform = context.platform();
     CTagrolView view(platform);
-    view.document().OnNewDocument();
     if (openDocument(view, parsed.positional[0]) != kExitDone) {
         return kExitRefused;
     }
@@ -103,7 +102,6 @@ int runSquadAdd(CliContext& context) {
 
     Platform platform = context.platform();
     CTagrolView view(platform);
-    view.document().OnNewDocument();
     if (openDocument(view, parsed.positional[0]) != kExitDone) {
         return kExitRefused;
     }

@@ -18,7 +18,6 @@ int runExport(CliContext& context) {
     Platform platform{context.ui,     settings,      context.clock,
                       context.timers, context.trace, context.libraries};
     CTagrolView view(platform);
-    view.document().OnNewDocument();
     if (openDocument(view, parsed.positional[0]) != kExitDone) {
         return kExitRefused;
     }

@@ -57,7 +57,6 @@ int runInMonthCommand(CliContext& context, const std::string& name, ViewCommand 
     }
     Platform platform = context.platform();
     CTagrolView view(platform);
-    view.document().OnNewDocument();
     if (openDocument(view, parsed.file) != kExitDone) {
         return kExitRefused;
     }
@@ -92,7 +91,6 @@ int runSquadFinish(CliContext& context) {
     }
     Platform platform = context.platform();
     CTagrolView view(platform);
-    view.document().OnNewDocument();
     if (openDocument(view, parsed.file) != kExitDone) {
         return kExitRefused;
     }

@@ -29,7 +29,6 @@ int runShow(CliContext& context) {
     Platform platform{
         ui, settings, context.clock, context.timers, context.trace, context.libraries};
     CTagrolView view(platform);
-    view.document().OnNewDocument();
     // The open step has told the user why when the file cannot be loaded.
     if (openDocument(view, files.front()) != kExitDone) {
         return kExitRefused;
