@@ -8,8 +8,8 @@
 namespace tallimo::cli {
 
 // Starts the document as the program does with FILE on its command line: a new, untitled
-// document, then the open step on FILE. The document has already told the
-// user why when it fails; returns kExitDone or kExitRefused.
+// document, then the open step on FILE. The document has told the user why when it fails.
+// Returns kExitDone or kExitRefused.
 int openDocument(CTagrolView& view, const std::string& path);
 
 // A command that changed the month saves it, whatever AutoSave says: the user asked for an edit
