@@ -1,5 +1,6 @@
 #include "support/CliRunner.h"
 
+#include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -49,6 +50,29 @@ TEST(CliRecordOutside, MomentsOutsideTheMonthsOwnDaysAreRefusedAndLeaveTheFile) 
     }
     EXPECT_EQ(readBytes(sandbox.file("m.time")), before);
     EXPECT_EQ(sandbox.run({"enter", "m.time", "--now", "31.03.2006 23:59:00"}).status, 0);
+}
+
+TEST(CliRecordToday, ASessionAtTodaysTimesFillsTodaysRow) {
+    CliSandbox sandbox;
+    const std::time_t now = std::time(nullptr);
+    std::tm today{};
+    localtime_r(&now, &today);
+    char month[16];
+    char date[16];
+    std::strftime(month, sizeof month, "%Y-%m", &today);
+    std::strftime(date, sizeof date, "%d.%m.%Y", &today);
+    ASSERT_EQ(sandbox.run({"new", month, "m.time"}).status, 0);
+    ASSERT_EQ(sandbox.run({"enter", "--at", "08:00"}).status, 0);
+    const CliResult left = sandbox.run({"leave", "--at", "17:30", "--yes"});
+    ASSERT_EQ(left.status, 0) << left.err;
+    const std::string shown = sandbox.run({"show", "m.time"}).out;
+    const auto row = shown.find("\n" + std::string(date) + "\t");
+    ASSERT_NE(row, std::string::npos);
+    const std::string line = shown.substr(row + 1, shown.find('\n', row + 1) - row - 1);
+    // Date and weekday, then the recorded and the computed cells.
+    EXPECT_EQ(line.substr(line.find('\t', 11) + 1),
+              "08:00:00\t17:30:00\tautomatic created entry\t\t09:30:00\t08:30:00\t+00:30:00\t"
+              "REG 08:00 + OT06E 00:30:00");
 }
 
 TEST_F(CliRecord, WrongUsage) {
