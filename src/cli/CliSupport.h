@@ -12,6 +12,10 @@ namespace tallimo::cli {
 // Returns kExitDone or kExitRefused.
 int openDocument(CTagrolView& view, const std::string& path);
 
+// Whether anything (a file, a folder, a dangling link) already has the name; new and import
+// refuse to replace it without --force.
+bool pathExists(const std::string& path);
+
 // A command that changed the month saves it, whatever AutoSave says: the user asked for an edit
 // of that file. Returns kExitDone, or kExitRefused when the save failed.
 int saveIfModified(CTagrolView& view);

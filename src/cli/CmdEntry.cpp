@@ -1,6 +1,6 @@
+#include "cli/CliArguments.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
-#include "cli/EditArguments.h"
 #include "platform/Encoding.h"
 #include "view/EntryDialog.h"
 

@@ -1,29 +1,21 @@
+#include "cli/CliArguments.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
-
-#include <sys/stat.h>
 
 namespace tallimo::cli {
 
 int runImport(CliContext& context) {
-    std::vector<std::string> files;
-    bool force = false;
-    for (const auto& arg : context.args) {
-        if (arg == "--force") {
-            force = true;
-        } else if (arg.starts_with("--")) {
-            return context.fail("import: unknown option '" + arg + "'", kExitUsage);
-        } else {
-            files.push_back(arg);
-        }
+    const ParsedArguments parsed = parseArguments(context.args, {}, {"--force"});
+    if (!parsed.error.empty()) {
+        return context.fail("import: " + parsed.error, kExitUsage);
     }
+    const std::vector<std::string>& files = parsed.positional;
     if (files.size() != 2) {
         return context.fail("import: wants OLDFILE and NEWFILE (see 'tallimo-cli import --help')",
                             kExitUsage);
     }
     const std::string& newFile = files[1];
-    struct stat info {};
-    if (!force && ::lstat(newFile.c_str(), &info) == 0) {
+    if (!parsed.flag("--force") && pathExists(newFile)) {
         return context.fail("import: " + newFile + " exists; use --force to replace it");
     }
 

@@ -1,8 +1,8 @@
+#include "cli/CliArguments.h"
+#include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "view/CTagrolView.h"
 #include "view/NewMonthDialog.h"
-
-#include <sys/stat.h>
 
 namespace tallimo::cli {
 namespace {
@@ -29,25 +29,14 @@ std::optional<YearMonth> parseYearMonth(const std::string& text) {
     return parsed;
 }
 
-bool exists(const std::string& path) {
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0;
-}
-
 } // namespace
 
 int runNew(CliContext& context) {
-    std::vector<std::string> positional;
-    bool force = false;
-    for (const auto& arg : context.args) {
-        if (arg == "--force") {
-            force = true;
-        } else if (arg.starts_with("--")) {
-            return context.fail("new: unknown option '" + arg + "'", kExitUsage);
-        } else {
-            positional.push_back(arg);
-        }
+    const ParsedArguments parsed = parseArguments(context.args, {}, {"--force"});
+    if (!parsed.error.empty()) {
+        return context.fail("new: " + parsed.error, kExitUsage);
     }
+    const std::vector<std::string>& positional = parsed.positional;
     if (positional.size() != 2) {
         return context.fail("new: wants YYYY-MM and FILE (see 'tallimo-cli new --help')",
                             kExitUsage);
@@ -58,7 +47,7 @@ int runNew(CliContext& context) {
                             kExitUsage);
     }
     const std::string& file = positional[1];
-    if (!force && exists(file)) {
+    if (!parsed.flag("--force") && pathExists(file)) {
         return context.fail("new: " + file + " exists; use --force to replace it");
     }
 

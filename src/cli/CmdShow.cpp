@@ -1,4 +1,5 @@
 #include "cli/CapturingUi.h"
+#include "cli/CliArguments.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/TableOutput.h"
@@ -6,17 +7,12 @@
 namespace tallimo::cli {
 
 int runShow(CliContext& context) {
-    std::vector<std::string> files;
-    bool json = false;
-    for (const auto& arg : context.args) {
-        if (arg == "--json") {
-            json = true;
-        } else if (arg.starts_with("--")) {
-            return context.fail("show: unknown option '" + arg + "'", kExitUsage);
-        } else {
-            files.push_back(arg);
-        }
+    const ParsedArguments parsed = parseArguments(context.args, {}, {"--json"});
+    if (!parsed.error.empty()) {
+        return context.fail("show: " + parsed.error, kExitUsage);
     }
+    const std::vector<std::string>& files = parsed.positional;
+    const bool json = parsed.flag("--json");
     if (files.size() != 1) {
         return context.fail("show: wants exactly one FILE (see 'tallimo-cli show --help')",
                             kExitUsage);

@@ -1,4 +1,4 @@
-#include "cli/EditArguments.h"
+#include "cli/CliArguments.h"
 
 #include <algorithm>
 #include <charconv>
