@@ -7,6 +7,7 @@
 #include "view/Settings.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -108,6 +109,8 @@ public:
     ExportOutcome OnGoExport();
 
 private:
+    void markSelectedDays(std::string_view handler, const std::function<void(int row)>& mark,
+                          bool afterEachRow);
     void makeDailyBackup(Instant now);
     void setOpenSquadRow(int row);
     // Today lies between the loaded month's bounds.

@@ -1,72 +1,67 @@
 #include "view/CTagrolView.h"
 
+#include <functional>
+
 namespace tallimo {
 namespace {
 
 constexpr int kFirstClearedWorkColumn = WorkColumn::Enter;
 
-void writeComment(CellTable& work, const std::vector<int>& rows, const char* marker) {
-    for (const int row : rows) {
-        work.SetItemText(row, WorkColumn::Comment, marker);
-    }
-}
-
 } // namespace
 
 // The markers act on the work list's selection whichever list is shown: the context menu offers
-// "Stand-by..." on the squad list too.
-void CTagrolView::OnTbHoliday() {
-    traceLine("Enter OnTbHoliday");
+// "Stand-by..." on the squad list too. `mark` changes one row; the after-change step runs once,
+// or after every row where `afterEachRow` says so.
+void CTagrolView::markSelectedDays(std::string_view handler,
+                                   const std::function<void(int row)>& mark, bool afterEachRow) {
+    const std::string name(handler);
+    traceLine("Enter " + name);
     const std::vector<int> rows = m_sheet.work.selectedRowsDescending();
     if (rows.empty()) {
-        traceLine("Leave OnTbHoliday no rows selected");
+        traceLine("Leave " + name + " no rows selected");
         return;
     }
-    writeComment(m_sheet.work, rows, "Feiertag");
-    m_doc.afterChange(m_settings.AutoSave);
-    traceLine("Leave OnTbHoliday");
+    for (const int row : rows) {
+        mark(row);
+        if (afterEachRow) {
+            m_doc.afterChange(m_settings.AutoSave);
+        }
+    }
+    if (!afterEachRow) {
+        m_doc.afterChange(m_settings.AutoSave);
+    }
+    traceLine("Leave " + name);
+}
+
+void CTagrolView::OnTbHoliday() {
+    markSelectedDays(
+        "OnTbHoliday",
+        [this](int row) { m_sheet.work.SetItemText(row, WorkColumn::Comment, "Feiertag"); }, false);
 }
 
 void CTagrolView::OnTbIll() {
-    traceLine("Enter OnTbIll");
-    const std::vector<int> rows = m_sheet.work.selectedRowsDescending();
-    if (rows.empty()) {
-        traceLine("Leave OnTbIll no rows selected");
-        return;
-    }
-    writeComment(m_sheet.work, rows, "Krankenkasse");
-    m_doc.afterChange(m_settings.AutoSave);
-    traceLine("Leave OnTbIll");
+    markSelectedDays(
+        "OnTbIll",
+        [this](int row) { m_sheet.work.SetItemText(row, WorkColumn::Comment, "Krankenkasse"); },
+        false);
 }
 
+// Vacation saves after every day (with AutoSave on, once per selected row).
 void CTagrolView::OnTbVacation() {
-    traceLine("Enter OnTbVacation");
-    const std::vector<int> rows = m_sheet.work.selectedRowsDescending();
-    if (rows.empty()) {
-        traceLine("Leave OnTbVacation no rows selected");
-        return;
-    }
-    for (const int row : rows) {
-        m_sheet.work.SetItemText(row, WorkColumn::Comment, "Urlaub");
-        m_doc.afterChange(m_settings.AutoSave);
-    }
-    traceLine("Leave OnTbVacation");
+    markSelectedDays(
+        "OnTbVacation",
+        [this](int row) { m_sheet.work.SetItemText(row, WorkColumn::Comment, "Urlaub"); }, true);
 }
 
+// Only the stand-by flag changes the day's Time and Labor code, so only it recomputes.
 void CTagrolView::OnTbStandby() {
-    traceLine("Enter OnTbStandby");
-    const std::vector<int> rows = m_sheet.work.selectedRowsDescending();
-    if (rows.empty()) {
-        traceLine("Leave OnTbStandby no rows selected");
-        return;
-    }
-    // Only the stand-by flag changes the day's Time and Labor code, so only it recomputes.
-    for (const int row : rows) {
-        m_sheet.work.SetItemText(row, WorkColumn::StandBy, "yes");
-        CalculateWorkRow(row);
-    }
-    m_doc.afterChange(m_settings.AutoSave);
-    traceLine("Leave OnTbStandby");
+    markSelectedDays(
+        "OnTbStandby",
+        [this](int row) {
+            m_sheet.work.SetItemText(row, WorkColumn::StandBy, "yes");
+            CalculateWorkRow(row);
+        },
+        false);
 }
 
 bool CTagrolView::OnVkdelete() {
