@@ -54,12 +54,20 @@ bool CTagrolDoc::OnNewDocument() {
     return true;
 }
 
-void CTagrolDoc::Open() {
+FileDialogRequest CTagrolDoc::openFileRequest(std::string title) {
     FileDialogRequest request;
-    request.title = "Open Tallimo File";
+    request.title = std::move(title);
     request.filters = timeFileFilters();
     request.defaultExtension = "time";
-    const auto chosen = m_ui.chooseFile(request);
+    return request;
+}
+
+void CTagrolDoc::reportUnreadable(const std::string& path, const std::string& reason) {
+    reportFileError("Cannot open the file \"" + shownPath(path) + "\": " + reason + ".");
+}
+
+void CTagrolDoc::Open() {
+    const auto chosen = m_ui.chooseFile(openFileRequest("Open Tallimo File"));
     if (chosen) {
         openStep(*chosen);
     }
@@ -70,7 +78,7 @@ OpenResult CTagrolDoc::openStep(const std::string& path) {
     // tables and the document stays bound to the file it was bound to.
     std::vector<std::uint8_t> bytes;
     if (const FileResult read = readWholeFile(path, bytes); !read) {
-        reportFileError("Cannot open the file \"" + shownPath(path) + "\": " + read.error + ".");
+        reportUnreadable(path, read.error);
         return OpenResult::Unreadable;
     }
     ByteReader reader(bytes);

@@ -73,6 +73,11 @@ public:
 
     RecentFileList& recentFiles() { return m_recent; }
 
+    // The file dialog that chooses a time sheet to read (Open, and Import with its own title).
+    static FileDialogRequest openFileRequest(std::string title);
+    // Tells the user (and the trace) that a file could not be read, and why.
+    void reportUnreadable(const std::string& path, const std::string& reason);
+
 private:
     enum class SaveOutcome { Saved, Cancelled, Failed };
     SaveOutcome saveWithOutcome();

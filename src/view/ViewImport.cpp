@@ -1,6 +1,5 @@
 #include "document/AtomicFile.h"
 #include "document/TimeSheetFile.h"
-#include "platform/Encoding.h"
 #include "view/CTagrolView.h"
 
 namespace tallimo {
@@ -90,19 +89,15 @@ void CTagrolView::OnFileImport() {
     if (!m_doc.importSide()) {
         return;
     }
-    FileDialogRequest request;
-    request.title = "Open Tallimo File pre FP3";
-    request.filters = {{"Tallimo File (*.time)", "*.time"}, {"All Files (*.*)", "*.*"}};
-    request.defaultExtension = "time";
-    const auto chosen = m_platform.ui.chooseFile(request);
+    const auto chosen =
+        m_platform.ui.chooseFile(CTagrolDoc::openFileRequest("Open Tallimo File pre FP3"));
     if (!chosen) {
         return;
     }
     std::vector<std::uint8_t> bytes;
     if (const FileResult read = readWholeFile(*chosen, bytes); !read) {
         // The tables stay: a file that cannot be read has nothing to replace them with.
-        m_platform.ui.showMessage("Cannot open the file \"" + utf8ToWindows1252(*chosen) +
-                                  "\": " + read.error + ".");
+        m_doc.reportUnreadable(*chosen, read.error);
         return;
     }
     SerializePreFP3(bytes);
