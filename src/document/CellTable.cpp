@@ -13,9 +13,54 @@ bool CellTable::validCell(int row, int column) const {
     return hasRow(row) && column >= 0 && column < columnCount();
 }
 
-void CellTable::notifyChanged(int row) const {
-    if (m_observer != nullptr) {
-        m_observer->rowChanged(row);
+void CellTable::notifyChanged(int row) {
+    if (listener() == nullptr) {
+        return;
+    }
+    if (m_changeDepth == 0) {
+        m_observer->rowsChanged(row, row);
+        return;
+    }
+    if (m_changedFirst < 0 || row < m_changedFirst) {
+        m_changedFirst = row;
+    }
+    if (row > m_changedLast) {
+        m_changedLast = row;
+    }
+}
+
+void CellTable::flushChanges() {
+    if (m_changedFirst < 0) {
+        return;
+    }
+    const int first = m_changedFirst;
+    const int last = m_changedLast < rowCount() ? m_changedLast : rowCount() - 1;
+    m_changedFirst = m_changedLast = -1;
+    if (listener() != nullptr && first <= last) {
+        m_observer->rowsChanged(first, last);
+    }
+}
+
+void CellTable::beginReset() {
+    if (m_resetDepth++ == 0 && m_observer != nullptr) {
+        flushChanges();
+        m_observer->aboutToReset();
+    }
+}
+
+void CellTable::endReset() {
+    if (--m_resetDepth == 0 && m_observer != nullptr) {
+        m_observer->tableReset();
+    }
+}
+
+void CellTable::beginChanges() {
+    ++m_changeDepth;
+}
+
+void CellTable::endChanges() {
+    if (--m_changeDepth == 0) {
+        flushChanges();
     }
 }
 
@@ -29,8 +74,12 @@ int CellTable::InsertItem(int row, std::string text) {
     if (!added.texts.empty()) {
         added.texts[0] = std::move(text);
     }
+    flushChanges();
+    if (listener() != nullptr) {
+        m_observer->rowAboutToBeInserted(row);
+    }
     m_rows.insert(m_rows.begin() + row, std::move(added));
-    if (m_observer != nullptr) {
+    if (listener() != nullptr) {
         m_observer->rowInserted(row);
     }
     return row;
@@ -59,20 +108,22 @@ bool CellTable::DeleteItem(int row) {
     if (!hasRow(row)) {
         return false;
     }
+    flushChanges();
+    if (listener() != nullptr) {
+        m_observer->rowAboutToBeRemoved(row);
+    }
     m_rows.erase(m_rows.begin() + row);
     ++m_removals;
-    if (m_observer != nullptr) {
+    if (listener() != nullptr) {
         m_observer->rowRemoved(row);
     }
     return true;
 }
 
 void CellTable::DeleteAllItems() {
+    const ResetScope reset(*this);
     m_rows.clear();
     ++m_removals;
-    if (m_observer != nullptr) {
-        m_observer->tableReset();
-    }
 }
 
 void CellTable::SetCellTextColor(int row, int column, Colour colour) {
@@ -135,7 +186,7 @@ void CellTable::setSelected(int row, bool selected) {
         return;
     }
     m_rows[static_cast<std::size_t>(row)].selected = selected;
-    if (m_observer != nullptr) {
+    if (listener() != nullptr) {
         m_observer->selectionChanged();
     }
 }
@@ -148,7 +199,7 @@ void CellTable::clearSelection() {
     for (auto& row : m_rows) {
         row.selected = false;
     }
-    if (m_observer != nullptr) {
+    if (listener() != nullptr) {
         m_observer->selectionChanged();
     }
 }

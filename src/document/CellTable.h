@@ -31,14 +31,19 @@ struct CellAttributes {
     bool operator==(const CellAttributes&) const = default;
 };
 
-// Told about every change so that a view of the table (the desktop's list model) can follow.
+// Told about every change so that a view of the table (the desktop's list model, which keeps no
+// copy) can follow. The "about to" calls come before the rows change, the others after.
 class CellTableObserver {
 public:
     virtual ~CellTableObserver() = default;
+    virtual void aboutToReset() = 0;
     virtual void tableReset() = 0;
+    virtual void rowAboutToBeInserted(int row) = 0;
     virtual void rowInserted(int row) = 0;
+    virtual void rowAboutToBeRemoved(int row) = 0;
     virtual void rowRemoved(int row) = 0;
-    virtual void rowChanged(int row) = 0;
+    // Texts or records of the rows first..last changed.
+    virtual void rowsChanged(int first, int last) = 0;
     virtual void selectionChanged() = 0;
 };
 
@@ -87,6 +92,36 @@ public:
 
     void setObserver(CellTableObserver* observer) { m_observer = observer; }
 
+    // Between beginReset and endReset the observer hears nothing but one reset: a whole table
+    // refilled (a loaded month of 100 000 rows) is shown once, not row by row. Scopes nest.
+    void beginReset();
+    void endReset();
+    // Between beginChanges and endChanges the changed rows reach the observer as one range, as
+    // after a recompute of the whole list. Inserting or removing a row reports the range so far.
+    void beginChanges();
+    void endChanges();
+
+    class ResetScope {
+    public:
+        explicit ResetScope(CellTable& table) : m_table(table) { m_table.beginReset(); }
+        ~ResetScope() { m_table.endReset(); }
+        ResetScope(const ResetScope&) = delete;
+        ResetScope& operator=(const ResetScope&) = delete;
+
+    private:
+        CellTable& m_table;
+    };
+    class ChangeScope {
+    public:
+        explicit ChangeScope(CellTable& table) : m_table(table) { m_table.beginChanges(); }
+        ~ChangeScope() { m_table.endChanges(); }
+        ChangeScope(const ChangeScope&) = delete;
+        ChangeScope& operator=(const ChangeScope&) = delete;
+
+    private:
+        CellTable& m_table;
+    };
+
 private:
     struct Row {
         std::vector<std::string> texts;
@@ -96,12 +131,19 @@ private:
     };
 
     bool validCell(int row, int column) const;
-    void notifyChanged(int row) const;
+    // The observer, or nullptr while a reset scope is open.
+    CellTableObserver* listener() const { return m_resetDepth == 0 ? m_observer : nullptr; }
+    void notifyChanged(int row);
+    void flushChanges();
 
     std::vector<std::string> m_headers;
     std::vector<Row> m_rows;
     CellTableObserver* m_observer = nullptr;
     std::uint64_t m_removals = 0;
+    int m_resetDepth = 0;
+    int m_changeDepth = 0;
+    int m_changedFirst = -1;
+    int m_changedLast = -1;
 };
 
 } // namespace tallimo

@@ -206,41 +206,51 @@ const char* loadProblemText(LoadProblem problem) {
 
 void loadTimeSheet(std::span<const std::uint8_t> bytes, TimeSheet& sheet, RowCalculator& calculator,
                    const std::function<void(LoadProblem)>& report) {
-    sheet.work.DeleteAllItems();
-    sheet.squad.DeleteAllItems();
-    ByteReader reader(bytes);
-    std::uint32_t workRows = 0;
-    std::uint32_t squadRows = 0;
-    if (!readHeader(reader, sheet, workRows, squadRows)) {
-        report(LoadProblem::Header);
+    // The problems are told once both tables are whole again, so that nothing looks at a table
+    // that is still being refilled while the user reads the message.
+    std::vector<LoadProblem> problems;
+    {
+        const CellTable::ResetScope workReset(sheet.work);
+        const CellTable::ResetScope squadReset(sheet.squad);
+        sheet.work.DeleteAllItems();
+        sheet.squad.DeleteAllItems();
+        ByteReader reader(bytes);
+        std::uint32_t workRows = 0;
+        std::uint32_t squadRows = 0;
+        if (!readHeader(reader, sheet, workRows, squadRows)) {
+            problems.push_back(LoadProblem::Header);
+        }
+        // Once a read failed the data is exhausted and every further row would fail alike, so
+        // each section stops at its first failure and reports it once.
+        for (std::uint32_t i = 0; i < workRows && i < INT_MAX; ++i) {
+            const int row = static_cast<int>(i);
+            const bool complete = readRow(reader, sheet.work, row, kStoredWorkColumns);
+            if (!complete) {
+                problems.push_back(LoadProblem::WorkRows);
+            }
+            if (sheet.work.hasRow(row)) {
+                setUpDayRow(sheet, row, calculator);
+            }
+            if (!complete) {
+                break;
+            }
+        }
+        for (std::uint32_t j = 0; j < squadRows && j < INT_MAX; ++j) {
+            const int row = static_cast<int>(j);
+            const bool complete = readRow(reader, sheet.squad, row, kStoredSquadColumns);
+            if (!complete) {
+                problems.push_back(LoadProblem::SquadRows);
+            }
+            if (sheet.squad.hasRow(row)) {
+                setUpSquadRow(sheet, row, calculator);
+            }
+            if (!complete) {
+                break;
+            }
+        }
     }
-    // Once a read failed the data is exhausted and every further row would fail alike, so each
-    // section stops at its first failure and reports it once.
-    for (std::uint32_t i = 0; i < workRows && i < INT_MAX; ++i) {
-        const int row = static_cast<int>(i);
-        const bool complete = readRow(reader, sheet.work, row, kStoredWorkColumns);
-        if (!complete) {
-            report(LoadProblem::WorkRows);
-        }
-        if (sheet.work.hasRow(row)) {
-            setUpDayRow(sheet, row, calculator);
-        }
-        if (!complete) {
-            break;
-        }
-    }
-    for (std::uint32_t j = 0; j < squadRows && j < INT_MAX; ++j) {
-        const int row = static_cast<int>(j);
-        const bool complete = readRow(reader, sheet.squad, row, kStoredSquadColumns);
-        if (!complete) {
-            report(LoadProblem::SquadRows);
-        }
-        if (sheet.squad.hasRow(row)) {
-            setUpSquadRow(sheet, row, calculator);
-        }
-        if (!complete) {
-            break;
-        }
+    for (const LoadProblem problem : problems) {
+        report(problem);
     }
 }
 

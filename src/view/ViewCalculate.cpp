@@ -78,6 +78,7 @@ void CTagrolView::moveGoHomeTime(Instant date, std::string_view leave) {
 }
 
 void CTagrolView::CalculateAllWorkRows() {
+    const CellTable::ChangeScope changes(m_sheet.work);
     for (int row = 0; row < m_sheet.work.rowCount(); ++row) {
         CalculateWorkRow(row);
     }
@@ -96,6 +97,7 @@ void CTagrolView::CalculateSquadRow(int row) {
 }
 
 void CTagrolView::CalculateAllSquadRows() {
+    const CellTable::ChangeScope changes(m_sheet.squad);
     for (int row = 0; row < m_sheet.squad.rowCount(); ++row) {
         CalculateSquadRow(row);
     }

@@ -94,6 +94,7 @@ bool CTagrolView::OnVkdelete() {
             list.DeleteItem(row);
         }
         m_doc.afterChange(m_settings.AutoSave);
+        const CellTable::ChangeScope changes(list);
         for (int row = 0; row < list.rowCount(); ++row) {
             list.SetRowBackColor(row,
                                  row % 2 == 1 ? kAlternateSquadBackColour : kPlainSquadBackColour);

@@ -46,21 +46,25 @@ bool CTagrolView::InitListCtrl(int month, int year) {
     const int wantedMonth = splitLocal(*first).month;
     m_sheet.minDate = *first;
     traceLine(formatInstant(m_sheet.minDate, std::string("minDate: ") + kTraceMoment));
-    Instant cursor = m_sheet.minDate + kFirstCursorOffset;
-    for (int row = 0; row < kMaxDaysInMonth; ++row) {
-        traceLine(formatInstant(cursor, kTraceMoment));
-        m_sheet.work.InsertItem(row, formatInstant(cursor, "%d.%m.%Y"));
-        m_sheet.work.SetItemText(row, WorkColumn::Weekday, formatInstant(cursor, "%A"));
-        if (isWeekend(cursor)) {
-            m_sheet.work.SetRowBackColor(row, kWeekendBackColour);
-            m_sheet.work.SetRowFlags(row, CellFlag::OwnBackColour);
+    {
+        // The month is shown once it is whole; the save after it may ask the user for a name.
+        const CellTable::ResetScope reset(m_sheet.work);
+        Instant cursor = m_sheet.minDate + kFirstCursorOffset;
+        for (int row = 0; row < kMaxDaysInMonth; ++row) {
+            traceLine(formatInstant(cursor, kTraceMoment));
+            m_sheet.work.InsertItem(row, formatInstant(cursor, "%d.%m.%Y"));
+            m_sheet.work.SetItemText(row, WorkColumn::Weekday, formatInstant(cursor, "%A"));
+            if (isWeekend(cursor)) {
+                m_sheet.work.SetRowBackColor(row, kWeekendBackColour);
+                m_sheet.work.SetRowFlags(row, CellFlag::OwnBackColour);
+            }
+            cursor += kDay;
+            if (splitLocal(cursor).month != wantedMonth) {
+                traceLine(formatInstant(m_sheet.maxDate, std::string("maxDate: ") + kTraceMoment));
+                break;
+            }
+            m_sheet.maxDate = cursor + kMaxDateOffset;
         }
-        cursor += kDay;
-        if (splitLocal(cursor).month != wantedMonth) {
-            traceLine(formatInstant(m_sheet.maxDate, std::string("maxDate: ") + kTraceMoment));
-            break;
-        }
-        m_sheet.maxDate = cursor + kMaxDateOffset;
     }
     m_doc.afterChange(m_settings.AutoSave);
     traceLine("Leave InitListCtrl");

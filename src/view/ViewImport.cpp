@@ -117,18 +117,22 @@ void CTagrolView::SerializePreFP3(std::span<const std::uint8_t> bytes) {
         m_platform.ui.showMessage(kImportNoMonth);
         return;
     }
-    m_sheet.work.DeleteAllItems();
-    m_sheet.squad.DeleteAllItems();
-    setOpenSquadRow(-1);
-    m_sheet.minDate = header.minDate;
-    m_sheet.maxDate = header.maxDate;
-    // The import ends as a new, unsaved document: no save (nor Save As dialog) on the way.
-    const bool autoSave = m_settings.AutoSave;
-    m_settings.AutoSave = false;
-    InitListCtrl(month.month, month.year);
-    m_settings.AutoSave = autoSave;
-    readDayRows(reader, header.days, m_sheet, *this);
-    readSquadRows(reader, header.squads, m_sheet, *this);
+    {
+        const CellTable::ResetScope workReset(m_sheet.work);
+        const CellTable::ResetScope squadReset(m_sheet.squad);
+        m_sheet.work.DeleteAllItems();
+        m_sheet.squad.DeleteAllItems();
+        setOpenSquadRow(-1);
+        m_sheet.minDate = header.minDate;
+        m_sheet.maxDate = header.maxDate;
+        // The import ends as a new, unsaved document: no save (nor Save As dialog) on the way.
+        const bool autoSave = m_settings.AutoSave;
+        m_settings.AutoSave = false;
+        InitListCtrl(month.month, month.year);
+        m_settings.AutoSave = autoSave;
+        readDayRows(reader, header.days, m_sheet, *this);
+        readSquadRows(reader, header.squads, m_sheet, *this);
+    }
     if (reader.failed()) {
         m_platform.ui.showMessage(kImportEndedEarly);
     }

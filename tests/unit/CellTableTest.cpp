@@ -1,6 +1,8 @@
 #include "document/CellTable.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace tallimo {
 namespace {
@@ -29,6 +31,65 @@ TEST(CellTable, InsertBeyondTheEndAppends) {
     EXPECT_EQ(table.GetItemText(0, 0), "a");
     EXPECT_EQ(table.GetItemText(1, 0), "b");
     EXPECT_EQ(table.GetItemText(2, 0), "c");
+}
+
+// Writes what the list model would hear, in order.
+struct RecordingObserver final : CellTableObserver {
+    void aboutToReset() override { calls.push_back("about to reset"); }
+    void tableReset() override { calls.push_back("reset"); }
+    void rowAboutToBeInserted(int row) override { add("about to insert", row); }
+    void rowInserted(int row) override { add("inserted", row); }
+    void rowAboutToBeRemoved(int row) override { add("about to remove", row); }
+    void rowRemoved(int row) override { add("removed", row); }
+    void rowsChanged(int first, int last) override {
+        calls.push_back("changed " + std::to_string(first) + ".." + std::to_string(last));
+    }
+    void selectionChanged() override { calls.push_back("selection"); }
+    void add(const char* what, int row) { calls.push_back(what + (" " + std::to_string(row))); }
+    std::vector<std::string> calls;
+};
+
+TEST(CellTable, ObserverHearsEachChangeBeforeAndAfterAndBatchesInScopes) {
+    CellTable table = threeColumns();
+    RecordingObserver observer;
+    table.setObserver(&observer);
+    table.InsertItem(0, "a");
+    table.InsertItem(1, "b");
+    table.SetItemText(1, 2, "x");
+    {
+        const CellTable::ChangeScope changes(table);
+        table.SetItemText(1, 1, "y");
+        table.SetRowFlags(0, CellFlag::OwnBackColour);
+        table.InsertItem(2, "c"); // reports the range so far first
+        table.SetCellFlags(2, 1, CellFlag::Bold);
+        table.DeleteItem(0);
+        table.SetItemText(1, 0, "z");
+    }
+    table.setSelected(0, true);
+    EXPECT_EQ(observer.calls,
+              (std::vector<std::string>{
+                  "about to insert 0", "inserted 0", "about to insert 1", "inserted 1",
+                  "changed 1..1", "changed 0..1", "about to insert 2", "inserted 2", "changed 2..2",
+                  "about to remove 0", "removed 0", "changed 1..1", "selection"}));
+}
+
+TEST(CellTable, ARefillInsideAResetScopeIsOneReset) {
+    CellTable table = threeColumns();
+    table.InsertItem(0, "old");
+    RecordingObserver observer;
+    table.setObserver(&observer);
+    {
+        const CellTable::ResetScope reset(table);
+        table.DeleteAllItems();
+        for (int row = 0; row < 1000; ++row) {
+            table.InsertItem(row, "new");
+            table.SetItemText(row, 1, "text");
+        }
+    }
+    table.DeleteAllItems();
+    EXPECT_EQ(observer.calls,
+              (std::vector<std::string>{"about to reset", "reset", "about to reset", "reset"}));
+    EXPECT_EQ(table.rowCount(), 0);
 }
 
 } // namespace
