@@ -1,0 +1,23 @@
+#pragma once
+
+class QWidget;
+
+namespace tallimo {
+
+class Ui;
+struct NewMonthDialog;
+struct EntryDialog;
+struct OptionsDialog;
+class ExportDialog;
+
+// The modal Qt dialogs over the core's dialog data. Each shows the data, runs the data's rules on
+// its events and writes the values back; it returns true when the user closed it with OK. The
+// desktop's Ui adapter calls these and nothing else.
+bool execNewMonthDialog(QWidget* parent, NewMonthDialog& dialog);
+// The entry rules may speak to the user ("Datum zu klein."), through ui.
+bool execEntryDialog(QWidget* parent, Ui& ui, EntryDialog& dialog);
+bool execOptionsDialog(QWidget* parent, OptionsDialog& dialog);
+bool execExportDialog(QWidget* parent, ExportDialog& dialog);
+void execAboutBox(QWidget* parent);
+
+} // namespace tallimo
