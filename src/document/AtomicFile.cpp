@@ -126,7 +126,27 @@ FileResult writeFileAtomically(const std::string& path, std::span<const std::uin
     return {};
 }
 
-FileResult readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+namespace {
+
+FileStamp stampOf(const struct stat& info) {
+    return FileStamp{
+        static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+        static_cast<std::int64_t>(info.st_size),
+        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+} // namespace
+
+std::optional<FileStamp> fileStampOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return stampOf(info);
+}
+
+FileResult readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes,
+                         FileStamp* stamp) {
     bytes.clear();
     // Non-blocking, so that opening a pipe by mistake cannot hang; regular files ignore it.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -144,6 +164,9 @@ FileResult readWholeFile(const std::string& path, std::vector<std::uint8_t>& byt
         }
         // A device or a pipe can deliver without end; a time sheet is always a plain file.
         return FileResult::failure(error != 0 ? reasonOf(error) : "it is not a regular file");
+    }
+    if (stamp != nullptr) {
+        *stamp = stampOf(info);
     }
     if (info.st_size > 0) {
         bytes.reserve(static_cast<std::size_t>(info.st_size));

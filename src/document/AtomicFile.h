@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <sys/types.h>
@@ -29,7 +30,23 @@ using WriteFunction = std::function<ssize_t(int fd, const void* data, std::size_
 FileResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                                const WriteFunction& write = {});
 
-// Reads a whole file into memory; a folder or an unreadable file fails with the reason.
-FileResult readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
+// What identifies one version of a file on disk: a save (ours or another program's) replaces the
+// file or changes its size or modification time.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t modifiedNs = 0;
+
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the file a path names now; empty when there is none (or it cannot be examined).
+std::optional<FileStamp> fileStampOf(const std::string& path);
+
+// Reads a whole file into memory; a folder or an unreadable file fails with the reason. The
+// stamp, when asked for, is the one of the file that was read.
+FileResult readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes,
+                         FileStamp* stamp = nullptr);
 
 } // namespace tallimo

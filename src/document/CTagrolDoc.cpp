@@ -13,6 +13,8 @@ namespace {
 constexpr const char* kUntitled = "Untitled.time";
 constexpr const char* kChangedQuestion = "The file has changed. Would you save them?";
 constexpr const char* kOverwriteQuestion = "The tallimo file exist! Would you overwrite them?";
+constexpr const char* kChangedOnDiskQuestion =
+    "\" has been changed by another program since it was read. Would you overwrite these changes?";
 constexpr const char* kHeaderUnidentified =
     "Exception by identifying the file header.\r\nIf this is an old Tallimo file use the import "
     "feature to convert.";
@@ -77,7 +79,8 @@ OpenResult CTagrolDoc::openStep(const std::string& path) {
     // The whole file is read before anything is judged, so an unreadable file never touches the
     // tables and the document stays bound to the file it was bound to.
     std::vector<std::uint8_t> bytes;
-    if (const FileResult read = readWholeFile(path, bytes); !read) {
+    FileStamp stamp;
+    if (const FileResult read = readWholeFile(path, bytes, &stamp); !read) {
         reportUnreadable(path, read.error);
         return OpenResult::Unreadable;
     }
@@ -101,6 +104,7 @@ OpenResult CTagrolDoc::openStep(const std::string& path) {
     m_recent.add(full);
     storeLastDocument(m_settings, full);
     m_path = full;
+    m_stamp = stamp;
     return OpenResult::Loaded;
 }
 
@@ -159,7 +163,17 @@ CTagrolDoc::SaveOutcome CTagrolDoc::saveAsWithOutcome() {
     return SaveOutcome::Saved;
 }
 
+bool CTagrolDoc::changedOnDisk() const {
+    return !m_path.empty() && m_stamp && fileStampOf(m_path) != m_stamp;
+}
+
 bool CTagrolDoc::OnSaveDocument(const std::string& path) {
+    // Only a file that is there can be overwritten; a missing one is simply written again.
+    const std::string full = fullPath(path);
+    if (full == m_path && changedOnDisk() && isExistingFile(full) &&
+        m_ui.ask("\"" + shownPath(full) + kChangedOnDiskQuestion) == Answer::Cancel) {
+        return false;
+    }
     const std::vector<std::uint8_t> bytes = m_serializer.storeSheet();
     if (const FileResult written = writeFileAtomically(path, bytes); !written) {
         // The month is not on the disk: it stays modified and LastDocument keeps naming a file
@@ -167,10 +181,10 @@ bool CTagrolDoc::OnSaveDocument(const std::string& path) {
         reportFileError("Cannot save the file \"" + shownPath(path) + "\": " + written.error + ".");
         return false;
     }
-    const std::string full = fullPath(path);
     m_title = full;
     m_modified = false;
     storeLastDocument(m_settings, full);
+    m_stamp = fileStampOf(full);
     return true;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "document/AtomicFile.h"
 #include "document/RecentFileList.h"
 #include "platform/SettingsStore.h"
 #include "platform/TraceLog.h"
 #include "platform/Ui.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -55,7 +57,13 @@ public:
 
     bool Save();
     bool SaveAs();
+    // Writes the month to path. Before it replaces the document's own file that another program
+    // has changed since this document read or wrote it, it asks; Cancel keeps that file.
     bool OnSaveDocument(const std::string& path);
+
+    // The document's file on disk is no longer the version it read or wrote last (another
+    // program saved it, or it is gone). False while the document is bound to no file.
+    bool changedOnDisk() const;
 
     // Asked before the main window closes; false keeps it open.
     bool CanCloseFrame();
@@ -93,6 +101,8 @@ private:
     std::string m_path;
     std::string m_title;
     bool m_modified = false;
+    // The version of m_path this document read or wrote last.
+    std::optional<FileStamp> m_stamp;
 };
 
 } // namespace tallimo

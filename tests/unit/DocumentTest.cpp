@@ -183,6 +183,35 @@ TEST(Document, AFailedSaveKeepsTheChangesAndTheLastDocument) {
                                        "\": " + reason(EISDIR) + "."});
 }
 
+TEST(Document, ASaveAsksBeforeReplacingWhatAnotherProgramWrote) {
+    ViewFixture f;
+    const std::string a = f.writeMonth("a.time", "A");
+    ASSERT_EQ(f.doc().openStep(a), OpenResult::Loaded);
+    f.work().SetItemText(0, WorkColumn::Comment, "ours");
+    ASSERT_TRUE(f.doc().Save());
+    EXPECT_FALSE(f.doc().changedOnDisk()) << "our own save is no outside change";
+    EXPECT_TRUE(f.ui.questions.empty());
+
+    f.writeMonth("a.time", "theirs");
+    EXPECT_TRUE(f.doc().changedOnDisk());
+    f.ui.answers = {Answer::Cancel, Answer::Ok};
+    EXPECT_FALSE(f.doc().Save());
+    EXPECT_EQ(f.commentOnDisk(a), "theirs");
+    EXPECT_TRUE(f.doc().Save());
+    EXPECT_EQ(f.commentOnDisk(a), "ours");
+    EXPECT_EQ(f.ui.questions,
+              std::vector<std::string>(2, "\"" + a +
+                                              "\" has been changed by another program since it was "
+                                              "read. Would you overwrite these changes?"));
+
+    // A file that is gone is simply written again.
+    std::filesystem::remove(a);
+    EXPECT_TRUE(f.doc().changedOnDisk());
+    EXPECT_TRUE(f.doc().Save());
+    EXPECT_EQ(f.ui.questions.size(), 2u);
+    EXPECT_FALSE(f.doc().changedOnDisk());
+}
+
 TEST(Document, CloseAsksOnlyWithChangesAndStaysOpenWhenTheSaveFailed) {
     const struct {
         bool modified;
