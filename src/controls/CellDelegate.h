@@ -1,0 +1,26 @@
+#pragma once
+
+#include "document/CellTable.h"
+
+#include <QColor>
+#include <QStyledItemDelegate>
+
+namespace tallimo {
+
+// Draws a cell in the look its records resolve to; the text itself is drawn as Qt does.
+class CellDelegate final : public QStyledItemDelegate {
+public:
+    // The highlight colours are those of the list when it is made, with or without focus.
+    CellDelegate(const CellTable& table, QColor highlight, QColor highlightedText,
+                 QObject* parent = nullptr);
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
+private:
+    const CellTable& m_table;
+    QColor m_highlight;
+    QColor m_highlightedText;
+};
+
+} // namespace tallimo
