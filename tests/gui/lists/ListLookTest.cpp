@@ -112,6 +112,10 @@ TEST(ListLook, RowsAndCellsShowTheColoursAndFontsOfTheirRecords) {
         const QRect cell = ListFixture::cellRect(*f.squad, row, SquadColumn::Incident);
         EXPECT_EQ(plainColour(squad, cell), row % 2 == 1 ? kCream : base()) << "squad row " << row;
     }
+    // The description fills the rest of the width.
+    EXPECT_EQ(f.squad->columnViewportPosition(SquadColumn::Description) +
+                  f.squad->columnWidth(SquadColumn::Description),
+              f.squad->viewport()->width());
 }
 
 // A palette whose inactive highlight differs, so a paler look without focus would show.
