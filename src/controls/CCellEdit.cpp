@@ -71,7 +71,6 @@ bool CCellEdit::event(QEvent* event) {
 }
 
 void CCellEdit::keyPressEvent(QKeyEvent* event) {
-    event->accept();
     switch (event->key()) {
     case Qt::Key_Escape:
         cancel();
