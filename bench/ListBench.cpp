@@ -31,11 +31,10 @@ public:
         settle();
     }
 
-    // Shows one list and hides the other, and paints the window, as a switch of the view does.
+    // Shows one list and hides the other, as a switch of the view does.
     void showSquad(bool squad) {
         m_work->setVisible(!squad);
         m_squad->setVisible(squad);
-        settle();
     }
     CCellListCtrl& squad() { return *m_squad; }
     BenchView& bench() { return m_bench; }
@@ -52,42 +51,43 @@ private:
     CCellListCtrl* m_squad = nullptr;
 };
 
-void switchToBigSquadList(benchmark::State& state) {
-    ListWindow window;
+// Times `change` with the window painted after it; `undo` sets the window back untimed.
+template <typename Change, typename Undo>
+void timeChange(benchmark::State& state, ListWindow& window, Change change, Undo undo) {
     for (auto _ : state) {
-        window.showSquad(true);
+        change();
+        window.settle();
         state.PauseTiming();
-        window.showSquad(false);
+        undo();
+        window.settle();
         state.ResumeTiming();
     }
+}
+
+void switchToBigSquadList(benchmark::State& state) {
+    ListWindow window;
+    timeChange(
+        state, window, [&] { window.showSquad(true); }, [&] { window.showSquad(false); });
 }
 BENCHMARK(switchToBigSquadList)->Unit(benchmark::kMillisecond);
 
 void scrollBigSquadListToItsEnd(benchmark::State& state) {
     ListWindow window;
     window.showSquad(true);
-    for (auto _ : state) {
-        window.squad().scrollToBottom();
-        window.settle();
-        state.PauseTiming();
-        window.squad().scrollToTop();
-        window.settle();
-        state.ResumeTiming();
-    }
+    window.settle();
+    timeChange(
+        state, window, [&] { window.squad().scrollToBottom(); },
+        [&] { window.squad().scrollToTop(); });
 }
 BENCHMARK(scrollBigSquadListToItsEnd)->Unit(benchmark::kMillisecond);
 
 void selectAllOfBigSquadList(benchmark::State& state) {
     ListWindow window;
     window.showSquad(true);
-    for (auto _ : state) {
-        window.squad().selectAll();
-        window.settle();
-        state.PauseTiming();
-        window.squad().clearSelection();
-        window.settle();
-        state.ResumeTiming();
-    }
+    window.settle();
+    timeChange(
+        state, window, [&] { window.squad().selectAll(); },
+        [&] { window.squad().clearSelection(); });
 }
 BENCHMARK(selectAllOfBigSquadList)->Unit(benchmark::kMillisecond);
 
@@ -95,6 +95,7 @@ BENCHMARK(selectAllOfBigSquadList)->Unit(benchmark::kMillisecond);
 void loadIntoShownSquadList(benchmark::State& state) {
     ListWindow window;
     window.showSquad(true);
+    window.settle();
     const std::vector<std::uint8_t> bytes = monthFile(kSquadRows);
     for (auto _ : state) {
         window.bench().view().loadSheet(bytes);
