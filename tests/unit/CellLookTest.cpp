@@ -77,13 +77,5 @@ TEST(CellLook, AMergeTakesOnlyWhatEachStyleChangesFromTheBaseFont) {
               (FontStyle{700, true, false, false}));
 }
 
-TEST(CellLook, ColoursAreLaidOutBlueGreenRed) {
-    const Rgb weekend = rgbOf(kWeekendBackColour);
-    EXPECT_EQ(weekend.red, 240);
-    EXPECT_EQ(weekend.green, 240);
-    EXPECT_EQ(weekend.blue, 170);
-    EXPECT_EQ(rgbOf(0xFF0000).blue, 255);
-}
-
 } // namespace
 } // namespace tallimo
