@@ -1,20 +1,37 @@
 #include "view/qt/QtDialogs.h"
 
-// Placeholder until the dialogs exist: every dialog is cancelled at once.
+#include "view/EntryDialog.h"
+#include "view/NewMonthDialog.h"
+#include "view/OptionsDialog.h"
+#include "view/qt/CEntryDlg.h"
+#include "view/qt/CNewMonthDlg.h"
+#include "view/qt/COptionsDlg.h"
+
 namespace tallimo {
 
-bool execNewMonthDialog(QWidget*, NewMonthDialog&) {
-    return false;
+bool execNewMonthDialog(QWidget* parent, NewMonthDialog& dialog) {
+    CNewMonthDlg window(parent, dialog);
+    window.exec();
+    return dialog.accepted;
 }
-bool execEntryDialog(QWidget*, Ui&, EntryDialog&) {
-    return false;
+
+bool execEntryDialog(QWidget* parent, Ui& ui, EntryDialog& dialog) {
+    CEntryDlg window(parent, ui, dialog);
+    window.exec();
+    return dialog.ok;
 }
-bool execOptionsDialog(QWidget*, OptionsDialog&) {
-    return false;
+
+bool execOptionsDialog(QWidget* parent, OptionsDialog& dialog) {
+    COptionsDlg window(parent, dialog);
+    window.exec();
+    return dialog.ok;
 }
+
+// Cancelled at once until they exist.
 bool execExportDialog(QWidget*, ExportDialog&) {
     return false;
 }
+
 void execAboutBox(QWidget*) {}
 
 } // namespace tallimo
