@@ -1,5 +1,7 @@
 #include "view/qt/QtDialogs.h"
 
+#include "plugins/ExportDialog.h"
+#include "plugins/qt/CExportDlg.h"
 #include "view/EntryDialog.h"
 #include "view/NewMonthDialog.h"
 #include "view/OptionsDialog.h"
@@ -27,11 +29,12 @@ bool execOptionsDialog(QWidget* parent, OptionsDialog& dialog) {
     return dialog.ok;
 }
 
-// Cancelled at once until they exist.
-bool execExportDialog(QWidget*, ExportDialog&) {
-    return false;
+bool execExportDialog(QWidget* parent, ExportDialog& dialog) {
+    CExportDlg window(parent, dialog);
+    return window.exec() == QDialog::Accepted;
 }
 
+// Shows nothing until it exists.
 void execAboutBox(QWidget*) {}
 
 } // namespace tallimo
