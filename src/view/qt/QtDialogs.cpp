@@ -1,5 +1,6 @@
 #include "view/qt/QtDialogs.h"
 
+#include "app/CAboutDlg.h"
 #include "plugins/ExportDialog.h"
 #include "plugins/qt/CExportDlg.h"
 #include "view/EntryDialog.h"
@@ -34,7 +35,9 @@ bool execExportDialog(QWidget* parent, ExportDialog& dialog) {
     return window.exec() == QDialog::Accepted;
 }
 
-// Shows nothing until it exists.
-void execAboutBox(QWidget*) {}
+void execAboutBox(QWidget* parent) {
+    CAboutDlg window(parent);
+    window.exec();
+}
 
 } // namespace tallimo
