@@ -160,7 +160,10 @@ void COptionsDlg::takeValues() {
     m_data.lunch = durationTaken(m_data.lunch, m_lunch);
     m_data.coffee = durationTaken(m_data.coffee, m_coffee);
     m_data.RememberMe = m_rememberMe->isChecked() ? 1 : 0;
-    m_data.plugInDir = pathBytes(m_directory->text());
+    // A path whose bytes are no UTF-8 cannot come back from its shown text unchanged.
+    if (m_directory->text() != pathText(m_data.plugInDir)) {
+        m_data.plugInDir = pathBytes(m_directory->text());
+    }
     m_data.AutoSave = m_autoSave->isChecked() ? 1 : 0;
     m_data.AutoBackup = m_autoBackup->isChecked() ? 1 : 0;
     m_data.AutoOpenLastDocument = m_autoOpen->isChecked() ? 1 : 0;

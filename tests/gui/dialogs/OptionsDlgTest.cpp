@@ -79,5 +79,19 @@ TEST(OptionsDlg, AbbrechenStoresNothing) {
     EXPECT_EQ(f.view->settings().lunch, (Duration{0, 30, 0}));
 }
 
+// Such a path cannot be shown as it is; as long as the user leaves it alone it is stored unchanged.
+TEST(OptionsDlg, OkKeepsADirectoryWhoseBytesAreNoUtf8) {
+    ViewFixture f;
+    f.ui.onOptionsDialog = [&](OptionsDialog& data) {
+        data.plugInDir = "/srv/\xE4";
+        COptionsDlg dialog(nullptr, data);
+        showActive(dialog);
+        press(Qt::Key_Return);
+        return data.ok;
+    };
+    f.view->OnGoOptions();
+    EXPECT_EQ(f.settings.getString(kSettingsSection, "PlugInDir"), "/srv/\xE4");
+}
+
 } // namespace
 } // namespace tallimo::test
