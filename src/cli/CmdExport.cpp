@@ -1,9 +1,25 @@
 #include "cli/CliArguments.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "platform/posix/PluginFolder.h"
 #include "plugins/ExportDialog.h"
 
 namespace tallimo::cli {
+namespace {
+
+// A bare name ("csv" or "csv.so") is a library of the plug-in folder the export dialog lists; a
+// name with a slash is a path. Empty when a bare name has no folder to come from.
+std::string pluginPath(const std::string& name, const std::string& folder) {
+    if (name.find('/') != std::string::npos) {
+        return name;
+    }
+    if (folder.empty()) {
+        return "";
+    }
+    return folder + (folder.back() == '/' ? "" : "/") + name + (name.ends_with(".so") ? "" : ".so");
+}
+
+} // namespace
 
 int runExport(CliContext& context) {
     const ParsedArguments parsed = parseArguments(context.args, {"--plugin"}, {"--squad"});
@@ -17,7 +33,14 @@ int runExport(CliContext& context) {
     ReadOnlySettings settings(context.settings);
     Platform platform{context.ui,     settings,      context.clock,
                       context.timers, context.trace, context.libraries};
+    platform.bundledPlugInDir = bundledPluginFolder();
     CTagrolView view(platform);
+    const std::string path =
+        pluginPath(*library, view.settings().PlugInDir.empty() ? platform.bundledPlugInDir
+                                                               : view.settings().PlugInDir);
+    if (path.empty()) {
+        return context.fail("export: no plug-in folder is known; name the library's path");
+    }
     if (openDocument(view, parsed.positional[0]) != kExitDone) {
         return kExitRefused;
     }
@@ -26,10 +49,10 @@ int runExport(CliContext& context) {
     }
     std::string refusal;
     context.ui.onExportDialog = [&](ExportDialog& dialog) {
-        if (!dialog.chooseLibrary(*library)) {
+        if (!dialog.chooseLibrary(path)) {
             refusal = !dialog.loadError().empty()
-                          ? *library + " cannot be loaded: " + dialog.loadError()
-                          : *library + " is not an export plug-in (it has no GetDescription)";
+                          ? path + " cannot be loaded: " + dialog.loadError()
+                          : path + " is not an export plug-in (it has no GetDescription)";
             return false;
         }
         return true;

@@ -97,6 +97,9 @@ const std::vector<CliCommand>& commands() {
         {"export", "export FILE --plugin LIBRARY [--squad]",
          "Hands every row of FILE's work list (or with --squad its squad list) to the export\n"
          "plug-in LIBRARY: GetDescription, Init, one Export (SquadExport) per row, DeInit.\n"
+         "LIBRARY is a path, or the name of a library in the plug-in folder (PlugInDir, or the\n"
+         "bundled plug-ins when it is empty): 'csv' writes a CSV file, 'ical' an iCalendar file,\n"
+         "into TALLIMO_EXPORT_DIR, else the documents folder, else the home folder.\n"
          "Exit status 1 when LIBRARY cannot be loaded, is no plug-in or reports a failure.\n",
          runExport},
     };

@@ -41,7 +41,10 @@ std::string namePatternOf(const std::string& pattern) {
 } // namespace
 
 std::string pluginSearchPattern(const std::string& plugInDir) {
-    return plugInDir + (!plugInDir.empty() && plugInDir.back() == '/' ? "*.so" : "/*.so");
+    if (plugInDir.empty()) {
+        return "";
+    }
+    return plugInDir + (plugInDir.back() == '/' ? "*.so" : "/*.so");
 }
 
 ExportDialog::ExportDialog(Ui& ui, LibraryLoader& loader, TraceLog& trace)
@@ -57,7 +60,11 @@ bool ExportDialog::OnInitDialog() {
     const std::string directory = directoryOf(m_searchPattern);
     const std::string wanted = namePatternOf(m_searchPattern);
     std::error_code error;
-    std::filesystem::directory_iterator it(directory.empty() ? "." : directory, error);
+    std::filesystem::directory_iterator it;
+    // Without a folder nothing is listed: a library never comes from the working directory.
+    if (!directory.empty()) {
+        it = std::filesystem::directory_iterator(directory, error);
+    }
     bool first = true;
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
         const std::string name = it->path().filename().string();

@@ -13,7 +13,8 @@ inline constexpr const char* kPleaseSelect = "Please select ...";
 inline constexpr const char* kNoPluginDescription = "... a plug-in dll.";
 inline constexpr const char* kInvalidPluginDescription = "... is not a valid plug-in dll.";
 
-// The plug-in libraries of a directory: "*.so" appended with a separator when it lacks one.
+// The plug-in libraries of a directory: "*.so" appended with a separator when it lacks one;
+// no folder gives an empty pattern, which lists nothing.
 std::string pluginSearchPattern(const std::string& plugInDir);
 
 // The export dialog's data and rules: it lists the libraries matching the search pattern, probes

@@ -106,7 +106,8 @@ bool exportRows(const TimeSheet& sheet, bool workList, const EntryPoints& points
 
 ExportOutcome CTagrolView::OnGoExport() {
     ExportDialog dialog(m_platform.ui, m_platform.libraries, m_trace);
-    dialog.SetSearchPattern(pluginSearchPattern(m_settings.PlugInDir));
+    dialog.SetSearchPattern(pluginSearchPattern(
+        m_settings.PlugInDir.empty() ? m_platform.bundledPlugInDir : m_settings.PlugInDir));
     if (!m_platform.ui.runExportDialog(dialog) || !dialog.pluginChosen()) {
         return ExportOutcome::NotRun;
     }

@@ -9,6 +9,7 @@
 #include "platform/Ui.h"
 
 #include <functional>
+#include <string>
 
 namespace tallimo {
 
@@ -21,6 +22,8 @@ struct Platform {
     TraceSink& trace;
     LibraryLoader& libraries;
     std::function<unsigned long()> threadId = currentThreadId;
+    // The plug-ins built with the program, listed by Export while PlugInDir is empty.
+    std::string bundledPlugInDir = {};
 };
 
 } // namespace tallimo
