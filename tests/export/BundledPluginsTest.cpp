@@ -1,0 +1,273 @@
+#include "export/StrictReaders.h"
+#include "platform/fake/FakePlatform.h"
+#include "platform/posix/DlLibraryLoader.h"
+#include "plugins/ExportDialog.h"
+#include "support/TempDir.h"
+#include "view/CTagrolView.h"
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace tallimo::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every Windows-1252 byte from 0x80 to 0xFF, repeated to the long-text buffer's 9999 bytes.
+std::string highBytes() {
+    std::string text;
+    while (text.size() < 9999) {
+        text += static_cast<char>(0x80 + text.size() % 128);
+    }
+    return text;
+}
+
+// March 2006 on the fakes, with no PlugInDir, so Export lists the plug-ins built with the
+// program; they write into a folder of the test's own.
+class BundledExport : public ::testing::Test {
+protected:
+    BundledExport() {
+        fs::create_directory(out);
+        setenv("TALLIMO_EXPORT_DIR", out.c_str(), 1);
+        platform.bundledPlugInDir = TALLIMO_PLUGIN_BUILD_DIR;
+        view.document().OnNewDocument();
+        view.InitListCtrl(3, 2006);
+    }
+    ~BundledExport() override { unsetenv("TALLIMO_EXPORT_DIR"); }
+
+    CellTable& work() { return view.sheet().work; }
+    CellTable& squad() { return view.sheet().squad; }
+
+    void setDay(int day, const std::string& enter, const std::string& leave,
+                const std::string& comment) {
+        work().SetItemText(day - 1, WorkColumn::Enter, enter);
+        work().SetItemText(day - 1, WorkColumn::Leave, leave);
+        work().SetItemText(day - 1, WorkColumn::Comment, comment);
+        view.CalculateWorkRow(day - 1);
+    }
+    void addPeriod(const std::string& start, const std::string& end, const std::string& incident,
+                   const std::string& text) {
+        const int row = squad().InsertItem(squad().rowCount(), start);
+        squad().SetItemText(row, SquadColumn::End, end);
+        squad().SetItemText(row, SquadColumn::Incident, incident);
+        squad().SetItemText(row, SquadColumn::Description, text);
+        view.CalculateSquadRow(row);
+    }
+
+    // Export as the user does it: pick the plug-in from the dialog's list and press OK.
+    ExportOutcome exportWith(const std::string& library) {
+        ui.onExportDialog = [&](ExportDialog& dialog) {
+            dialog.OnInitDialog();
+            listed = dialog.entries();
+            const auto found = std::find(listed.begin(), listed.end(), library);
+            dialog.ComboBoxChanged(static_cast<int>(found - listed.begin()));
+            description = dialog.descriptionText();
+            dialog.OnOK();
+            return true;
+        };
+        return view.OnGoExport();
+    }
+
+    std::vector<std::string> files() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(out)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::string read(const std::string& name) const {
+        std::ifstream in(out / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::vector<std::vector<std::string>> readCsvFile(const std::string& name) const {
+        const std::string bytes = read(name);
+        EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF")) << "no byte-order mark";
+        utf8Length(bytes);
+        return readCsv(bytes.substr(3));
+    }
+
+    TempDir dir;
+    fs::path out = dir.path() / "exports";
+    fake::FakeUi ui;
+    fake::FakeSettingsStore settings;
+    fake::FakeClock clock;
+    fake::FakeTimers timers;
+    fake::RecordingTraceSink trace;
+    DlLibraryLoader libraries;
+    Platform platform{ui, settings, clock, timers, trace, libraries};
+    CTagrolView view{platform};
+    std::vector<std::string> listed;
+    std::string description;
+};
+
+TEST_F(BundledExport, CsvHoldsEveryTextOfTheMonthAsASpreadsheetReadsIt) {
+    const struct {
+        std::string comment;
+        std::string cell; // as a strict reader returns it, in UTF-8
+    } cases[] = {
+        {"late, \"slow\" train\nhome", "late, \"slow\" train\nhome"},
+        {"Caf\xE9 Stra\xDF"
+         "e \x80",
+         "Caf\xC3\xA9 Stra\xC3\x9F"
+         "e \xE2\x82\xAC"},
+        {"=HYPERLINK(\"x\")", "'=HYPERLINK(\"x\")"},
+        {"+1", "'+1"},
+        {"-1", "'-1"},
+        {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tTab", "'\tTab"},
+        {"a=b", "a=b"},
+    };
+    int day = 1;
+    for (const auto& c : cases) {
+        setDay(day++, "08:00:00", "17:30:00", c.comment);
+    }
+    setDay(day, "22:00:00", "06:00:00", highBytes());
+
+    ASSERT_EQ(exportWith("csv.so"), ExportOutcome::Done);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::string>{"Please select ...", "csv.so", "ical.so"}));
+    EXPECT_NE(description.find(out.string()), std::string::npos) << description;
+    ASSERT_EQ(files(), std::vector<std::string>{"tallimo-work-2006-03.csv"});
+
+    const auto records = readCsvFile("tallimo-work-2006-03.csv");
+    ASSERT_EQ(records.size(), 32u);
+    EXPECT_EQ(records[0], (std::vector<std::string>{"Date", "Weekday", "Enter", "Leave", "Comment",
+                                                    "@Work", "Worktime", "Overtime"}));
+    EXPECT_EQ(records[1],
+              (std::vector<std::string>{"01.03.2006", "Wednesday", "08:00:00", "17:30:00",
+                                        cases[0].comment, "09:30:00", "08:30:00", "+00:30:00"}));
+    for (std::size_t i = 1; i < std::size(cases); ++i) {
+        EXPECT_EQ(records[i + 1][4], cases[i].cell) << i;
+    }
+    const auto& night = records[std::size(cases) + 1];
+    EXPECT_EQ(utf8Length(night[4]), 9999u);
+    EXPECT_EQ(night[4].substr(0, 3), "\xE2\x82\xAC");
+    EXPECT_EQ(records[31],
+              (std::vector<std::string>{"31.03.2006", "Friday", "", "", "", "", "", ""}));
+}
+
+TEST_F(BundledExport, CsvOfTheSquadListKeepsItsColumnsAndCutsAtTheBuffers) {
+    addPeriod("04.03.2006 18:00:00", "06.03.2006 06:00:00", std::string(60, 'i'),
+              "-1, \"down\"\r\nagain");
+    view.OnShowSquadTime();
+    ASSERT_EQ(exportWith("csv.so"), ExportOutcome::Done);
+    const auto records = readCsvFile("tallimo-standby-2006-03.csv");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0],
+              (std::vector<std::string>{"Start", "End", "Worktime", "Incident", "Description"}));
+    EXPECT_EQ(records[1],
+              (std::vector<std::string>{"04.03.2006 18:00:00", "06.03.2006 06:00:00",
+                                        squad().itemText(0, SquadColumn::Worktime),
+                                        std::string(51, 'i'), "'-1, \"down\"\r\nagain"}));
+}
+
+TEST_F(BundledExport, CalendarHoldsOneEventPerWorkedDayAndStandByPeriod) {
+    setDay(1, "08:00:00", "17:00:00", "a,b;c\\d\nnext \xE9");
+    setDay(3, "22:00:00", "06:00:00", "");
+    setDay(6, "20:00:00", "25:30:00", std::string(51, 'x'));
+    work().SetItemText(8, WorkColumn::Enter, "08:00:00");
+    addPeriod("04.03.2006 18:00:00", "06.03.2006 06:00:00", "INC-7", highBytes());
+
+    ASSERT_EQ(exportWith("ical.so"), ExportOutcome::Done);
+    view.OnShowSquadTime();
+    ASSERT_EQ(exportWith("ical.so"), ExportOutcome::Done);
+    ASSERT_EQ(files(), (std::vector<std::string>{"tallimo-standby-2006-03.ics",
+                                                 "tallimo-work-2006-03.ics"}));
+
+    const auto days = readCalendar(read("tallimo-work-2006-03.ics"));
+    ASSERT_EQ(days.size(), 3u);
+    const struct {
+        const char* start;
+        const char* end;
+        std::string description;
+        const char* uid;
+    } expected[] = {
+        {"20060301T080000", "20060301T170000", "a,b;c\\d\nnext \xC3\xA9", "20060301-work"},
+        {"20060303T220000", "20060304T060000", "", "20060303-work"},
+        {"20060306T200000", "20060307T013000", std::string(51, 'x'), "20060306-work"},
+    };
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        auto event = days[i];
+        EXPECT_EQ(event["DTSTART"], expected[i].start);
+        EXPECT_EQ(event["DTEND"], expected[i].end);
+        EXPECT_EQ(event["SUMMARY"], "Work");
+        EXPECT_EQ(event["DESCRIPTION"], expected[i].description);
+        EXPECT_TRUE(event["UID"].starts_with(std::string(expected[i].uid) + "@")) << event["UID"];
+        EXPECT_EQ(event["DTSTAMP"].size(), 16u);
+    }
+
+    const auto periods = readCalendar(read("tallimo-standby-2006-03.ics"));
+    ASSERT_EQ(periods.size(), 1u);
+    auto period = periods[0];
+    EXPECT_EQ(period["DTSTART"], "20060304T180000");
+    EXPECT_EQ(period["DTEND"], "20060306T060000");
+    EXPECT_EQ(period["SUMMARY"], "Stand-by");
+    ASSERT_TRUE(period["DESCRIPTION"].starts_with("INC-7\n\xE2\x82\xAC"));
+    EXPECT_EQ(utf8Length(period["DESCRIPTION"]), 6u + 9999u);
+}
+
+TEST_F(BundledExport, LaterExportsNeverReplaceAFileNorFollowALink) {
+    setDay(1, "08:00:00", "17:00:00", "first");
+    const fs::path elsewhere = dir.path() / "elsewhere.txt";
+    std::ofstream(elsewhere) << "keep me";
+    fs::create_symlink(elsewhere, out / "tallimo-work-2006-03.csv");
+
+    ASSERT_EQ(exportWith("csv.so"), ExportOutcome::Done);
+    setDay(1, "08:00:00", "17:00:00", "second");
+    ASSERT_EQ(exportWith("csv.so"), ExportOutcome::Done);
+
+    EXPECT_EQ(files(),
+              (std::vector<std::string>{"tallimo-work-2006-03-2.csv", "tallimo-work-2006-03-3.csv",
+                                        "tallimo-work-2006-03.csv"}));
+    EXPECT_TRUE(fs::is_symlink(out / "tallimo-work-2006-03.csv"));
+    EXPECT_EQ(read("../elsewhere.txt"), "keep me");
+    EXPECT_EQ(readCsvFile("tallimo-work-2006-03-2.csv")[1][4], "first");
+    EXPECT_EQ(readCsvFile("tallimo-work-2006-03-3.csv")[1][4], "second");
+}
+
+TEST_F(BundledExport, AFailedRunLeavesNoFileBehind) {
+    std::ofstream(dir.path() / "plain-file") << "x";
+    const struct {
+        const char* name;
+        fs::path folder;
+        rlim_t fileSizeLimit;
+        bool squad;
+        ExportOutcome outcome;
+    } cases[] = {
+        {"missing folder", dir.path() / "missing", RLIM_INFINITY, false, ExportOutcome::InitFailed},
+        {"a file, not a folder", dir.path() / "plain-file", RLIM_INFINITY, false,
+         ExportOutcome::InitFailed},
+        {"unwritable folder", "/proc", RLIM_INFINITY, false, ExportOutcome::InitFailed},
+        {"disk full", out, 300, false, ExportOutcome::DeInitFailed},
+        {"no rows", out, RLIM_INFINITY, true, ExportOutcome::Done},
+    };
+    setDay(1, "08:00:00", "17:00:00", std::string(2000, 'c'));
+    // A write past the limit fails with EFBIG instead of ending the process.
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    for (const auto& c : cases) {
+        setenv("TALLIMO_EXPORT_DIR", c.folder.c_str(), 1);
+        if (c.squad) {
+            view.OnShowSquadTime();
+        }
+        for (const char* plugin : {"csv.so", "ical.so"}) {
+            rlimit old{};
+            getrlimit(RLIMIT_FSIZE, &old);
+            rlimit limited = old;
+            limited.rlim_cur = std::min(c.fileSizeLimit, old.rlim_max);
+            setrlimit(RLIMIT_FSIZE, &limited);
+            const ExportOutcome outcome = exportWith(plugin);
+            setrlimit(RLIMIT_FSIZE, &old);
+            EXPECT_EQ(outcome, c.outcome) << c.name << " " << plugin;
+            EXPECT_EQ(files(), std::vector<std::string>{}) << c.name << " " << plugin;
+        }
+    }
+    std::signal(SIGXFSZ, oldHandler);
+}
+
+} // namespace
+} // namespace tallimo::test
