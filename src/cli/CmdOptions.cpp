@@ -1,10 +1,12 @@
 #include "cli/Commands.h"
+#include "platform/posix/XdgAutostart.h"
 #include "view/CTagrolView.h"
 #include "view/OptionsDialog.h"
 
 #include <algorithm>
 #include <array>
 #include <map>
+#include <optional>
 
 namespace tallimo::cli {
 namespace {
@@ -47,6 +49,7 @@ void printSettings(CliContext& context) {
     printDuration(out, "lunch", record.lunch);
     printDuration(out, "coffee", record.coffee);
     out << "LastDocument=" << lastDocument(context.settings) << '\n';
+    out << "Autostart=" << switchWord(autostartEnabled()) << '\n';
 }
 
 bool parsePart(const std::string& text, int& value) {
@@ -62,6 +65,9 @@ bool parsePart(const std::string& text, int& value) {
 std::string checkAssignment(const std::string& key, const std::string& value) {
     if (std::find(kSwitches.begin(), kSwitches.end(), key) != kSwitches.end()) {
         return value == "on" || value == "off" ? "" : key + " wants on or off, not '" + value + "'";
+    }
+    if (key == "Autostart") {
+        return "Autostart wants on or off, not '" + value + "'";
     }
     if (key == "PlugInDir") {
         return "";
@@ -128,6 +134,7 @@ int runOptions(CliContext& context) {
         return context.out ? kExitDone : context.fail("options: cannot write the output");
     }
     std::map<std::string, std::string> changes;
+    std::optional<bool> autostart;
     for (const auto& arg : context.args) {
         const auto equals = arg.find('=');
         if (equals == std::string::npos || equals == 0) {
@@ -135,20 +142,31 @@ int runOptions(CliContext& context) {
         }
         const std::string key = arg.substr(0, equals);
         const std::string value = arg.substr(equals + 1);
+        // Start at login lives in the desktop's autostart folder, not in the settings store.
+        if (key == "Autostart" && (value == "on" || value == "off")) {
+            autostart = value == "on";
+            continue;
+        }
         if (const std::string refused = checkAssignment(key, value); !refused.empty()) {
             return context.fail("options: " + refused, kExitUsage);
         }
         changes[key] = value;
     }
-    Platform platform = context.platform();
-    CTagrolView view(platform);
-    context.ui.onOptionsDialog = [&changes](OptionsDialog& dialog) {
-        answerDialog(dialog, changes);
-        return true;
-    };
-    view.OnGoOptions();
-    if (!context.settings.sync()) {
-        return context.fail("options: the settings could not be written");
+    if (!changes.empty()) {
+        Platform platform = context.platform();
+        CTagrolView view(platform);
+        context.ui.onOptionsDialog = [&changes](OptionsDialog& dialog) {
+            answerDialog(dialog, changes);
+            return true;
+        };
+        view.OnGoOptions();
+        if (!context.settings.sync()) {
+            return context.fail("options: the settings could not be written");
+        }
+    }
+    std::string error;
+    if (autostart && !setAutostart(*autostart, error)) {
+        return context.fail("options: " + error);
     }
     return kExitDone;
 }

@@ -60,7 +60,9 @@ const std::vector<CliCommand>& commands() {
          "duration a whole number from 0 to 9999. A duration is carried into hours and keeps\n"
          "only its time of day, and atwork is recomputed as worktime + breakfast + lunch +\n"
          "coffee; the atwork keys and LastDocument cannot be set. Nothing is written when any\n"
-         "argument is refused.\n",
+         "argument is refused.\n"
+         "Autostart=on|off (listed last) writes or removes the user's autostart entry that\n"
+         "starts the desktop at login, hidden in the notification area where there is one.\n",
          runOptions},
         {"total", "total FILE [--squad] [--rows LIST]",
          "Prints the overtime total of the month's work list, as the desktop's message shows it.\n"

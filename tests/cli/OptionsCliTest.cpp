@@ -14,7 +14,7 @@ const std::string kDefaults = "AutoSave=off\nAutoBackup=off\nAutoOpenLastDocumen
                               "breakfastHour=0\nbreakfastMinute=20\nbreakfastSecond=0\n"
                               "lunchHour=0\nlunchMinute=30\nlunchSecond=0\n"
                               "coffeeHour=0\ncoffeeMinute=10\ncoffeeSecond=0\n"
-                              "LastDocument=\n";
+                              "LastDocument=\nAutostart=off\n";
 
 TEST(CliOptions, PrintsEverySettingInItsOrder) {
     CliSandbox sandbox;
