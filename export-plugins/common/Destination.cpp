@@ -76,7 +76,10 @@ std::string destinationFolder() {
     return !documents.empty() && isFolder(documents) ? documents : home;
 }
 
-void describe(char* buffer, std::string_view utf8) {
+void describe(char* buffer, std::string_view format) {
+    const std::string folder = destinationFolder();
+    const std::string utf8 = std::string(format) + ": one file per export in " +
+                             (folder.empty() ? "(no folder)" : folder);
     // One byte per character after the conversion, so the cut never splits one.
     const std::string text = utf8ToWindows1252(utf8).substr(0, TALLIMO_DESCRIPTION_SIZE - 1);
     std::memcpy(buffer, text.data(), text.size());

@@ -9,9 +9,9 @@ namespace tallimo::plugin {
 // (as the user-dirs file names it), else the home folder. Empty when none is known.
 std::string destinationFolder();
 
-// The description a plug-in gives: the text, converted to the program's code page and cut to the
-// buffer of TALLIMO_DESCRIPTION_SIZE bytes.
-void describe(char* buffer, std::string_view utf8);
+// The description a plug-in gives: its format and the folder its files go to, converted to the
+// program's code page and cut to the buffer of TALLIMO_DESCRIPTION_SIZE bytes.
+void describe(char* buffer, std::string_view format);
 
 enum class ListKind { None, Work, Standby };
 

@@ -59,10 +59,7 @@ int32_t writeRow(ListKind kind, const char* header, std::initializer_list<Field>
 extern "C" {
 
 int32_t GetDescription(char* description) {
-    const std::string folder = tallimo::plugin::destinationFolder();
-    tallimo::plugin::describe(description, "CSV for spreadsheets (UTF-8, comma separated): one "
-                                           "file per export in " +
-                                               (folder.empty() ? "(no folder)" : folder));
+    tallimo::plugin::describe(description, "CSV for spreadsheets (UTF-8, comma separated)");
     return 1;
 }
 

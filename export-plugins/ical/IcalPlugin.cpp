@@ -162,10 +162,7 @@ int32_t writeEvent(ListKind kind, std::string_view date, std::optional<sys_secon
 extern "C" {
 
 int32_t GetDescription(char* description) {
-    const std::string folder = tallimo::plugin::destinationFolder();
-    tallimo::plugin::describe(description, "iCalendar (.ics) for calendar programs: one file per "
-                                           "export in " +
-                                               (folder.empty() ? "(no folder)" : folder));
+    tallimo::plugin::describe(description, "iCalendar (.ics) for calendar programs");
     return 1;
 }
 
