@@ -1,9 +1,6 @@
 #include "export/StrictReaders.h"
-#include "platform/fake/FakePlatform.h"
-#include "platform/posix/DlLibraryLoader.h"
 #include "plugins/ExportDialog.h"
-#include "support/TempDir.h"
-#include "view/CTagrolView.h"
+#include "support/ViewFixture.h"
 
 #include <algorithm>
 #include <csignal>
@@ -26,28 +23,30 @@ std::string highBytes() {
     return text;
 }
 
-// March 2006 on the fakes, with no PlugInDir, so Export lists the plug-ins built with the
-// program; they write into a folder of the test's own.
+// March 2006 with no PlugInDir, so Export lists the plug-ins built with the program; they write
+// into a folder of the test's own.
 class BundledExport : public ::testing::Test {
 protected:
     BundledExport() {
         fs::create_directory(out);
         setenv("TALLIMO_EXPORT_DIR", out.c_str(), 1);
-        platform.bundledPlugInDir = TALLIMO_PLUGIN_BUILD_DIR;
-        view.document().OnNewDocument();
-        view.InitListCtrl(3, 2006);
+        f.settings.remove(kSettingsSection, "PlugInDir");
+        f.platform.bundledPlugInDir = TALLIMO_PLUGIN_BUILD_DIR;
+        f.view = std::make_unique<CTagrolView>(f.platform);
+        f.view->document().OnNewDocument();
+        f.view->InitListCtrl(3, 2006);
     }
     ~BundledExport() override { unsetenv("TALLIMO_EXPORT_DIR"); }
 
-    CellTable& work() { return view.sheet().work; }
-    CellTable& squad() { return view.sheet().squad; }
+    CellTable& work() { return f.view->sheet().work; }
+    CellTable& squad() { return f.view->sheet().squad; }
 
     void setDay(int day, const std::string& enter, const std::string& leave,
                 const std::string& comment) {
         work().SetItemText(day - 1, WorkColumn::Enter, enter);
         work().SetItemText(day - 1, WorkColumn::Leave, leave);
         work().SetItemText(day - 1, WorkColumn::Comment, comment);
-        view.CalculateWorkRow(day - 1);
+        f.view->CalculateWorkRow(day - 1);
     }
     void addPeriod(const std::string& start, const std::string& end, const std::string& incident,
                    const std::string& text) {
@@ -55,7 +54,7 @@ protected:
         squad().SetItemText(row, SquadColumn::End, end);
         squad().SetItemText(row, SquadColumn::Incident, incident);
         squad().SetItemText(row, SquadColumn::Description, text);
-        view.CalculateSquadRow(row);
+        f.view->CalculateSquadRow(row);
     }
 
     // Export as the user does it: pick the plug-in from the dialog's list and press OK.
@@ -69,7 +68,7 @@ protected:
             dialog.OnOK();
             return true;
         };
-        return view.OnGoExport();
+        return f.view->OnGoExport();
     }
 
     std::vector<std::string> files() const {
@@ -91,16 +90,10 @@ protected:
         return readCsv(bytes.substr(3));
     }
 
-    TempDir dir;
+    ViewFixture f;
+    const TempDir& dir = f.dir;
+    fake::FakeUi& ui = f.ui;
     fs::path out = dir.path() / "exports";
-    fake::FakeUi ui;
-    fake::FakeSettingsStore settings;
-    fake::FakeClock clock;
-    fake::FakeTimers timers;
-    fake::RecordingTraceSink trace;
-    DlLibraryLoader libraries;
-    Platform platform{ui, settings, clock, timers, trace, libraries};
-    CTagrolView view{platform};
     std::vector<std::string> listed;
     std::string description;
 };
@@ -151,10 +144,22 @@ TEST_F(BundledExport, CsvHoldsEveryTextOfTheMonthAsASpreadsheetReadsIt) {
               (std::vector<std::string>{"31.03.2006", "Friday", "", "", "", "", "", ""}));
 }
 
+TEST_F(BundledExport, WithoutAPluginFolderNothingComesFromTheWorkingDirectory) {
+    f.platform.bundledPlugInDir.clear();
+    fs::copy_file(fs::path(TALLIMO_PLUGIN_BUILD_DIR) / "csv.so", dir.path() / "csv.so");
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.path());
+    const ExportOutcome outcome = exportWith("csv.so");
+    fs::current_path(before);
+    EXPECT_EQ(outcome, ExportOutcome::NotRun);
+    EXPECT_EQ(listed, std::vector<std::string>{"Please select ..."});
+    EXPECT_EQ(ui.messages, std::vector<std::string>{"Could not found any export plug-ins."});
+}
+
 TEST_F(BundledExport, CsvOfTheSquadListKeepsItsColumnsAndCutsAtTheBuffers) {
     addPeriod("04.03.2006 18:00:00", "06.03.2006 06:00:00", std::string(60, 'i'),
               "-1, \"down\"\r\nagain");
-    view.OnShowSquadTime();
+    f.view->OnShowSquadTime();
     ASSERT_EQ(exportWith("csv.so"), ExportOutcome::Done);
     const auto records = readCsvFile("tallimo-standby-2006-03.csv");
     ASSERT_EQ(records.size(), 2u);
@@ -174,7 +179,7 @@ TEST_F(BundledExport, CalendarHoldsOneEventPerWorkedDayAndStandByPeriod) {
     addPeriod("04.03.2006 18:00:00", "06.03.2006 06:00:00", "INC-7", highBytes());
 
     ASSERT_EQ(exportWith("ical.so"), ExportOutcome::Done);
-    view.OnShowSquadTime();
+    f.view->OnShowSquadTime();
     ASSERT_EQ(exportWith("ical.so"), ExportOutcome::Done);
     ASSERT_EQ(files(), (std::vector<std::string>{"tallimo-standby-2006-03.ics",
                                                  "tallimo-work-2006-03.ics"}));
@@ -252,7 +257,7 @@ TEST_F(BundledExport, AFailedRunLeavesNoFileBehind) {
     for (const auto& c : cases) {
         setenv("TALLIMO_EXPORT_DIR", c.folder.c_str(), 1);
         if (c.squad) {
-            view.OnShowSquadTime();
+            f.view->OnShowSquadTime();
         }
         for (const char* plugin : {"csv.so", "ical.so"}) {
             rlimit old{};
