@@ -94,6 +94,9 @@ public:
     // True when rows were emptied or deleted (false: the question was answered Cancel).
     bool OnVkdelete();
     void OnRButtonDown(int hitRow, int hitColumn);
+    // The cell an accepted in-place edit wrote, when the editor was not opened on the remembered
+    // cell (F2 on the current cell): Refresh then recomputes that row and saves it.
+    void rememberCell(int row, int column);
     void OnContextmenuEdit();
     void OnContextmenuCopycell();
     void OnContextmenuClear();

@@ -28,6 +28,11 @@ void CTagrolView::OnRButtonDown(int hitRow, int hitColumn) {
     traceLine("Leave OnRButtonDown");
 }
 
+void CTagrolView::rememberCell(int row, int column) {
+    m_rememberedRow = row;
+    m_rememberedColumn = column;
+}
+
 void CTagrolView::OnContextmenuEdit() {
     traceLine("Enter OnContextmenuEdit");
     if (m_rememberedRow != -1 && m_rememberedColumn != -1) {
