@@ -1,0 +1,130 @@
+#include "app/CMainFrame.h"
+
+#include "app/CommandActions.h"
+#include "app/CommandRunner.h"
+#include "app/ListsWidget.h"
+#include "view/CTagrolView.h"
+#include "view/Menus.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace tallimo {
+namespace {
+
+const QString kFrameTitle = QStringLiteral(" - Tallimo - Feature Pack 3");
+const QString kReady = QStringLiteral("Ready");
+
+QIcon applicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 256}) {
+        icon.addFile(QStringLiteral(":/tallimo/icons/tallimo-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CTagrolView& view, CommandRunner& runner)
+    : m_view(view), m_runner(runner), m_actions(new CommandActions(runner, this)),
+      m_lists(new ListsWidget(view, runner, this)) {
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowIcon(applicationIcon());
+    setCentralWidget(m_lists);
+    buildMenuBar();
+    buildToolbars();
+    buildStatusBar();
+    resize(1000, 640);
+    qApp->installEventFilter(this);
+    idleUpdate();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::buildToolbars() {
+    m_toolbar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolbar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolbar->setIconSize(QSize(16, 15));
+    for (const int id : toolbarButtons()) {
+        if (id == 0) {
+            m_toolbar->addSeparator();
+        } else if (QAction* action = m_actions->action(id)) {
+            m_toolbar->addAction(action);
+        }
+    }
+    // The second band holds nothing but its static text.
+    m_dialogBar = addToolBar(QStringLiteral("Dialog bar"));
+    m_dialogBar->setObjectName(QStringLiteral("DialogBar"));
+    m_dialogBar->addWidget(new QLabel(QStringLiteral("TODO: layout dialog bar "), m_dialogBar));
+}
+
+void CMainFrame::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    // The message pane reads "Ready" whenever no command prompt is shown.
+    connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& message) {
+        if (message.isEmpty()) {
+            bar->showMessage(kReady);
+        }
+    });
+    bar->showMessage(kReady);
+    m_lockPanes = std::make_unique<LockKeyPanes>(*bar);
+}
+
+void CMainFrame::idleUpdate() {
+    m_idlePending = false;
+    for (QAction* action : m_toolbar->actions()) {
+        m_actions->update(action);
+    }
+    m_lists->followView();
+    updateCaption();
+    m_lockPanes->refresh();
+    emit idle();
+}
+
+void CMainFrame::scheduleIdleUpdate() {
+    if (!m_idlePending) {
+        m_idlePending = true;
+        QTimer::singleShot(0, this, &CMainFrame::idleUpdate);
+    }
+}
+
+void CMainFrame::updateCaption() {
+    const CTagrolDoc& doc = m_view.document();
+    // The title is a path or a month's name; a literal "[*]" in it is doubled to stay text.
+    QString title = QFile::decodeName(QByteArray::fromStdString(doc.title()));
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(title + QStringLiteral("[*]") + kFrameTitle);
+    setWindowModified(doc.isModified());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    bool canClose = false;
+    m_runner.guarded([this, &canClose] { canClose = m_view.document().CanCloseFrame(); });
+    if (!canClose) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit closed();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonRelease:
+    case QEvent::WindowActivate:
+        scheduleIdleUpdate();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace tallimo

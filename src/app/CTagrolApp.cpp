@@ -1,0 +1,93 @@
+#include "app/CTagrolApp.h"
+
+#include "app/CMainFrame.h"
+#include "app/CTrayNotifyIcon.h"
+#include "app/DiskWatcher.h"
+#include "app/ListsWidget.h"
+#include "app/SingleInstance.h"
+#include "app/WindowState.h"
+#include "controls/CCellListCtrl.h"
+#include "view/qt/QtDialogs.h"
+
+#include <QFile>
+#include <filesystem>
+
+namespace tallimo {
+
+CTagrolApp::CTagrolApp(SettingsStore& settings, TraceSink& trace, DesktopStart start)
+    : m_settings(settings), m_start(std::move(start)),
+      m_timers([this](unsigned id) { m_runner.guarded([this, id] { m_view.OnTimer(id); }); }),
+      m_platform{m_ui, settings, m_clock, m_timers, trace, m_libraries}, m_view(m_platform),
+      m_runner(m_view, m_ui) {}
+
+CTagrolApp::~CTagrolApp() = default;
+
+bool CTagrolApp::InitInstance() {
+    m_view.document().OnNewDocument();
+    m_frame = std::make_unique<CMainFrame>(m_view, m_runner);
+    m_ui.setMainWindow(m_frame.get());
+    m_ui.setCellEditor([this](bool workList, int row, int column) {
+        m_frame->lists().list(workList).EditCell(row, column);
+    });
+    m_runner.exitProgram = [this] { m_frame->close(); };
+    m_runner.showAbout = [this] { execAboutBox(m_frame.get()); };
+    m_runner.beforeCommand = [this] { m_frame->lists().syncSelectionToTables(); };
+    m_runner.afterCommand = [this] { m_frame->idleUpdate(); };
+    m_runner.canHideWindow = [this] { return m_tray != nullptr && m_tray->isCreated(); };
+
+    m_runner.guarded([this] { m_view.OnInitialUpdate(); });
+    if (m_start.file) {
+        bool loaded = false;
+        m_runner.guarded([this, &loaded] { openFromCommandLine(*m_start.file, loaded); });
+        if (!loaded) {
+            return false;
+        }
+    }
+    m_tray = new CTrayNotifyIcon(m_start.trayAvailable, m_frame->actions(), m_runner,
+                                 m_view.trace(), m_frame.get());
+    restoreWindowState(m_settings, *m_frame, m_view);
+    m_watcher = new DiskWatcher(m_view, m_runner, m_frame->lists(), m_ui, m_frame.get());
+    connect(m_frame.get(), &CMainFrame::idle, m_watcher, &DiskWatcher::follow);
+    m_watcher->follow();
+    connect(m_frame.get(), &CMainFrame::closed, this, [this] {
+        saveWindowState(m_settings, *m_frame, m_view);
+        emit finished();
+    });
+    if (m_start.hidden && m_tray->isCreated()) {
+        // Hidden as Switch hides it, so that the tray's Switch reads "Show".
+        m_runner.run(CommandId::Switch);
+    } else {
+        m_frame->show();
+    }
+    return true;
+}
+
+void CTagrolApp::openFromCommandLine(const std::string& file, bool& loaded) {
+    loaded = m_view.document().openStep(file) == OpenResult::Loaded;
+    if (loaded) {
+        m_view.document().SetTitle(std::filesystem::path(file).filename().string());
+    }
+}
+
+void CTagrolApp::listenTo(SingleInstance& instance) {
+    connect(&instance, &SingleInstance::handedOver, this, [this](const QString& file) {
+        const std::string path = QFile::encodeName(file).toStdString();
+        m_runner.guardedOrLater([this, path] {
+            bringToFront();
+            if (!path.empty()) {
+                bool loaded = false;
+                openFromCommandLine(path, loaded);
+            }
+        });
+    });
+}
+
+void CTagrolApp::bringToFront() {
+    if (m_view.isMainWindowHidden()) {
+        m_view.OnSwitch();
+    } else {
+        m_ui.setMainWindowVisible(true);
+    }
+}
+
+} // namespace tallimo

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/CommandRunner.h"
+#include "app/QtUi.h"
+#include "platform/Clock.h"
+#include "platform/posix/DlLibraryLoader.h"
+#include "platform/qt/QtTimers.h"
+#include "view/CTagrolView.h"
+#include "view/Platform.h"
+
+#include <QObject>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace tallimo {
+
+class CMainFrame;
+class CTrayNotifyIcon;
+class DiskWatcher;
+class SingleInstance;
+
+struct DesktopStart {
+    std::optional<std::string> file;
+    bool hidden = false;
+    // Whether the desktop has a notification area; a fact of the environment.
+    bool trayAvailable = false;
+};
+
+// The application: the seams' adapters, the view, the main window, the tray icon and the file
+// watcher, put together and started as the program starts.
+class CTagrolApp final : public QObject {
+    Q_OBJECT
+
+public:
+    CTagrolApp(SettingsStore& settings, TraceSink& trace, DesktopStart start);
+    ~CTagrolApp() override;
+
+    // Makes the window and opens what the settings and the command line ask for; false when the
+    // FILE of the command line was refused (the user has seen why), and the program ends.
+    bool InitInstance();
+    // A later start handed over its file: the window comes to the front and opens it.
+    void listenTo(SingleInstance& instance);
+
+    CTagrolView& view() { return m_view; }
+    CMainFrame& frame() { return *m_frame; }
+    CommandRunner& runner() { return m_runner; }
+    CTrayNotifyIcon* tray() { return m_tray; }
+    QtTimers& timers() { return m_timers; }
+
+signals:
+    // The main window was closed: the program is done.
+    void finished();
+
+private:
+    void openFromCommandLine(const std::string& file, bool& loaded);
+    void bringToFront();
+
+    SettingsStore& m_settings;
+    DesktopStart m_start;
+    QtUi m_ui;
+    SystemClock m_clock;
+    QtTimers m_timers;
+    DlLibraryLoader m_libraries;
+    Platform m_platform;
+    CTagrolView m_view;
+    CommandRunner m_runner;
+    std::unique_ptr<CMainFrame> m_frame;
+    CTrayNotifyIcon* m_tray = nullptr;
+    DiskWatcher* m_watcher = nullptr;
+};
+
+} // namespace tallimo

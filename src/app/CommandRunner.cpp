@@ -1,0 +1,77 @@
+#include "app/CommandRunner.h"
+
+#include "platform/Encoding.h"
+#include "view/CTagrolView.h"
+
+#include <QTimer>
+#include <exception>
+
+namespace tallimo {
+namespace {
+
+constexpr const char* kNoErrorMessage = "No error message is available.";
+constexpr int kRetryMs = 100;
+
+} // namespace
+
+CommandRunner::CommandRunner(CTagrolView& view, Ui& ui) : m_view(view), m_ui(ui), m_table(view) {}
+
+void CommandRunner::run(int id) {
+    guarded([this, id] {
+        if (id == CommandId::Switch && !m_view.isMainWindowHidden() && canHideWindow &&
+            !canHideWindow()) {
+            m_view.trace().write(TraceModule::App,
+                                 "Switch keeps the window shown: no tray icon would bring it back");
+            return;
+        }
+        if (m_table.execute(id) != ExecuteResult::LeftToShell) {
+            return;
+        }
+        if (id == CommandId::AppExit && exitProgram) {
+            exitProgram();
+        } else if (id == CommandId::AppAbout && showAbout) {
+            showAbout();
+        }
+    });
+}
+
+bool CommandRunner::guarded(const std::function<void()>& work) {
+    if (m_depth > 0) {
+        m_view.trace().write(TraceModule::App, "Busy: a command is still running");
+        return false;
+    }
+    ++m_depth;
+    try {
+        if (beforeCommand) {
+            beforeCommand();
+        }
+        work();
+    } catch (const std::exception& failure) {
+        reportFailure(failure.what());
+    } catch (...) {
+        reportFailure({});
+    }
+    --m_depth;
+    if (afterCommand) {
+        afterCommand();
+    }
+    return true;
+}
+
+void CommandRunner::guardedOrLater(std::function<void()> work) {
+    if (m_depth == 0) {
+        guarded(work);
+        return;
+    }
+    QTimer::singleShot(kRetryMs, &m_deferred, [this, work = std::move(work)]() mutable {
+        guardedOrLater(std::move(work));
+    });
+}
+
+void CommandRunner::reportFailure(const std::string& message) {
+    const std::string text = utf8ToWindows1252(message.empty() ? kNoErrorMessage : message);
+    m_view.trace().write(TraceModule::App, "ExceptionMessage: " + text);
+    m_ui.showMessage(text);
+}
+
+} // namespace tallimo

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+#include <QString>
+
+namespace tallimo {
+
+// One Tallimo per user: the first start holds a lock file and listens on a socket, both in the
+// user's runtime folder; a later start hands its FILE (or nothing) to the first and ends, so two
+// windows never overwrite each other's saves.
+class SingleInstance final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit SingleInstance(const QString& folder, QObject* parent = nullptr);
+
+    // True when this process is the first one: it now holds the lock and listens.
+    bool claim();
+    // Hands the file (an absolute path, or empty) to the running instance; false when it did not
+    // answer in time.
+    bool handOver(const QString& file, int timeoutMs = 5000);
+
+    // The folder that holds the lock and the socket: the runtime folder.
+    static QString defaultFolder();
+
+signals:
+    // A later start asked to be shown, with the file it was given (empty for none).
+    void handedOver(const QString& file);
+
+private:
+    void accept();
+
+    QString m_socketPath;
+    QLockFile m_lock;
+    QLocalServer m_server;
+};
+
+} // namespace tallimo

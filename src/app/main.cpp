@@ -1,0 +1,68 @@
+// tallimo: the desktop time sheet.
+#include "app/CTagrolApp.h"
+#include "app/CommandLine.h"
+#include "app/SingleInstance.h"
+#include "app/TraceToStderr.h"
+#include "platform/qt/QtSettingsStore.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QSystemTrayIcon>
+#include <cstdlib>
+#include <iostream>
+
+using namespace tallimo;
+
+namespace {
+
+bool answersAlone(const CommandLine& line) {
+    if (line.action == CommandLine::Action::Help || line.action == CommandLine::Action::Version) {
+        std::cout << (line.action == CommandLine::Action::Help ? usageText() : versionText());
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // --help and --version answer before Qt looks for a display.
+    if (answersAlone(parseCommandLine({argv + 1, argv + argc}, nullptr))) {
+        return 0;
+    }
+    QApplication application(argc, argv);
+    // Qt has taken its own options (-platform, ...) out of argv by now.
+    const CommandLine line =
+        parseCommandLine({argv + 1, argv + argc}, std::getenv("TALLIMO_TRACE"));
+    if (answersAlone(line)) {
+        return 0;
+    }
+    if (line.action == CommandLine::Action::UsageError) {
+        std::cerr << "tallimo: " << line.error << "\n\n" << usageText();
+        return 2;
+    }
+    // A message box closed while the window hides in the tray must not end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance(SingleInstance::defaultFolder());
+    if (!instance.claim()) {
+        const QString file =
+            line.file ? QFileInfo(QFile::decodeName(line.file->c_str())).absoluteFilePath()
+                      : QString();
+        if (instance.handOver(file)) {
+            return 0;
+        }
+        std::cerr << "tallimo: another Tallimo is running but does not answer\n";
+        return 1;
+    }
+    QtSettingsStore settings;
+    TraceToStderr trace(line.trace);
+    CTagrolApp tallimo(settings, trace,
+                       {line.file, line.hidden, QSystemTrayIcon::isSystemTrayAvailable()});
+    if (!tallimo.InitInstance()) {
+        return 1;
+    }
+    tallimo.listenTo(instance);
+    QObject::connect(&tallimo, &CTagrolApp::finished, &application, &QCoreApplication::quit);
+    return QApplication::exec();
+}
