@@ -145,7 +145,8 @@ void ListsWidget::editAccepted(int row, int column) {
 void ListsWidget::editCurrentCell() {
     CCellListCtrl& list = shownList();
     const QModelIndex current = list.currentIndex();
-    if (current.isValid()) {
+    // F2 inside an open editor belongs to the editor.
+    if (current.isValid() && list.hasFocus()) {
         list.EditCell(current.row(), current.column());
     }
 }
