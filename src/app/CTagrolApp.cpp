@@ -9,6 +9,7 @@
 #include "controls/CCellListCtrl.h"
 #include "view/qt/QtDialogs.h"
 
+#include <QApplication>
 #include <QFile>
 #include <filesystem>
 
@@ -25,11 +26,16 @@ CTagrolApp::~CTagrolApp() = default;
 bool CTagrolApp::InitInstance() {
     m_view.document().OnNewDocument();
     m_frame = std::make_unique<CMainFrame>(m_view, m_runner);
+    // Message boxes shown while the window hides in the tray carry the icon too.
+    QApplication::setWindowIcon(m_frame->windowIcon());
     m_ui.setMainWindow(m_frame.get());
     m_ui.setCellEditor([this](bool workList, int row, int column) {
         m_frame->lists().list(workList).EditCell(row, column);
     });
-    m_runner.exitProgram = [this] { m_frame->close(); };
+    // Closing asks the document, which is a command of its own: it runs once Exit has ended.
+    m_runner.exitProgram = [this] {
+        QMetaObject::invokeMethod(m_frame.get(), &QWidget::close, Qt::QueuedConnection);
+    };
     m_runner.showAbout = [this] { execAboutBox(m_frame.get()); };
     m_runner.beforeCommand = [this] { m_frame->lists().syncSelectionToTables(); };
     m_runner.afterCommand = [this] { m_frame->idleUpdate(); };

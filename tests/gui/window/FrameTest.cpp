@@ -134,8 +134,9 @@ TEST(Frame, WindowStateIsKeptInItsOwnSection) {
     f.app->runner().run(CommandId::ShowSquadTime);
     f.list(false).horizontalHeader()->resizeSection(4, 123);
     f.frame().resize(700, 500);
-    BoxAnswerer answers;
-    ASSERT_TRUE(f.frame().close());
+    showActive(f.frame());
+    clickEntry(openMenu(f.frame(), Qt::Key_F), "E&xit");
+    ASSERT_TRUE(eventually([&] { return !f.frame().isVisible(); }));
     for (const auto& write : f.settings.writes) {
         EXPECT_EQ(write.rfind("Window/", 0), 0u) << write;
     }
