@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     }
     QtSettingsStore settings;
     TraceToStderr trace(false);
-    CTagrolApp tallimo(settings, trace, {std::string(argv[1]), false, false});
+    CTagrolApp tallimo(settings, trace, {std::string(argv[1]), false, [] { return false; }});
     if (!tallimo.InitInstance()) {
         return 1;
     }

@@ -49,9 +49,20 @@ bool CTagrolApp::InitInstance() {
             return false;
         }
     }
-    m_tray = new CTrayNotifyIcon(m_start.trayAvailable, m_frame->actions(), m_runner,
-                                 m_view.trace(), m_frame.get());
     restoreWindowState(m_settings, *m_frame, m_view);
+    // The window is shown first; the icon, the watcher and the tray's question follow at once.
+    if (m_start.hidden) {
+        createTray();
+    }
+    if (m_start.hidden && m_tray->isCreated()) {
+        // Hidden as Switch hides it, so that the tray's Switch reads "Show".
+        m_runner.run(CommandId::Switch);
+    } else {
+        m_frame->show();
+    }
+    if (m_tray == nullptr) {
+        createTray();
+    }
     m_watcher = new DiskWatcher(m_view, m_runner, m_frame->lists(), m_ui, m_frame.get());
     connect(m_frame.get(), &CMainFrame::idle, m_watcher, &DiskWatcher::follow);
     m_watcher->follow();
@@ -59,13 +70,12 @@ bool CTagrolApp::InitInstance() {
         saveWindowState(m_settings, *m_frame, m_view);
         emit finished();
     });
-    if (m_start.hidden && m_tray->isCreated()) {
-        // Hidden as Switch hides it, so that the tray's Switch reads "Show".
-        m_runner.run(CommandId::Switch);
-    } else {
-        m_frame->show();
-    }
     return true;
+}
+
+void CTagrolApp::createTray() {
+    m_tray = new CTrayNotifyIcon(m_start.trayAvailable(), m_frame->actions(), m_runner,
+                                 m_view.trace(), m_frame.get());
 }
 
 void CTagrolApp::openFromCommandLine(const std::string& file, bool& loaded) {

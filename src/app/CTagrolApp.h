@@ -9,6 +9,7 @@
 #include "view/Platform.h"
 
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,8 +24,9 @@ class SingleInstance;
 struct DesktopStart {
     std::optional<std::string> file;
     bool hidden = false;
-    // Whether the desktop has a notification area; a fact of the environment.
-    bool trayAvailable = false;
+    // Whether the desktop has a notification area; a fact of the environment, asked only when
+    // the icon is made (the question costs a start-up some milliseconds).
+    std::function<bool()> trayAvailable = [] { return false; };
 };
 
 // The application: the seams' adapters, the view, the main window, the tray icon and the file
@@ -54,6 +56,7 @@ signals:
 
 private:
     void openFromCommandLine(const std::string& file, bool& loaded);
+    void createTray();
     void bringToFront();
 
     SettingsStore& m_settings;

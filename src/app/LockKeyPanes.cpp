@@ -25,47 +25,67 @@ Display* x11Display() {
     return x11 != nullptr ? x11->display() : nullptr;
 }
 
-std::optional<bool> lockState(const char* indicator) {
+std::array<int, 3> indicatorBits() {
+    std::array<int, 3> bits{-1, -1, -1};
     Display* display = x11Display();
     if (display == nullptr) {
+        return bits;
+    }
+    std::array<char*, 3> names{};
+    for (std::size_t i = 0; i < kLocks.size(); ++i) {
+        names[i] = const_cast<char*>(kLocks[i].indicator);
+    }
+    std::array<Atom, 3> atoms{};
+    XInternAtoms(display, names.data(), static_cast<int>(names.size()), False, atoms.data());
+    for (std::size_t i = 0; i < kLocks.size(); ++i) {
+        int index = -1;
+        if (XkbGetNamedIndicator(display, atoms[i], &index, nullptr, nullptr, nullptr)) {
+            bits[i] = index;
+        }
+    }
+    return bits;
+}
+
+std::optional<unsigned> indicatorState() {
+    Display* display = x11Display();
+    unsigned state = 0;
+    if (display == nullptr || XkbGetIndicatorState(display, XkbUseCoreKbd, &state) != Success) {
         return std::nullopt;
     }
-    Bool on = False;
-    const Atom name = XInternAtom(display, indicator, False);
-    if (!XkbGetNamedIndicator(display, name, nullptr, &on, nullptr, nullptr)) {
-        return std::nullopt;
-    }
-    return on == True;
+    return state;
 }
 #else
-std::optional<bool> lockState(const char*) {
+std::array<int, 3> indicatorBits() {
+    return {-1, -1, -1};
+}
+std::optional<unsigned> indicatorState() {
     return std::nullopt;
 }
 #endif
 
 } // namespace
 
-LockKeyPanes::LockKeyPanes(QStatusBar& bar) {
-    if (!lockState(kLocks[0].indicator)) {
+LockKeyPanes::LockKeyPanes(QStatusBar& bar) : m_bits(indicatorBits()) {
+    if (m_bits == std::array<int, 3>{-1, -1, -1}) {
         return;
     }
-    for (std::size_t i = 0; i < kLocks.size(); ++i) {
-        auto* pane = new QLabel(&bar);
+    for (QLabel*& pane : m_panes) {
+        pane = new QLabel(&bar);
         pane->setAlignment(Qt::AlignCenter);
         // Wide enough for the text while the key is off too, so the panes never jump.
         pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
         bar.addPermanentWidget(pane);
-        m_panes[i] = pane;
     }
-    refresh();
 }
 
 void LockKeyPanes::refresh() {
+    if (!isShown()) {
+        return;
+    }
+    const unsigned state = indicatorState().value_or(0);
     for (std::size_t i = 0; i < kLocks.size(); ++i) {
-        if (m_panes[i] != nullptr) {
-            const bool on = lockState(kLocks[i].indicator).value_or(false);
-            m_panes[i]->setText(on ? QString::fromLatin1(kLocks[i].pane) : QString());
-        }
+        const bool on = m_bits[i] >= 0 && (state & (1u << m_bits[i])) != 0;
+        m_panes[i]->setText(on ? QString::fromLatin1(kLocks[i].pane) : QString());
     }
 }
 

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     QtSettingsStore settings;
     TraceToStderr trace(line.trace);
     CTagrolApp tallimo(settings, trace,
-                       {line.file, line.hidden, QSystemTrayIcon::isSystemTrayAvailable()});
+                       {line.file, line.hidden, &QSystemTrayIcon::isSystemTrayAvailable});
     if (!tallimo.InitInstance()) {
         return 1;
     }

@@ -54,7 +54,9 @@ private:
 // folder for month files.
 class DesktopFixture {
 public:
-    explicit DesktopFixture(bool trayAvailable = true) { start.trayAvailable = trayAvailable; }
+    explicit DesktopFixture(bool trayAvailable = true) {
+        start.trayAvailable = [trayAvailable] { return trayAvailable; };
+    }
 
     // A copy of a sample month in the fixture's folder.
     std::string month(const std::string& sample = "march2006-entries.time",
