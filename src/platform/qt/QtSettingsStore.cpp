@@ -45,17 +45,14 @@ std::optional<int> QtSettingsStore::getInt(const std::string& section,
 void QtSettingsStore::setString(const std::string& section, const std::string& key,
                                 const std::string& value) {
     m_settings->setValue(keyOf(section, key), QString::fromLatin1(value));
-    m_settings->sync();
 }
 
 void QtSettingsStore::setInt(const std::string& section, const std::string& key, int value) {
     m_settings->setValue(keyOf(section, key), value);
-    m_settings->sync();
 }
 
 void QtSettingsStore::remove(const std::string& section, const std::string& key) {
     m_settings->remove(keyOf(section, key));
-    m_settings->sync();
 }
 
 bool QtSettingsStore::sync() {

@@ -9,6 +9,9 @@ class QSettings;
 namespace tallimo {
 
 // The per-user store of organisation "Morvane", application "Tallimo"; a section is a group.
+// Writes reach the disk with sync(), from the event loop soon after, or when the store ends: a
+// disk write per value (a whole file, flushed) made opening a month in the desktop 20-40 ms
+// slower.
 class QtSettingsStore final : public SettingsStore {
 public:
     QtSettingsStore();
