@@ -37,7 +37,6 @@ bool CTagrolApp::InitInstance() {
         QMetaObject::invokeMethod(m_frame.get(), &QWidget::close, Qt::QueuedConnection);
     };
     m_runner.showAbout = [this] { execAboutBox(m_frame.get()); };
-    m_runner.beforeCommand = [this] { m_frame->lists().syncSelectionToTables(); };
     m_runner.afterCommand = [this] { m_frame->idleUpdate(); };
     m_runner.canHideWindow = [this] { return m_tray != nullptr && m_tray->isCreated(); };
 

@@ -42,9 +42,6 @@ bool CommandRunner::guarded(const std::function<void()>& work) {
     }
     ++m_depth;
     try {
-        if (beforeCommand) {
-            beforeCommand();
-        }
         work();
     } catch (const std::exception& failure) {
         reportFailure(failure.what());

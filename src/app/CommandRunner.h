@@ -35,8 +35,6 @@ public:
     // Shell hooks, set by the desktop.
     std::function<void()> exitProgram;
     std::function<void()> showAbout;
-    // Before every command: the lists' selection reaches the tables.
-    std::function<void()> beforeCommand;
     // After every command: the window shows the new state.
     std::function<void()> afterCommand;
     // Whether Switch may hide the window: only where a tray icon can bring it back.

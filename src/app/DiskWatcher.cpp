@@ -167,7 +167,6 @@ void DiskWatcher::reload() {
     doc.SetTitle(title);
     restorePlace(m_lists.list(true), work);
     restorePlace(m_lists.list(false), squad);
-    m_lists.syncSelectionToTables();
 }
 
 } // namespace tallimo

@@ -7,8 +7,6 @@
 #include "view/Menus.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
-#include <QItemSelectionModel>
 #include <QMenu>
 #include <QStackedLayout>
 #include <vector>
@@ -21,18 +19,12 @@ ListsWidget::ListsWidget(CTagrolView& view, CommandRunner& runner, QWidget* pare
       m_squad(new CCellListCtrl(view.sheet().squad, kSquadColumns, this)),
       m_stack(new QStackedLayout(this)) {
     m_work->setEmptyPicture(true);
+    // A period's description takes the rest of the width.
+    m_squad->setLastColumnFills(true);
     m_stack->addWidget(m_work);
     m_stack->addWidget(m_squad);
     connectList(*m_work);
     connectList(*m_squad);
-
-    // Keyboard users open the in-place editor on the current cell, as a double click would
-    // elsewhere (the double click here modifies the entry).
-    auto* edit = new QAction(this);
-    edit->setShortcut(Qt::Key_F2);
-    edit->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(edit, &QAction::triggered, this, &ListsWidget::editCurrentCell);
-    addAction(edit);
     followView();
 }
 
@@ -50,27 +42,6 @@ void ListsWidget::followView() {
     m_stack->setCurrentWidget(&shown);
     if (hadFocus) {
         shown.setFocus();
-    }
-}
-
-void ListsWidget::syncSelectionToTables() {
-    for (CCellListCtrl* list : {m_work, m_squad}) {
-        CellTable& table = list->table();
-        // Read the whole selection first: writing the table may make the list redraw its own.
-        std::vector<bool> wanted(static_cast<std::size_t>(table.rowCount()), false);
-        if (const QItemSelectionModel* model = list->selectionModel()) {
-            for (const QItemSelectionRange& range : model->selection()) {
-                for (int row = range.top(); row <= range.bottom() && row < table.rowCount();
-                     ++row) {
-                    wanted[static_cast<std::size_t>(row)] = true;
-                }
-            }
-        }
-        for (int row = 0; row < table.rowCount(); ++row) {
-            if (table.isSelected(row) != wanted[static_cast<std::size_t>(row)]) {
-                table.setSelected(row, wanted[static_cast<std::size_t>(row)]);
-            }
-        }
     }
 }
 
@@ -92,7 +63,6 @@ void ListsWidget::showContextMenu(QPoint globalPosition) {
     if (m_runner.isBusy()) {
         return;
     }
-    syncSelectionToTables();
     const auto items =
         contextMenu(m_view.isWorkListVisible(), m_view.visibleList().selectedCount());
     QMenu menu(this);
@@ -116,22 +86,6 @@ void ListsWidget::showContextMenu(QPoint globalPosition) {
     }
 }
 
-void ListsWidget::contextMenuEvent(QContextMenuEvent* event) {
-    // The mouse's context menu comes with the list's button signals; the keyboard's comes here
-    // and opens on the current cell as a right click on it would.
-    if (event->reason() != QContextMenuEvent::Keyboard) {
-        return;
-    }
-    CCellListCtrl& list = shownList();
-    const QModelIndex current = list.currentIndex();
-    if (current.isValid()) {
-        m_runner.guarded(
-            [this, &current] { m_view.OnRButtonDown(current.row(), current.column()); });
-    }
-    const QRect cell = current.isValid() ? list.visualRect(current) : QRect();
-    showContextMenu(list.viewport()->mapToGlobal(cell.isValid() ? cell.bottomLeft() : QPoint()));
-}
-
 void ListsWidget::editAccepted(int row, int column) {
     // The cell that was written is the one Refresh recomputes and saves, wherever the editor
     // was opened from. An edit that ends while a command waits in a dialog is refreshed after it.
@@ -140,15 +94,6 @@ void ListsWidget::editAccepted(int row, int column) {
         m_view.OnRefresh();
     };
     m_runner.guardedOrLater(refresh);
-}
-
-void ListsWidget::editCurrentCell() {
-    CCellListCtrl& list = shownList();
-    const QModelIndex current = list.currentIndex();
-    // F2 inside an open editor belongs to the editor.
-    if (current.isValid() && list.hasFocus()) {
-        list.EditCell(current.row(), current.column());
-    }
 }
 
 } // namespace tallimo

@@ -22,18 +22,12 @@ public:
     CCellListCtrl& shownList();
     // Shows the list the view has chosen.
     void followView();
-    // The rows selected on screen become the tables' selection, which the commands walk.
-    void syncSelectionToTables();
-
-protected:
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void connectList(CCellListCtrl& list);
     void rightButtonPressed(CCellListCtrl& list);
     void showContextMenu(QPoint globalPosition);
     void editAccepted(int row, int column);
-    void editCurrentCell();
 
     CTagrolView& m_view;
     CommandRunner& m_runner;

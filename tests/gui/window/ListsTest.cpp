@@ -1,4 +1,5 @@
 #include "DesktopFixture.h"
+#include "controls/CCellEdit.h"
 #include "document/RecentFileList.h"
 
 #include <QClipboard>
@@ -25,34 +26,44 @@ void chooseWhenOpen(const QString& text, std::vector<std::pair<QString, bool>>& 
     });
 }
 
+QPoint cellCentre(CCellListCtrl& list, int row, int column) {
+    return list.visualRect(list.model()->index(row, column)).center();
+}
+
 TEST(Lists, RightClickRemembersTheCellAndItsMenuActsOnIt) {
     DesktopFixture f;
     f.start.file = f.month();
     ASSERT_TRUE(f.launch());
-    f.clickRow(0);
+    f.clickRow(5);
     CCellListCtrl& work = f.list();
-    // The list reports the right button; the cell is the one under the last press.
-    emit work.rightButtonPressed();
-    const auto [row, column] = work.HitTestCell();
-    EXPECT_EQ(f.view().rememberedRow(), row);
+    const QPoint enter = cellCentre(work, 5, WorkColumn::Enter);
+    QTest::mousePress(work.viewport(), Qt::RightButton, {}, enter);
+    EXPECT_EQ(f.view().rememberedRow(), 5);
+    EXPECT_EQ(f.view().rememberedColumn(), WorkColumn::Enter);
+
     std::vector<std::pair<QString, bool>> seen;
     chooseWhenOpen("Copy Cell", seen);
-    emit work.rightButtonReleased(work.viewport()->mapToGlobal(QPoint(5, 5)));
-
+    QTest::mouseRelease(work.viewport(), Qt::RightButton, {}, enter);
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.front(), std::make_pair(QString("Edit Cell"), true));
-    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), f.cell(row, column));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "07:30:00");
 }
 
-TEST(Lists, AcceptedEditRecomputesTheEditedRowAndMarksTheDocument) {
+TEST(Lists, AnEditOnTheCurrentCellRecomputesItsRowAndMarksTheDocument) {
     DesktopFixture f;
     f.start.file = f.month();
     ASSERT_TRUE(f.launch());
-    // As the editor leaves it: the text written, then the acceptance reported.
-    f.view().sheet().work.SetItemText(0, WorkColumn::Leave, "18:00:00");
-    emit f.list().editAccepted(0, WorkColumn::Leave);
+    f.frame().activateWindow();
+    CCellListCtrl& work = f.list();
+    QTest::mouseClick(work.viewport(), Qt::LeftButton, {}, cellCentre(work, 0, WorkColumn::Leave));
+    // F2 opens the editor on the current cell, which no right click has remembered.
+    QTest::keyClick(&work, Qt::Key_F2);
+    ASSERT_NE(work.cellEdit(), nullptr);
+    QTest::keyClicks(work.cellEdit(), "18:00:00");
+    QTest::keyClick(work.cellEdit(), Qt::Key_Return);
+
+    ASSERT_TRUE(eventually([&] { return f.cell(0, WorkColumn::Leave) == "18:00:00"; }));
     EXPECT_EQ(f.cell(0, WorkColumn::AtWork), "10:00:00");
-    EXPECT_EQ(f.cell(1, WorkColumn::Comment), "Feiertag");
     EXPECT_TRUE(f.frame().isWindowModified());
     EXPECT_EQ(f.view().rememberedRow(), -1);
 }
@@ -62,8 +73,8 @@ TEST(Lists, DoubleClickOnTheEmptyListOpensTheLastDocument) {
     const std::string last = f.month();
     storeLastDocument(f.settings, last);
     ASSERT_TRUE(f.launch());
-    EXPECT_EQ(f.view().sheet().work.rowCount(), 0);
-    emit f.list().leftButtonDoubleClicked();
+    ASSERT_EQ(f.view().sheet().work.rowCount(), 0);
+    QTest::mouseDClick(f.list().viewport(), Qt::LeftButton, {}, QPoint(40, 40));
     EXPECT_EQ(f.view().document().path(), last);
     EXPECT_EQ(f.cell(0, WorkColumn::Enter), "08:00:00");
 }
