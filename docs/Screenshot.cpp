@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     CMainFrame& frame = tallimo.frame();
-    frame.resize(1040, 620);
+    frame.resize(1240, 620);
     CCellListCtrl& work = frame.lists().list(true);
     // A day selected, as while working with the month.
     work.selectionModel()->select(work.model()->index(13, 0),
