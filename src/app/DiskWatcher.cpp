@@ -64,8 +64,7 @@ void restorePlace(CCellListCtrl& list, const ListPlace& place) {
 }
 
 std::string reloadQuestion(const std::string& path) {
-    // Appended, not "\"" + text: GCC 12 at -O3 warns falsely about the latter (-Wrestrict).
-    return std::string("\"").append(utf8ToWindows1252(path)) +
+    return "\"" + utf8ToWindows1252(path) +
            "\" has been changed by another program, and this window holds changes that are not "
            "saved.\r\nOK loads the file again and drops the changes made here; Cancel keeps them "
            "(saving then asks before it overwrites the file).";

@@ -27,8 +27,7 @@ std::string widthsOf(const CCellListCtrl& list) {
     std::string text;
     const QHeaderView* header = list.horizontalHeader();
     for (int column = 0; column < header->count(); ++column) {
-        text += column == 0 ? "" : ",";
-        text += std::to_string(header->sectionSize(column));
+        text += (column == 0 ? "" : ",") + std::to_string(header->sectionSize(column));
     }
     return text;
 }

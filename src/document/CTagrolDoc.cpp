@@ -168,12 +168,10 @@ bool CTagrolDoc::changedOnDisk() const {
 }
 
 bool CTagrolDoc::OnSaveDocument(const std::string& path) {
-    // Only a file that is there can be overwritten; a missing one is simply written again. The
-    // question is appended, not "\"" + text: GCC 12 at -O3 warns falsely about that (-Wrestrict).
+    // Only a file that is there can be overwritten; a missing one is simply written again.
     const std::string full = fullPath(path);
     if (full == m_path && changedOnDisk() && isExistingFile(full) &&
-        m_ui.ask(std::string("\"").append(shownPath(full)).append(kChangedOnDiskQuestion)) ==
-            Answer::Cancel) {
+        m_ui.ask("\"" + shownPath(full) + kChangedOnDiskQuestion) == Answer::Cancel) {
         return false;
     }
     const std::vector<std::uint8_t> bytes = m_serializer.storeSheet();
