@@ -43,6 +43,8 @@ int main(int argc, char** argv) {
     }
     // A message box closed while the window hides in the tray must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Wayland shells find the menu entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.morvane.Tallimo"));
 
     SingleInstance instance(SingleInstance::defaultFolder());
     if (!instance.claim()) {
