@@ -7,6 +7,7 @@
 #include "app/SingleInstance.h"
 #include "app/WindowState.h"
 #include "controls/CCellListCtrl.h"
+#include "platform/posix/PluginFolder.h"
 #include "view/qt/QtDialogs.h"
 
 #include <QApplication>
@@ -19,7 +20,10 @@ CTagrolApp::CTagrolApp(SettingsStore& settings, TraceSink& trace, DesktopStart s
     : m_settings(settings), m_start(std::move(start)),
       m_timers([this](unsigned id) { m_runner.guarded([this, id] { m_view.OnTimer(id); }); }),
       m_platform{m_ui, settings, m_clock, m_timers, trace, m_libraries}, m_view(m_platform),
-      m_runner(m_view, m_ui) {}
+      m_runner(m_view, m_ui) {
+    // An empty plug-in folder in the options means the plug-ins that come with the program.
+    m_platform.bundledPlugInDir = bundledPluginFolder();
+}
 
 CTagrolApp::~CTagrolApp() = default;
 
