@@ -3,6 +3,7 @@
 #include "app/CommandActions.h"
 #include "app/CommandRunner.h"
 #include "app/ListsWidget.h"
+#include "controls/CCellListCtrl.h"
 #include "view/CTagrolView.h"
 #include "view/Menus.h"
 
@@ -10,7 +11,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -40,12 +45,30 @@ CMainFrame::CMainFrame(CTagrolView& view, CommandRunner& runner)
     buildMenuBar();
     buildToolbars();
     buildStatusBar();
-    resize(1000, 640);
+    fitToMonth();
     qApp->installEventFilter(this);
     idleUpdate();
 }
 
 CMainFrame::~CMainFrame() = default;
+
+// A first start shows every column and day of a month where the screen has room; a remembered
+// geometry replaces this later.
+void CMainFrame::fitToMonth() {
+    const CCellListCtrl& work = m_lists->list(true);
+    constexpr int kDays = 31;
+    const int listWidth = work.horizontalHeader()->length() + 2 * work.frameWidth() +
+                          work.verticalScrollBar()->sizeHint().width();
+    const int listHeight = work.horizontalHeader()->sizeHint().height() + 2 * work.frameWidth() +
+                           kDays * work.verticalHeader()->defaultSectionSize();
+    const int chrome = menuBar()->sizeHint().height() + m_toolbar->sizeHint().height() +
+                       statusBar()->sizeHint().height();
+    QSize wanted(listWidth, listHeight + chrome);
+    if (const QScreen* shown = screen()) {
+        wanted = wanted.boundedTo(shown->availableGeometry().size() * 9 / 10);
+    }
+    resize(wanted);
+}
 
 void CMainFrame::buildToolbars() {
     m_toolbar = addToolBar(QStringLiteral("Toolbar"));

@@ -50,6 +50,7 @@ private:
     void fillRecentFiles(QMenu* file, QAction* before);
     void buildToolbars();
     void buildStatusBar();
+    void fitToMonth();
     void updateCaption();
 
     CTagrolView& m_view;
