@@ -58,7 +58,7 @@ void writeJsonTable(std::ostream& out, const CellTable& table) {
 
 } // namespace
 
-std::string tsvField(const std::string& cell) {
+std::string tsvField(std::string_view cell) {
     std::string field;
     for (const char c : cell) {
         switch (c) {
@@ -81,7 +81,7 @@ std::string tsvField(const std::string& cell) {
     return windows1252ToUtf8(field);
 }
 
-std::string jsonString(const std::string& bytes) {
+std::string jsonString(std::string_view bytes) {
     std::string quoted = "\"";
     for (const char c : windows1252ToUtf8(bytes)) {
         const auto byte = static_cast<unsigned char>(c);

@@ -4,6 +4,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tallimo::cli {
@@ -16,8 +17,8 @@ void writeTsv(std::ostream& out, const TimeSheet& sheet);
 void writeJson(std::ostream& out, const TimeSheet& sheet, const std::vector<std::string>& messages);
 
 // Cell bytes (Windows-1252) as a TSV field.
-std::string tsvField(const std::string& cell);
+std::string tsvField(std::string_view cell);
 // Bytes (Windows-1252) as a quoted JSON string.
-std::string jsonString(const std::string& bytes);
+std::string jsonString(std::string_view bytes);
 
 } // namespace tallimo::cli

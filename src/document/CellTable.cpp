@@ -1,11 +1,70 @@
 #include "document/CellTable.h"
 
+#include <algorithm>
+#include <tuple>
 #include <utility>
 
 namespace tallimo {
 namespace {
-const std::string kEmpty;
+
+void appendCell(std::string& cells, std::string_view text) {
+    for (std::size_t length = text.size();; length >>= 7) {
+        const auto low = static_cast<char>(length & 0x7F);
+        if (length < 0x80) {
+            cells += low;
+            break;
+        }
+        cells += static_cast<char>(low | 0x80);
+    }
+    cells += text;
+}
+
+// Where a cell starts (its length) and where its bytes start and end.
+struct CellSpan {
+    std::size_t start = 0;
+    std::size_t textStart = 0;
+    std::size_t end = 0;
+};
+
+CellSpan findCell(const std::string& cells, int column) {
+    CellSpan span;
+    for (int current = 0;; ++current) {
+        span.start = span.end;
+        std::size_t length = 0;
+        std::size_t at = span.start;
+        for (int shift = 0;; shift += 7) {
+            const auto byte = static_cast<unsigned char>(cells[at++]);
+            length |= static_cast<std::size_t>(byte & 0x7F) << shift;
+            if ((byte & 0x80) == 0) {
+                break;
+            }
+        }
+        span.textStart = at;
+        span.end = at + length;
+        if (current == column) {
+            return span;
+        }
+    }
+}
+
 } // namespace
+
+bool CellTable::LookOrder::operator()(const Look& a, const Look& b) const {
+    const auto fields = [](const CellAttributes& cell) {
+        return std::tie(cell.flags, cell.textColour, cell.backColour);
+    };
+    const auto cellLess = [&](const CellAttributes& x, const CellAttributes& y) {
+        return fields(x) < fields(y);
+    };
+    if (a.whole.has_value() != b.whole.has_value()) {
+        return !a.whole.has_value();
+    }
+    if (a.whole && fields(*a.whole) != fields(*b.whole)) {
+        return cellLess(*a.whole, *b.whole);
+    }
+    return std::lexicographical_compare(a.cells.begin(), a.cells.end(), b.cells.begin(),
+                                        b.cells.end(), cellLess);
+}
 
 CellTable::CellTable(std::vector<std::string> headers) : m_headers(std::move(headers)) {}
 
@@ -69,10 +128,9 @@ int CellTable::InsertItem(int row, std::string text) {
         row = rowCount();
     }
     Row added;
-    added.texts.assign(m_headers.size(), std::string());
-    added.cells.assign(m_headers.size(), CellAttributes{});
-    if (!added.texts.empty()) {
-        added.texts[0] = std::move(text);
+    if (!m_headers.empty()) {
+        appendCell(added.cells, text);
+        added.cells.append(m_headers.size() - 1, '\0');
     }
     flushChanges();
     if (listener() != nullptr) {
@@ -89,19 +147,25 @@ void CellTable::SetItemText(int row, int column, std::string text) {
     if (!validCell(row, column)) {
         return;
     }
-    m_rows[static_cast<std::size_t>(row)].texts[static_cast<std::size_t>(column)] = std::move(text);
+    std::string& cells = rowAt(row).cells;
+    const CellSpan span = findCell(cells, column);
+    std::string encoded;
+    appendCell(encoded, text);
+    cells.replace(span.start, span.end - span.start, encoded);
     notifyChanged(row);
 }
 
 std::string CellTable::GetItemText(int row, int column) const {
-    return itemText(row, column);
+    return std::string(itemText(row, column));
 }
 
-const std::string& CellTable::itemText(int row, int column) const {
+std::string_view CellTable::itemText(int row, int column) const {
     if (!validCell(row, column)) {
-        return kEmpty;
+        return {};
     }
-    return m_rows[static_cast<std::size_t>(row)].texts[static_cast<std::size_t>(column)];
+    const std::string& cells = rowAt(row).cells;
+    const CellSpan span = findCell(cells, column);
+    return std::string_view(cells).substr(span.textStart, span.end - span.textStart);
 }
 
 bool CellTable::DeleteItem(int row) {
@@ -122,82 +186,98 @@ bool CellTable::DeleteItem(int row) {
 
 void CellTable::DeleteAllItems() {
     const ResetScope reset(*this);
-    m_rows.clear();
+    // The memory of a big month goes with it.
+    std::vector<Row>().swap(m_rows);
     ++m_removals;
 }
 
-void CellTable::SetCellTextColor(int row, int column, Colour colour) {
-    if (!validCell(row, column)) {
-        return;
+template <typename Change>
+void CellTable::changeLook(int row, Change change) {
+    Look look = m_looks[rowAt(row).look];
+    change(look);
+    bool plainCells = true;
+    for (const CellAttributes& cell : look.cells) {
+        plainCells = plainCells && cell == CellAttributes{};
     }
-    m_rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)].textColour =
-        colour;
+    if (plainCells) {
+        look.cells.clear();
+    }
+    auto [found, added] = m_lookIndex.try_emplace(look, static_cast<std::uint32_t>(m_looks.size()));
+    if (added) {
+        m_looks.push_back(std::move(look));
+    }
+    rowAt(row).look = found->second;
     notifyChanged(row);
+}
+
+void CellTable::SetCellTextColor(int row, int column, Colour colour) {
+    if (validCell(row, column)) {
+        changeLook(row, [&](Look& look) {
+            look.cells.resize(m_headers.size());
+            look.cells[static_cast<std::size_t>(column)].textColour = colour;
+        });
+    }
 }
 
 void CellTable::SetCellFlags(int row, int column, std::uint32_t flags) {
-    if (!validCell(row, column)) {
-        return;
+    if (validCell(row, column)) {
+        changeLook(row, [&](Look& look) {
+            look.cells.resize(m_headers.size());
+            look.cells[static_cast<std::size_t>(column)].flags = flags;
+        });
     }
-    m_rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)].flags = flags;
-    notifyChanged(row);
 }
 
 void CellTable::SetRowFlags(int row, std::uint32_t flags) {
-    if (!hasRow(row)) {
-        return;
+    if (hasRow(row)) {
+        changeLook(row, [&](Look& look) {
+            look.whole = look.whole.value_or(CellAttributes{});
+            look.whole->flags = flags;
+        });
     }
-    auto& whole = m_rows[static_cast<std::size_t>(row)].whole;
-    if (!whole) {
-        whole.emplace();
-    }
-    whole->flags = flags;
-    notifyChanged(row);
 }
 
 void CellTable::SetRowBackColor(int row, Colour colour) {
-    if (!hasRow(row)) {
-        return;
+    if (hasRow(row)) {
+        changeLook(row, [&](Look& look) {
+            look.whole = look.whole.value_or(CellAttributes{});
+            look.whole->backColour = colour;
+        });
     }
-    auto& whole = m_rows[static_cast<std::size_t>(row)].whole;
-    if (!whole) {
-        whole.emplace();
-    }
-    whole->backColour = colour;
-    notifyChanged(row);
 }
 
 CellAttributes CellTable::cellAttributes(int row, int column) const {
     if (!validCell(row, column)) {
         return {};
     }
-    return m_rows[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(column)];
+    const Look& look = m_looks[rowAt(row).look];
+    return look.cells.empty() ? CellAttributes{} : look.cells[static_cast<std::size_t>(column)];
 }
 
 std::optional<CellAttributes> CellTable::rowAttributes(int row) const {
     if (!hasRow(row)) {
         return std::nullopt;
     }
-    return m_rows[static_cast<std::size_t>(row)].whole;
+    return m_looks[rowAt(row).look].whole;
 }
 
 void CellTable::setSelected(int row, bool selected) {
     if (!hasRow(row)) {
         return;
     }
-    m_rows[static_cast<std::size_t>(row)].selected = selected;
+    rowAt(row).selected = selected ? 1 : 0;
     if (listener() != nullptr) {
         m_observer->selectionChanged();
     }
 }
 
 bool CellTable::isSelected(int row) const {
-    return hasRow(row) && m_rows[static_cast<std::size_t>(row)].selected;
+    return hasRow(row) && rowAt(row).selected != 0;
 }
 
 void CellTable::clearSelection() {
     for (auto& row : m_rows) {
-        row.selected = false;
+        row.selected = 0;
     }
     if (listener() != nullptr) {
         m_observer->selectionChanged();
@@ -207,14 +287,14 @@ void CellTable::clearSelection() {
 int CellTable::selectedCount() const {
     int count = 0;
     for (const auto& row : m_rows) {
-        count += row.selected ? 1 : 0;
+        count += static_cast<int>(row.selected);
     }
     return count;
 }
 
 int CellTable::GetNextSelected(int after) const {
     for (int row = after < 0 ? 0 : after + 1; row < rowCount(); ++row) {
-        if (m_rows[static_cast<std::size_t>(row)].selected) {
+        if (rowAt(row).selected != 0) {
             return row;
         }
     }
@@ -224,7 +304,7 @@ int CellTable::GetNextSelected(int after) const {
 std::vector<int> CellTable::selectedRowsDescending() const {
     std::vector<int> rows;
     for (int row = rowCount() - 1; row >= 0; --row) {
-        if (m_rows[static_cast<std::size_t>(row)].selected) {
+        if (rowAt(row).selected != 0) {
             rows.push_back(row);
         }
     }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tallimo {
@@ -49,7 +51,8 @@ public:
 
 // A table of the time sheet: rows of byte texts (Windows-1252, as the files hold them) with their
 // display records and the selection. Out-of-range rows or columns read as empty and ignore
-// writes.
+// writes. A row costs little more than its texts, so that a month of millions of empty rows
+// stays within a few times its file's size.
 class CellTable {
 public:
     explicit CellTable(std::vector<std::string> headers);
@@ -63,7 +66,8 @@ public:
     int InsertItem(int row, std::string text);
     void SetItemText(int row, int column, std::string text);
     std::string GetItemText(int row, int column) const;
-    const std::string& itemText(int row, int column) const;
+    // The bytes of a cell, valid until the table next changes.
+    std::string_view itemText(int row, int column) const;
     bool DeleteItem(int row);
     void DeleteAllItems();
 
@@ -86,6 +90,9 @@ public:
     int GetNextSelected(int after) const;
     // The selected rows, bottom-most first, as the commands walk them.
     std::vector<int> selectedRowsDescending() const;
+
+    // Room for this many rows, so that a loader of a known size does not grow the table by steps.
+    void reserveRows(std::size_t count) { m_rows.reserve(count); }
 
     // Counts every removal of rows, so that a remembered row index can tell it went stale.
     std::uint64_t removalCount() const { return m_removals; }
@@ -124,13 +131,27 @@ public:
 
 private:
     struct Row {
-        std::vector<std::string> texts;
-        std::vector<CellAttributes> cells;
+        // Every cell in column order: its length (7 bits a byte, low bits first, the high bit
+        // saying that more follow) and its bytes. Short rows stay inside the string itself.
+        std::string cells;
+        std::uint32_t look : 31 = 0; // index into m_looks
+        std::uint32_t selected : 1 = 0;
+    };
+    // The display records of a row. A month has a handful of distinct looks, so rows share them.
+    struct Look {
         std::optional<CellAttributes> whole;
-        bool selected = false;
+        std::vector<CellAttributes> cells; // empty while every cell record is zero
+    };
+    struct LookOrder {
+        bool operator()(const Look& a, const Look& b) const;
     };
 
     bool validCell(int row, int column) const;
+    Row& rowAt(int row) { return m_rows[static_cast<std::size_t>(row)]; }
+    const Row& rowAt(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
+    // Gives the row a changed copy of its look.
+    template <typename Change>
+    void changeLook(int row, Change change);
     // The observer, or nullptr while a reset scope is open.
     CellTableObserver* listener() const { return m_resetDepth == 0 ? m_observer : nullptr; }
     void notifyChanged(int row);
@@ -138,6 +159,8 @@ private:
 
     std::vector<std::string> m_headers;
     std::vector<Row> m_rows;
+    std::vector<Look> m_looks{Look{}};
+    std::map<Look, std::uint32_t, LookOrder> m_lookIndex{{Look{}, 0}};
     CellTableObserver* m_observer = nullptr;
     std::uint64_t m_removals = 0;
     int m_resetDepth = 0;

@@ -49,12 +49,12 @@ void CTagrolView::OnContextmenuCopycell() {
         traceLine("Leave OnContextmenuCopycell");
         return;
     }
-    const std::string& text = visibleList().itemText(m_rememberedRow, m_rememberedColumn);
+    const std::string_view text = visibleList().itemText(m_rememberedRow, m_rememberedColumn);
     if (text.size() > kClipboardLimit) {
         traceLine("Bufferoverflow!!");
         return;
     }
-    if (!m_platform.ui.setClipboardText(text)) {
+    if (!m_platform.ui.setClipboardText(std::string(text))) {
         traceLine("could not open clipboard");
     }
     traceLine("Leave OnContextmenuCopycell");

@@ -26,7 +26,7 @@ void CTagrolView::armReminderFromEnter(Instant now, Instant forecast) {
 void CTagrolView::armReminderFromOptions() {
     m_timerId = m_platform.timers.start(kReminderTimerId, kOptionsPeriodMs);
     const int row = splitLocal(m_platform.clock.now()).day - 1;
-    const std::string& leave = m_sheet.work.itemText(row, WorkColumn::Leave);
+    const std::string_view leave = m_sheet.work.itemText(row, WorkColumn::Leave);
     if (!isTimeCell(leave)) {
         return;
     }

@@ -60,12 +60,14 @@ public:
     TimeSheet& sheet() { return view->sheet(); }
     CellTable& work() { return view->sheet().work; }
     CellTable& squad() { return view->sheet().squad; }
-    std::string cell(int row, int column) const { return view->sheet().work.itemText(row, column); }
+    std::string cell(int row, int column) const {
+        return view->sheet().work.GetItemText(row, column);
+    }
     // A whole row as the user reads it, its cells joined by '|'.
     static std::string rowText(const CellTable& table, int row) {
         std::string text;
         for (int column = 0; column < table.columnCount(); ++column) {
-            text += (column == 0 ? "" : "|") + table.itemText(row, column);
+            text += (column == 0 ? "" : "|") + table.GetItemText(row, column);
         }
         return text;
     }
@@ -122,7 +124,7 @@ public:
     std::string commentOnDisk(const std::string& path) {
         CTagrolView reader(platform);
         reader.loadSheet(readBytes(path));
-        return reader.sheet().work.itemText(0, WorkColumn::Comment);
+        return reader.sheet().work.GetItemText(0, WorkColumn::Comment);
     }
     // Makes every later save to the path fail: a folder takes the file's place.
     static void blockSaving(const std::string& path) {

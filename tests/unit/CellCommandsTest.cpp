@@ -109,7 +109,7 @@ TEST(ClearCell, EmptiesRecordedCellsOnlyAndRecomputes) {
         const int row = work ? 6 : 0;
         ViewFixture::select(list, {row});
         f.view->OnRButtonDown(row, column);
-        const std::string before = list.itemText(row, column);
+        const std::string before = list.GetItemText(row, column);
         f.view->OnContextmenuClear();
         EXPECT_EQ(list.itemText(row, column), cleared ? "" : before) << work << column;
         EXPECT_EQ(f.saves(), cleared ? 1 : 0);
