@@ -1,5 +1,6 @@
 #include "calc/TimeValue.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <cstdio>
@@ -221,6 +222,54 @@ std::optional<Instant> parsePeriodMoment(std::string_view moment) {
     return makeLocalInstant(readNumberAt(moment, 7, 10), readNumberAt(moment, 4, 5),
                             readNumberAt(moment, 1, 2), readNumberAt(moment, 12, 13),
                             readNumberAt(moment, 15, 16), readNumberAt(moment, 18, 19));
+}
+
+namespace {
+
+bool digitsAt(std::string_view text, std::initializer_list<std::size_t> positions) {
+    return std::all_of(positions.begin(), positions.end(),
+                       [&](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; });
+}
+
+} // namespace
+
+std::optional<TimeOfDay> parseClockTime(std::string_view text) {
+    if ((text.size() != 5 && text.size() != 8) || text[2] != ':' ||
+        (text.size() == 8 && text[5] != ':') || !digitsAt(text, {0, 1, 3, 4}) ||
+        (text.size() == 8 && !digitsAt(text, {6, 7}))) {
+        return std::nullopt;
+    }
+    const TimeOfDay time{readNumberAt(text, 1, 2), readNumberAt(text, 4, 5),
+                         text.size() == 8 ? readNumberAt(text, 7, 8) : 0};
+    if (time.hour > 23 || time.minute > 59 || time.second > 59) {
+        return std::nullopt;
+    }
+    return time;
+}
+
+std::optional<Instant> parseMoment(std::string_view text) {
+    if (text.size() != kPeriodMomentLength || text[2] != '.' || text[5] != '.' || text[10] != ' ' ||
+        !digitsAt(text, {0, 1, 3, 4, 6, 7, 8, 9})) {
+        return std::nullopt;
+    }
+    const auto time = parseClockTime(text.substr(11));
+    const int day = readNumberAt(text, 1, 2);
+    const int month = readNumberAt(text, 4, 5);
+    if (!time || time->second > 59 || day < 1 || month < 1 || month > 12) {
+        return std::nullopt;
+    }
+    const auto instant = makeLocalInstant(readNumberAt(text, 7, 10), month, day, time->hour,
+                                          time->minute, time->second);
+    // mktime carries 31.04. into May: such a date is a typo, not a moment.
+    if (!instant || splitLocal(*instant).day != day) {
+        return std::nullopt;
+    }
+    return instant;
+}
+
+std::optional<Instant> atClockTime(Instant day, TimeOfDay time) {
+    const LocalFields date = splitLocal(day);
+    return makeLocalInstant(date.year, date.month, date.day, time.hour, time.minute, time.second);
 }
 
 } // namespace tallimo

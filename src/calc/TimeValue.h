@@ -80,4 +80,11 @@ std::optional<Instant> dateCellAtTime(std::string_view date, std::string_view ti
 inline constexpr std::size_t kPeriodMomentLength = 19;
 std::optional<Instant> parsePeriodMoment(std::string_view moment);
 
+// The strict readers of what a user types, "HH:MM:SS" or "HH:MM" and "DD.MM.YYYY HH:MM:SS": a
+// field out of range is refused, never carried into the next minute, hour, day or month.
+std::optional<TimeOfDay> parseClockTime(std::string_view text);
+std::optional<Instant> parseMoment(std::string_view text);
+// The local date of `day` at a clock time; empty where a file could not hold the instant.
+std::optional<Instant> atClockTime(Instant day, TimeOfDay time);
+
 } // namespace tallimo

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "calc/TimeValue.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,12 +10,6 @@ namespace tallimo::cli {
 // "3,5,10-14": numbers and inclusive ranges, none below `minimum`, in the order given without
 // repeats. Empty when the text is not such a list.
 std::optional<std::vector<int>> parseNumberList(std::string_view list, int minimum);
-
-// "HH:MM:SS" or "HH:MM", checked strictly.
-std::optional<TimeOfDay> parseClockTime(std::string_view text);
-
-// "DD.MM.YYYY HH:MM:SS", checked strictly: a typo must not record a wrong moment.
-std::optional<Instant> parseMoment(std::string_view text);
 
 // Options of the form --name VALUE after the positional arguments.
 struct ParsedArguments {

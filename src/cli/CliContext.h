@@ -9,9 +9,11 @@
 #include "view/Platform.h"
 
 #include <iosfwd>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace tallimo::cli {
@@ -61,6 +63,31 @@ private:
     const SettingsStore& m_store;
 };
 
+// The store of the CLI: writes are kept until the command has ended and then written at once,
+// so that no settings file is rewritten while the month's lock is held; a write that changes
+// nothing is dropped.
+class DeferredSettings final : public SettingsStore {
+public:
+    explicit DeferredSettings(SettingsStore& store) : m_store(store) {}
+    std::optional<std::string> getString(const std::string& section,
+                                         const std::string& key) const override;
+    std::optional<int> getInt(const std::string& section, const std::string& key) const override;
+    void setString(const std::string& section, const std::string& key,
+                   const std::string& value) override;
+    void setInt(const std::string& section, const std::string& key, int value) override;
+    void remove(const std::string& section, const std::string& key) override;
+    // Writes what was kept; false when the store could not be written.
+    bool sync() override;
+    bool pending() const { return !m_writes.empty(); }
+
+private:
+    using Value = std::variant<std::monostate, std::string, int>; // monostate: removed
+    void keep(const std::string& section, const std::string& key, Value value);
+
+    SettingsStore& m_store;
+    std::map<std::pair<std::string, std::string>, Value> m_writes;
+};
+
 // Trace lines go to standard error with --trace, else nowhere.
 class StreamTraceSink final : public TraceSink {
 public:
@@ -74,7 +101,7 @@ private:
 // Everything a subcommand needs: its arguments, the streams and the seams' adapters.
 struct CliContext {
     CliContext(std::vector<std::string> arguments, std::ostream& outStream, std::ostream& errStream,
-               AnswerPolicy policy, bool traceOn, SettingsStore& settingsStore,
+               AnswerPolicy policy, bool traceOn, bool forceOn, SettingsStore& settingsStore,
                LibraryLoader& libraryLoader);
 
     Platform platform();
@@ -82,6 +109,7 @@ struct CliContext {
     int fail(const std::string& text, int status = kExitRefused);
 
     std::vector<std::string> args; // after the command name, global options removed
+    bool force;                    // --force: replace, or save over what a save would refuse
     std::ostream& out;
     std::ostream& err;
     TerminalUi ui;

@@ -1,5 +1,9 @@
 #include "cli/CliSupport.h"
 
+#include "cli/CliArguments.h"
+#include "platform/posix/PluginFolder.h"
+
+#include <ostream>
 #include <sys/stat.h>
 
 namespace tallimo::cli {
@@ -7,19 +11,133 @@ namespace tallimo::cli {
 int openDocument(CTagrolView& view, const std::string& path) {
     // As the program starts with a file named on its command line.
     view.document().OnNewDocument();
-    return view.document().openStep(path) == OpenResult::Loaded ? kExitDone : kExitRefused;
+    return view.document().openStep(path) ? kExitDone : kExitRefused;
 }
+
+int openForWriting(CliContext& context, CTagrolView& view, const std::string& path) {
+    CTagrolDoc& document = view.document();
+    document.setSavePolicy(context.force ? SavePolicy::Force : SavePolicy::Refuse);
+    const Result locked = document.lockForWriting(path, kWriterWait, [&context, &path] {
+        context.err << "tallimo-cli: waiting for another program that is changing " << path << '\n';
+    });
+    if (locked.outcome == Outcome::Refused) {
+        return context.fail(path + " is being changed by another program; nothing was changed");
+    }
+    if (!locked) {
+        return context.fail(path + " cannot be locked for writing: " + locked.message);
+    }
+    return openDocument(view, path);
+}
+
+ReadingView::ReadingView(CliContext& context, Ui& ui)
+    : m_settings(context.settings),
+      m_platform{ui,
+                 m_settings,
+                 context.clock,
+                 context.timers,
+                 context.trace,
+                 context.libraries,
+                 currentThreadId,
+                 bundledPluginFolder()},
+      m_view(m_platform) {}
 
 bool pathExists(const std::string& path) {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0;
 }
 
-int saveIfModified(CTagrolView& view) {
+int exitStatus(CliContext& context, const std::string& name, const Result& result) {
+    if (result) {
+        return kExitDone;
+    }
+    return result.message.empty() ? kExitRefused : context.fail(name + ": " + result.message);
+}
+
+int saveIfModified(CliContext& context, CTagrolView& view) {
     if (!view.document().isModified()) {
         return kExitDone;
     }
-    return view.document().Save() ? kExitDone : kExitRefused;
+    const Result saved = view.document().Save();
+    if (saved.outcome == Outcome::Refused && !context.force) {
+        return context.fail("nothing was written; --force saves all the same");
+    }
+    return saved ? kExitDone : kExitRefused;
+}
+
+std::string fileOrLastDocument(CliContext& context, const std::string& name,
+                               const ParsedArguments& parsed) {
+    if (parsed.positional.size() > 1) {
+        context.fail(name + ": wants at most one FILE", kExitUsage);
+        return {};
+    }
+    std::string file =
+        parsed.positional.empty() ? lastDocument(context.settings) : parsed.positional.front();
+    if (file.empty()) {
+        context.fail(name + ": no FILE given and no last document known", kExitUsage);
+    }
+    return file;
+}
+
+int runInMonthCommand(CliContext& context, const std::string& name,
+                      Result (CTagrolView::*command)()) {
+    const ParsedArguments parsed = parseArguments(context.args, {}, {});
+    if (!parsed.error.empty()) {
+        return context.fail(name + ": " + parsed.error, kExitUsage);
+    }
+    const std::string file = fileOrLastDocument(context, name, parsed);
+    if (file.empty()) {
+        return kExitUsage;
+    }
+    Platform platform = context.platform();
+    CTagrolView view(platform);
+    if (openForWriting(context, view, file) != kExitDone) {
+        return kExitRefused;
+    }
+    // The command has told the user when it refused.
+    if (!(view.*command)()) {
+        return kExitRefused;
+    }
+    return saveIfModified(context, view);
+}
+
+int runOnSelection(CliContext& context, const std::string& name, const std::string& listText,
+                   const std::string& file, bool squad, Result (*command)(CTagrolView&)) {
+    const auto numbers = parseNumberList(listText, squad ? 0 : 1);
+    if (!numbers) {
+        return context.fail(name +
+                                (squad ? ": ROWS wants 0-based rows such as 0,3,5-9, not '"
+                                       : ": DAYS wants days of the month such as 3,5,10-14, "
+                                         "not '") +
+                                listText + "'",
+                            kExitUsage);
+    }
+    Platform platform = context.platform();
+    CTagrolView view(platform);
+    if (openForWriting(context, view, file) != kExitDone) {
+        return kExitRefused;
+    }
+    CellTable& table = squad ? view.sheet().squad : view.sheet().work;
+    const int first = squad ? 0 : 1;
+    table.clearSelection();
+    for (const int number : *numbers) {
+        if (!table.hasRow(number - first)) {
+            return context.fail(name + ": the file has no " + (squad ? "squad row " : "day ") +
+                                std::to_string(number) + " (it has " +
+                                std::to_string(table.rowCount()) + ")");
+        }
+        table.setSelected(number - first, true);
+    }
+    if (squad) {
+        view.OnShowSquadTime();
+    }
+    const Result result = command(view);
+    if (result.outcome == Outcome::Cancelled) {
+        return context.fail(name + ": nothing was deleted");
+    }
+    if (!result) {
+        return exitStatus(context, name, result);
+    }
+    return saveIfModified(context, view);
 }
 
 } // namespace tallimo::cli

@@ -1,23 +1,70 @@
 #pragma once
 
+#include "cli/CliArguments.h"
 #include "cli/CliContext.h"
 #include "view/CTagrolView.h"
 
+#include <chrono>
 #include <string>
+#include <vector>
 
 namespace tallimo::cli {
+
+// How long a command that changes a month waits for another writer of it.
+inline constexpr std::chrono::seconds kWriterWait{5};
 
 // Starts the document as the program does with FILE on its command line: a new, untitled
 // document, then the open step on FILE. The document has told the user why when it fails.
 // Returns kExitDone or kExitRefused.
 int openDocument(CTagrolView& view, const std::string& path);
 
+// Opens FILE for a command that changes it. The month's lock is held from here to the save, so
+// no other writer comes between; the save refuses a file whose load reported damage, or that
+// another program changed meanwhile, unless --force was given.
+int openForWriting(CliContext& context, CTagrolView& view, const std::string& path);
+
+// The view of a command that only looks at FILE (show, total, export): the settings are read but
+// never written, so that LastDocument keeps naming the month last changed, which enter or leave
+// without FILE would otherwise write into.
+class ReadingView {
+public:
+    ReadingView(CliContext& context, Ui& ui);
+    CTagrolView& view() { return m_view; }
+    int open(const std::string& path) { return openDocument(m_view, path); }
+    // The plug-ins built with the program, which Export lists while PlugInDir is empty.
+    const std::string& bundledPlugInDir() const { return m_platform.bundledPlugInDir; }
+
+private:
+    ReadOnlySettings m_settings;
+    Platform m_platform;
+    CTagrolView m_view;
+};
+
 // Whether anything (a file, a folder, a dangling link) already has the name; new and import
 // refuse to replace it without --force.
 bool pathExists(const std::string& path);
 
+// kExitDone for a result that is done; otherwise kExitRefused, after the result's message (where
+// the user has not been told yet) prefixed with the command's name.
+int exitStatus(CliContext& context, const std::string& name, const Result& result);
+
 // A command that changed the month saves it, whatever AutoSave says: the user asked for an edit
-// of that file. Returns kExitDone, or kExitRefused when the save failed.
-int saveIfModified(CTagrolView& view);
+// of that file. Returns kExitDone, or kExitRefused when the save failed or was refused.
+int saveIfModified(CliContext& context, CTagrolView& view);
+
+// FILE of enter, leave and the squad commands: the one given, else LastDocument. Empty, after a
+// usage message, when there is none or more than one.
+std::string fileOrLastDocument(CliContext& context, const std::string& name,
+                               const ParsedArguments& parsed);
+
+// enter, leave and squad-start: [FILE] (default: LastDocument), then the view command, which
+// refuses an instant outside the month.
+int runInMonthCommand(CliContext& context, const std::string& name,
+                      Result (CTagrolView::*command)());
+
+// mark, clear and squad-delete: selects the listed days (counted from 1) or squad rows (from 0)
+// of FILE, runs the command on the selection and saves what changed.
+int runOnSelection(CliContext& context, const std::string& name, const std::string& listText,
+                   const std::string& file, bool squad, Result (*command)(CTagrolView&));
 
 } // namespace tallimo::cli

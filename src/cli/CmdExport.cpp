@@ -1,7 +1,6 @@
 #include "cli/CliArguments.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
-#include "platform/posix/PluginFolder.h"
 #include "plugins/ExportDialog.h"
 
 namespace tallimo::cli {
@@ -19,8 +18,6 @@ std::string pluginPath(const std::string& name, const std::string& folder) {
     return folder + (folder.back() == '/' ? "" : "/") + name + (name.ends_with(".so") ? "" : ".so");
 }
 
-} // namespace
-
 int runExport(CliContext& context) {
     const ParsedArguments parsed = parseArguments(context.args, {"--plugin"}, {"--squad"});
     if (!parsed.error.empty()) {
@@ -30,18 +27,15 @@ int runExport(CliContext& context) {
     if (parsed.positional.size() != 1 || !library) {
         return context.fail("export: wants FILE --plugin LIBRARY", kExitUsage);
     }
-    ReadOnlySettings settings(context.settings);
-    Platform platform{context.ui,     settings,      context.clock,
-                      context.timers, context.trace, context.libraries};
-    platform.bundledPlugInDir = bundledPluginFolder();
-    CTagrolView view(platform);
-    const std::string path =
-        pluginPath(*library, view.settings().PlugInDir.empty() ? platform.bundledPlugInDir
-                                                               : view.settings().PlugInDir);
+    ReadingView reading(context, context.ui);
+    CTagrolView& view = reading.view();
+    const std::string folder = view.settings().PlugInDir.empty() ? reading.bundledPlugInDir()
+                                                                 : view.settings().PlugInDir;
+    const std::string path = pluginPath(*library, folder);
     if (path.empty()) {
         return context.fail("export: no plug-in folder is known; name the library's path");
     }
-    if (openDocument(view, parsed.positional[0]) != kExitDone) {
+    if (reading.open(parsed.positional[0]) != kExitDone) {
         return kExitRefused;
     }
     if (parsed.flag("--squad")) {
@@ -57,21 +51,23 @@ int runExport(CliContext& context) {
         }
         return true;
     };
-    switch (view.OnGoExport()) {
-    case ExportOutcome::Done:
-        break;
-    case ExportOutcome::NotRun:
+    const Result exported = view.OnGoExport();
+    if (exported.outcome == Outcome::Cancelled) {
         return context.fail("export: " + (refusal.empty() ? "no plug-in was chosen" : refusal));
-    case ExportOutcome::Refused: // the run has told why
-        return kExitRefused;
-    case ExportOutcome::InitFailed:
-        return context.fail("export: the plug-in reported a failure in Init");
-    case ExportOutcome::ExportFailed:
-        return context.fail("export: the plug-in reported a failure in Export");
-    case ExportOutcome::DeInitFailed:
-        return context.fail("export: the plug-in reported a failure in DeInit");
     }
-    return kExitDone;
+    return exitStatus(context, "export", exported);
 }
+
+} // namespace
+
+const CliCommand kExportCommand{
+    "export", "export FILE --plugin LIBRARY [--squad]",
+    "Hands every row of FILE's work list (or with --squad its squad list) to the export\n"
+    "plug-in LIBRARY: GetDescription, Init, one Export (SquadExport) per row, DeInit.\n"
+    "LIBRARY is a path, or the name of a library in the plug-in folder (PlugInDir, or the\n"
+    "bundled plug-ins when it is empty): 'csv' writes a CSV file, 'ical' an iCalendar file,\n"
+    "into TALLIMO_EXPORT_DIR, else the documents folder, else the home folder.\n"
+    "Exit status 1 when LIBRARY cannot be loaded, is no plug-in or reports a failure.\n",
+    runExport};
 
 } // namespace tallimo::cli

@@ -29,8 +29,6 @@ std::optional<YearMonth> parseYearMonth(const std::string& text) {
     return parsed;
 }
 
-} // namespace
-
 int runNew(CliContext& context) {
     const ParsedArguments parsed = parseArguments(context.args, {}, {"--force"});
     if (!parsed.error.empty()) {
@@ -47,7 +45,7 @@ int runNew(CliContext& context) {
                             kExitUsage);
     }
     const std::string& file = positional[1];
-    if (!parsed.flag("--force") && pathExists(file)) {
+    if (!parsed.flag("--force") && !context.force && pathExists(file)) {
         return context.fail("new: " + file + " exists; use --force to replace it");
     }
 
@@ -75,5 +73,15 @@ int runNew(CliContext& context) {
     document.setPath(file);
     return document.Save() ? kExitDone : kExitRefused;
 }
+
+} // namespace
+
+const CliCommand kNewCommand{
+    "new", "new YYYY-MM FILE [--force]",
+    "Makes the month YYYY-MM as the New command does, one row per day, and writes it to\n"
+    "FILE as Save does. Exit status 1 when FILE exists (without --force) or cannot be\n"
+    "written, 2 for wrong usage.\n"
+    "  --force  replace FILE when it exists\n",
+    runNew};
 
 } // namespace tallimo::cli

@@ -126,12 +126,10 @@ void answerDialog(OptionsDialog& dialog, const std::map<std::string, std::string
     dialog.OnOK();
 }
 
-} // namespace
-
 int runOptions(CliContext& context) {
     if (context.args.empty()) {
         printSettings(context);
-        return context.out ? kExitDone : context.fail("options: cannot write the output");
+        return kExitDone;
     }
     std::map<std::string, std::string> changes;
     std::optional<bool> autostart;
@@ -170,5 +168,23 @@ int runOptions(CliContext& context) {
     }
     return kExitDone;
 }
+
+} // namespace
+
+const CliCommand kOptionsCommand{
+    "options", "options [KEY=VALUE...]",
+    "Without arguments prints every setting as KEY=VALUE, in this order: AutoSave,\n"
+    "AutoBackup, AutoOpenLastDocument, RememberMe, PlugInDir, atworkHour, atworkMinute,\n"
+    "atworkSecond, then Hour, Minute and Second of worktime, breakfast, lunch and coffee,\n"
+    "and LastDocument.\n"
+    "With KEY=VALUE arguments changes settings as the Options dialog does and stores every\n"
+    "value: switches take on or off, PlugInDir a folder (empty for none), the parts of a\n"
+    "duration a whole number from 0 to 9999. A duration is carried into hours and keeps\n"
+    "only its time of day, and atwork is recomputed as worktime + breakfast + lunch +\n"
+    "coffee; the atwork keys and LastDocument cannot be set. Nothing is written when any\n"
+    "argument is refused.\n"
+    "Autostart=on|off (listed last) writes or removes the user's autostart entry that\n"
+    "starts the desktop at login, hidden in the notification area where there is one.\n",
+    runOptions};
 
 } // namespace tallimo::cli

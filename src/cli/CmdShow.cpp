@@ -6,6 +6,8 @@
 
 namespace tallimo::cli {
 
+namespace {
+
 int runShow(CliContext& context) {
     const ParsedArguments parsed = parseArguments(context.args, {}, {"--json"});
     if (!parsed.error.empty()) {
@@ -21,21 +23,29 @@ int runShow(CliContext& context) {
     // The messages go to the terminal as always and also into the JSON output.
     CapturingUi ui(context.ui, CapturingUi::Captured::AlsoShown);
     ui.startCapture();
-    ReadOnlySettings settings(context.settings);
-    Platform platform{
-        ui, settings, context.clock, context.timers, context.trace, context.libraries};
-    CTagrolView view(platform);
+    ReadingView reading(context, ui);
     // The open step has told the user why when the file cannot be loaded.
-    if (openDocument(view, files.front()) != kExitDone) {
+    if (reading.open(files.front()) != kExitDone) {
         return kExitRefused;
     }
     if (json) {
-        writeJson(context.out, view.sheet(), ui.captured());
+        writeJson(context.out, reading.view().sheet(), ui.captured());
     } else {
-        writeTsv(context.out, view.sheet());
+        writeTsv(context.out, reading.view().sheet());
     }
-    context.out.flush();
-    return context.out ? kExitDone : context.fail("show: cannot write the output");
+    return kExitDone;
 }
+
+} // namespace
+
+const CliCommand kShowCommand{
+    "show", "show FILE [--json]",
+    "Loads FILE and prints both tables: TSV with a line '# work', the headers and one\n"
+    "line per row, then the same for '# squad'; tab, line feed, carriage return and\n"
+    "backslash in a cell are written \\t, \\n, \\r and \\\\. Loading messages go to\n"
+    "standard error. Exit status 1 when FILE cannot be loaded, 2 for wrong usage.\n"
+    "  --json  one JSON object: minDate, maxDate, messages, work and squad rows with\n"
+    "          their cells, rowBackColor, rowFlags and cellAttrs\n",
+    runShow};
 
 } // namespace tallimo::cli

@@ -8,6 +8,8 @@
 
 namespace tallimo::cli {
 
+namespace {
+
 int runTotal(CliContext& context) {
     const ParsedArguments parsed = parseArguments(context.args, {"--rows"}, {"--squad"});
     if (!parsed.error.empty()) {
@@ -31,13 +33,11 @@ int runTotal(CliContext& context) {
     }
 
     CapturingUi ui(context.ui);
-    ReadOnlySettings settings(context.settings);
-    Platform platform{
-        ui, settings, context.clock, context.timers, context.trace, context.libraries};
-    CTagrolView view(platform);
-    if (openDocument(view, positional[0]) != kExitDone) {
+    ReadingView reading(context, ui);
+    if (reading.open(positional[0]) != kExitDone) {
         return kExitRefused;
     }
+    CTagrolView& view = reading.view();
     if (squad) {
         view.OnShowSquadTime();
     }
@@ -62,5 +62,14 @@ int runTotal(CliContext& context) {
     }
     return kExitDone;
 }
+
+} // namespace
+
+const CliCommand kTotalCommand{
+    "total", "total FILE [--squad] [--rows LIST]",
+    "Prints the overtime total of the month's work list, as the desktop's message shows it.\n"
+    "  --squad      add up the squad list instead\n"
+    "  --rows LIST  only these 0-based rows, for example 0,3,5-9\n",
+    runTotal};
 
 } // namespace tallimo::cli

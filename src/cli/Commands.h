@@ -3,10 +3,12 @@
 #include "cli/CliContext.h"
 
 #include <string_view>
+#include <vector>
 
 namespace tallimo::cli {
 
-// One subcommand: its name, one usage line, its --help text and the function that runs it.
+// One subcommand: its name, one usage line, its --help text and the function that runs it. Each
+// lives in a file of its own (Cmd*.cpp) with its usage and help.
 struct CliCommand {
     std::string_view name;
     std::string_view usage;
@@ -14,24 +16,23 @@ struct CliCommand {
     int (*run)(CliContext&);
 };
 
-// The table of subcommands, in the order the usage lists them.
-const std::vector<CliCommand>& commands();
+extern const CliCommand kNewCommand;
+extern const CliCommand kShowCommand;
+extern const CliCommand kEnterCommand;
+extern const CliCommand kLeaveCommand;
+extern const CliCommand kSquadStartCommand;
+extern const CliCommand kSquadFinishCommand;
+extern const CliCommand kImportCommand;
+extern const CliCommand kOptionsCommand;
+extern const CliCommand kTotalCommand;
+extern const CliCommand kMarkCommand;
+extern const CliCommand kClearCommand;
+extern const CliCommand kSetCommand;
+extern const CliCommand kSquadAddCommand;
+extern const CliCommand kSquadDeleteCommand;
+extern const CliCommand kExportCommand;
 
-// Each subcommand lives in a file of its own (Cmd*.cpp).
-int runNew(CliContext& context);
-int runShow(CliContext& context);
-int runEnter(CliContext& context);
-int runLeave(CliContext& context);
-int runSquadStart(CliContext& context);
-int runSquadFinish(CliContext& context);
-int runImport(CliContext& context);
-int runOptions(CliContext& context);
-int runTotal(CliContext& context);
-int runMark(CliContext& context);
-int runClear(CliContext& context);
-int runSet(CliContext& context);
-int runSquadAdd(CliContext& context);
-int runSquadDelete(CliContext& context);
-int runExport(CliContext& context);
+// The subcommands in the order the usage lists them.
+const std::vector<const CliCommand*>& commands();
 
 } // namespace tallimo::cli

@@ -5,7 +5,9 @@
 #include "platform/posix/DlLibraryLoader.h"
 #include "platform/qt/QtSettingsStore.h"
 
+#include <exception>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,64 +19,77 @@ namespace {
 
 void printUsage(std::ostream& stream) {
     stream << "Usage: tallimo-cli COMMAND [ARGS] [--now \"DD.MM.YYYY HH:MM:SS\" | --at HH:MM[:SS]]"
-              " [--yes | --no] [--trace]\n\nCommands:\n";
-    for (const auto& command : commands()) {
-        stream << "  " << command.usage << '\n';
+              " [--yes | --no] [--force] [--trace]\n\nCommands:\n";
+    for (const CliCommand* command : commands()) {
+        stream << "  " << command->usage << '\n';
     }
     stream << "\nGlobal options, before or after the command:\n"
               "  --now \"DD.MM.YYYY HH:MM:SS\"  run the command at this moment\n"
               "  --at HH:MM[:SS]              run the command today at this time\n"
               "  --yes, --no                  answer questions OK or Cancel without a terminal\n"
+              "  --force                      save over a file whose load reported damage (its\n"
+              "                               damaged original is kept beside it) or that another\n"
+              "                               program changed since it was read\n"
               "  --trace                      write the trace lines to standard error\n"
               "  --                           pass what follows to the command untouched\n"
               "\n'tallimo-cli COMMAND --help' describes a command.\n";
 }
 
-std::optional<Instant> parseNow(const std::string& text) {
-    // "DD.MM.YYYY HH:MM:SS", checked strictly: a typo must not record a wrong moment.
-    if (text.size() != 19 || text[2] != '.' || text[5] != '.' || text[10] != ' ' ||
-        text[13] != ':' || text[16] != ':') {
-        return std::nullopt;
+// Help that cannot be written is no success either.
+int helpWritten(std::ostream& out) {
+    out.flush();
+    if (!out) {
+        std::cerr << "tallimo-cli: the output could not be written\n";
+        return kExitRefused;
     }
-    for (std::size_t i : {0u, 1u, 3u, 4u, 6u, 7u, 8u, 9u, 11u, 12u, 14u, 15u, 17u, 18u}) {
-        if (text[i] < '0' || text[i] > '9') {
-            return std::nullopt;
-        }
-    }
-    const int day = readNumberAt(text, 1, 2);
-    const int month = readNumberAt(text, 4, 5);
-    const int year = readNumberAt(text, 7, 10);
-    const int hour = readNumberAt(text, 12, 13);
-    const int minute = readNumberAt(text, 15, 16);
-    const int second = readNumberAt(text, 18, 19);
-    if (day < 1 || day > 31 || month < 1 || month > 12 || hour > 23 || minute > 59 || second > 59) {
-        return std::nullopt;
-    }
-    const auto instant = makeLocalInstant(year, month, day, hour, minute, second);
-    if (!instant || splitLocal(*instant).day != day) {
-        return std::nullopt;
-    }
-    return instant;
+    return kExitDone;
 }
 
-std::optional<Instant> parseAt(const std::string& text, Instant today) {
-    if ((text.size() != 5 && text.size() != 8) || text[2] != ':' ||
-        (text.size() == 8 && text[5] != ':')) {
-        return std::nullopt;
-    }
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (i != 2 && i != 5 && (text[i] < '0' || text[i] > '9')) {
-            return std::nullopt;
+// The clock fixed by --now or --at; false (after the message) when the text is no such moment.
+bool fixClock(CliContext& context, const std::optional<std::string>& nowText,
+              const std::optional<std::string>& atText) {
+    if (nowText) {
+        const auto now = parseMoment(*nowText);
+        if (!now) {
+            context.fail("--now wants \"DD.MM.YYYY HH:MM:SS\", not '" + *nowText + "'");
+            return false;
         }
+        context.clock.fix(*now);
     }
-    const int hour = readNumberAt(text, 1, 2);
-    const int minute = readNumberAt(text, 4, 5);
-    const int second = text.size() == 8 ? readNumberAt(text, 7, 8) : 0;
-    if (hour > 23 || minute > 59 || second > 59) {
-        return std::nullopt;
+    if (atText) {
+        const auto time = parseClockTime(*atText);
+        const auto at = time ? atClockTime(SystemClock().now(), *time) : std::nullopt;
+        if (!at) {
+            context.fail("--at wants HH:MM or HH:MM:SS, not '" + *atText + "'");
+            return false;
+        }
+        context.clock.fix(*at);
     }
-    const LocalFields date = splitLocal(today);
-    return makeLocalInstant(date.year, date.month, date.day, hour, minute, second);
+    return true;
+}
+
+// Runs the command; running out of memory (or any failure that escapes it) ends with a message
+// and exit status 1, never an abort. So does output that cannot be written, or settings that
+// were changed and cannot be stored: a later command without FILE would otherwise read a stale
+// LastDocument.
+int runCommand(const CliCommand& command, CliContext& context, DeferredSettings& settings) {
+    int status = kExitRefused;
+    try {
+        status = command.run(context);
+    } catch (const std::bad_alloc&) {
+        return context.fail("there is not enough memory for this command");
+    } catch (const std::exception& failure) {
+        return context.fail(failure.what());
+    }
+    context.out.flush();
+    if (!context.out) {
+        return context.fail("the output could not be written");
+    }
+    const bool written = !settings.pending() || settings.sync();
+    if (status == kExitDone && !written) {
+        return context.fail("the settings could not be written");
+    }
+    return status;
 }
 
 } // namespace
@@ -86,6 +101,7 @@ int main(int argc, char** argv) {
     bool yes = false;
     bool no = false;
     bool traceOn = false;
+    bool force = false;
     bool help = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -105,6 +121,8 @@ int main(int argc, char** argv) {
             no = true;
         } else if (arg == "--trace") {
             traceOn = true;
+        } else if (arg == "--force") {
+            force = true;
         } else if (arg == "--help" || arg == "-h") {
             help = true;
         } else {
@@ -113,14 +131,14 @@ int main(int argc, char** argv) {
     }
     if (rest.empty()) {
         printUsage(help ? std::cout : std::cerr);
-        return help ? kExitDone : kExitUsage;
+        return help ? helpWritten(std::cout) : kExitUsage;
     }
     const std::string name = rest.front();
     rest.erase(rest.begin());
     const CliCommand* command = nullptr;
-    for (const auto& candidate : commands()) {
-        if (candidate.name == name) {
-            command = &candidate;
+    for (const CliCommand* candidate : commands()) {
+        if (candidate->name == name) {
+            command = candidate;
         }
     }
     if (command == nullptr) {
@@ -130,7 +148,7 @@ int main(int argc, char** argv) {
     }
     if (help) {
         std::cout << "Usage: tallimo-cli " << command->usage << "\n\n" << command->help;
-        return kExitDone;
+        return helpWritten(std::cout);
     }
     if (yes && no) {
         std::cerr << "tallimo-cli: --yes and --no exclude each other\n";
@@ -141,27 +159,14 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
 
-    QtSettingsStore settings;
+    QtSettingsStore store;
+    DeferredSettings settings(store);
     DlLibraryLoader libraries;
     const AnswerPolicy policy = yes ? AnswerPolicy::AlwaysOk
                                     : (no ? AnswerPolicy::AlwaysCancel : AnswerPolicy::AskTerminal);
-    CliContext context(rest, std::cout, std::cerr, policy, traceOn, settings, libraries);
-    if (nowText) {
-        const auto now = parseNow(*nowText);
-        if (!now) {
-            std::cerr << "tallimo-cli: --now wants \"DD.MM.YYYY HH:MM:SS\", not '" << *nowText
-                      << "'\n";
-            return kExitUsage;
-        }
-        context.clock.fix(*now);
+    CliContext context(rest, std::cout, std::cerr, policy, traceOn, force, settings, libraries);
+    if (!fixClock(context, nowText, atText)) {
+        return kExitUsage;
     }
-    if (atText) {
-        const auto at = parseAt(*atText, SystemClock().now());
-        if (!at) {
-            std::cerr << "tallimo-cli: --at wants HH:MM or HH:MM:SS, not '" << *atText << "'\n";
-            return kExitUsage;
-        }
-        context.clock.fix(*at);
-    }
-    return command->run(context);
+    return runCommand(*command, context, settings);
 }

@@ -1,15 +1,22 @@
 #include "document/AtomicFile.h"
 
-#include <atomic>
+#include "document/InputFile.h"
+
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace tallimo {
 namespace {
+
+// The longest file name the usual file systems allow.
+constexpr std::size_t kNameMax = 255;
 
 std::string reasonOf(int error) {
     return std::generic_category().message(error);
@@ -33,33 +40,19 @@ std::string folderOf(const std::string& path) {
     return parent.empty() ? std::string(".") : parent.string();
 }
 
-// Creates a fresh temporary file beside the target; never reuses an existing name.
-int createTemporary(const std::string& target, std::string& tempPath) {
-    static std::atomic<unsigned> counter{0};
-    const auto file = std::filesystem::path(target);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        // Appended piece by piece: GCC 12 at -O3 misreads "." + string as overlapping copies.
-        std::string name(1, '.');
-        name += file.filename().string();
-        name += ".tmp-";
-        name += std::to_string(::getpid());
-        name += '-';
-        name += std::to_string(counter++);
-        tempPath = (file.parent_path() / name).string();
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    errno = EEXIST;
-    return -1;
+// A write beyond the file size limit (ulimit -f) then fails with "File too large" like any other
+// write, instead of ending the program with a signal and leaving the temporary file behind.
+void ignoreFileSizeSignal() {
+    static const bool ignored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+    (void)ignored;
 }
 
-bool writeAll(int fd, std::span<const std::uint8_t> bytes, const WriteFunction& write) {
+bool writeAll(int fd, std::span<const std::uint8_t> bytes, const SaveCalls& calls) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t written = write ? write(fd, bytes.data() + done, bytes.size() - done)
-                                      : ::write(fd, bytes.data() + done, bytes.size() - done);
+        const std::size_t left = bytes.size() - done;
+        const ssize_t written = calls.write ? calls.write(fd, bytes.data() + done, left)
+                                            : ::write(fd, bytes.data() + done, left);
         if (written < 0 && errno == EINTR) {
             continue;
         }
@@ -74,122 +67,152 @@ bool writeAll(int fd, std::span<const std::uint8_t> bytes, const WriteFunction& 
     return true;
 }
 
-// Makes the rename itself durable; a folder that refuses fsync is no reason to fail the save.
-void syncFolder(const std::string& folder) {
+int syncFile(int fd, const SaveCalls& calls) {
+    return calls.sync ? calls.sync(fd) : ::fsync(fd);
+}
+
+// Makes the rename durable. A folder that cannot be flushed at all (some file systems refuse)
+// is no failure; one that reports an error is.
+Result syncFolder(const std::string& folder, const SaveCalls& calls) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+    if (fd < 0) {
+        return {};
     }
+    const int result = syncFile(fd, calls);
+    const int error = errno;
+    ::close(fd);
+    if (result != 0 && error != EINVAL && error != ENOTSUP && error != EBADF) {
+        return Result::failed("its folder could not be flushed to the disk: " + reasonOf(error));
+    }
+    return {};
+}
+
+// Creates the temporary file beside the target; one left behind by a killed save goes first.
+int createTemporary(const std::string& tempPath) {
+    ::unlink(tempPath.c_str());
+    return ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+}
+
+// Publishes the finished temporary file under `to`, never replacing an existing file.
+bool renameWithoutReplacing(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return false;
+    }
+    // A file system without the flag: a hard link refuses an existing name just as well.
+    if (::link(from.c_str(), to.c_str()) != 0) {
+        return false;
+    }
+    ::unlink(from.c_str());
+    return true;
+}
+
+// Writes and flushes the bytes to a fresh temporary file; the caller publishes it. The new file
+// takes over what it can of the existing one it will replace.
+Result writeTemporary(const std::string& tempPath, std::span<const std::uint8_t> bytes,
+                      const struct stat* existing, const SaveCalls& calls) {
+    ignoreFileSizeSignal();
+    const int fd = createTemporary(tempPath);
+    if (fd < 0) {
+        return Result::failed(reasonOf(errno));
+    }
+    const auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(tempPath.c_str());
+        return Result::failed(reasonOf(error));
+    };
+    if (existing != nullptr) {
+        // Root saving another user's file keeps that user's file; a user may at least keep the
+        // group. What the system refuses stays as the new file was made.
+        if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
+            (void)::fchown(fd, static_cast<uid_t>(-1), existing->st_gid);
+        }
+        if (::fchmod(fd, existing->st_mode & 07777) != 0) {
+            return fail(errno);
+        }
+    }
+    if (!writeAll(fd, bytes, calls) || syncFile(fd, calls) != 0) {
+        return fail(errno);
+    }
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(tempPath.c_str());
+        return Result::failed(reasonOf(error));
+    }
+    return {};
 }
 
 } // namespace
 
-FileResult writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
-                               const WriteFunction& write) {
+std::string besideName(const std::string& target, std::string_view suffix) {
+    const std::filesystem::path file(target);
+    const std::string name = file.filename().string();
+    std::string hidden = "." + name;
+    hidden += suffix;
+    if (hidden.size() > kNameMax) {
+        // FNV-1a of the whole name keeps two long names with the same beginning apart.
+        std::uint64_t hash = 14695981039346656037ULL;
+        for (const char c : name) {
+            hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+        }
+        char hex[20];
+        std::snprintf(hex, sizeof hex, "~%016llx", static_cast<unsigned long long>(hash));
+        hidden = "." + name.substr(0, kNameMax - 1 - 17 - suffix.size()) + hex;
+        hidden += suffix;
+    }
+    return (file.parent_path() / hidden).string();
+}
+
+Result writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                           const SaveCalls& calls) {
     if (path.empty()) {
-        return FileResult::failure(reasonOf(ENOENT));
+        return Result::failed(reasonOf(ENOENT));
     }
     const std::string target = resolvedTarget(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {
-        return FileResult::failure(reasonOf(EISDIR));
+        return Result::failed(reasonOf(EISDIR));
     }
-
-    std::string tempPath;
-    const int fd = createTemporary(target, tempPath);
-    if (fd < 0) {
-        return FileResult::failure(reasonOf(errno));
+    if (exists && !S_ISREG(existing.st_mode)) {
+        return Result::failed("it is not a regular file");
     }
-    const auto fail = [&](int error) {
-        ::unlink(tempPath.c_str());
-        return FileResult::failure(reasonOf(error));
-    };
-    if (exists && ::fchmod(fd, existing.st_mode & 07777) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return fail(error);
+    // A file the user may not write is not replaced behind its back.
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        return Result::failed(reasonOf(errno));
     }
-    if (!writeAll(fd, bytes, write) || ::fsync(fd) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return fail(error);
-    }
-    if (::close(fd) != 0) {
-        return fail(errno);
+    const std::string tempPath = besideName(target, ".tallimo-save");
+    if (Result written = writeTemporary(tempPath, bytes, exists ? &existing : nullptr, calls);
+        !written) {
+        return written;
     }
     if (::rename(tempPath.c_str(), target.c_str()) != 0) {
-        return fail(errno);
+        const int error = errno;
+        ::unlink(tempPath.c_str());
+        return Result::failed(reasonOf(error));
     }
-    syncFolder(folderOf(target));
-    return {};
+    return syncFolder(folderOf(target), calls);
 }
 
-namespace {
-
-FileStamp stampOf(const struct stat& info) {
-    return FileStamp{
-        static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-        static_cast<std::int64_t>(info.st_size),
-        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
-}
-
-} // namespace
-
-std::optional<FileStamp> fileStampOf(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        return std::nullopt;
+Result copyFileAtomically(const std::string& from, const std::string& to, bool replace) {
+    std::vector<std::uint8_t> bytes;
+    if (Result read = readWholeFile(from, bytes); !read) {
+        return read;
     }
-    return stampOf(info);
-}
-
-FileResult readWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes,
-                         FileStamp* stamp) {
-    bytes.clear();
-    // Non-blocking, so that opening a pipe by mistake cannot hang; regular files ignore it.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return FileResult::failure(reasonOf(errno));
+    const std::string tempPath = besideName(to, ".tallimo-save");
+    if (Result written = writeTemporary(tempPath, bytes, nullptr, {}); !written) {
+        return written;
     }
-    struct stat info {};
-    const bool statFailed = ::fstat(fd, &info) != 0;
-    if (statFailed || !S_ISREG(info.st_mode)) {
-        const int error = statFailed ? errno : 0;
-        const bool folder = S_ISDIR(info.st_mode);
-        ::close(fd);
-        if (folder) {
-            return FileResult::failure(reasonOf(EISDIR));
-        }
-        // A device or a pipe can deliver without end; a time sheet is always a plain file.
-        return FileResult::failure(error != 0 ? reasonOf(error) : "it is not a regular file");
+    const bool published = replace ? ::rename(tempPath.c_str(), to.c_str()) == 0
+                                   : renameWithoutReplacing(tempPath, to);
+    if (!published) {
+        const int error = errno;
+        ::unlink(tempPath.c_str());
+        return Result::failed(reasonOf(error));
     }
-    if (stamp != nullptr) {
-        *stamp = stampOf(info);
-    }
-    if (info.st_size > 0) {
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    }
-    std::uint8_t buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            const int error = errno;
-            ::close(fd);
-            bytes.clear();
-            return FileResult::failure(reasonOf(error));
-        }
-        if (got == 0) {
-            break;
-        }
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    }
-    ::close(fd);
-    return {};
+    return syncFolder(folderOf(to), {});
 }
 
 } // namespace tallimo

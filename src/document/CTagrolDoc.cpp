@@ -1,5 +1,6 @@
 #include "document/CTagrolDoc.h"
 
+#include "calc/TimeValue.h"
 #include "document/AtomicFile.h"
 #include "document/TimeSheetFile.h"
 #include "platform/Encoding.h"
@@ -10,11 +11,14 @@
 namespace tallimo {
 namespace {
 
-constexpr const char* kUntitled = "Untitled.time";
 constexpr const char* kChangedQuestion = "The file has changed. Would you save them?";
 constexpr const char* kOverwriteQuestion = "The tallimo file exist! Would you overwrite them?";
 constexpr const char* kChangedOnDiskQuestion =
     "\" has been changed by another program since it was read. Would you overwrite these changes?";
+constexpr const char* kChangedOnDiskRefusal =
+    "\": it has been changed by another program since it was read.";
+constexpr const char* kDamagedRefusal = "\" was damaged when it was read and is not saved over.";
+constexpr const char* kDamagedKept = "\" was damaged when it was read; its original was kept as \"";
 constexpr const char* kHeaderUnidentified =
     "Exception by identifying the file header.\r\nIf this is an old Tallimo file use the import "
     "feature to convert.";
@@ -45,13 +49,13 @@ std::string shownPath(const std::string& path) {
 
 } // namespace
 
-CTagrolDoc::CTagrolDoc(Ui& ui, SettingsStore& settings, SheetSerializer& serializer,
+CTagrolDoc::CTagrolDoc(Ui& ui, SettingsStore& settings, Clock& clock, SheetSerializer& serializer,
                        TraceLog& trace)
-    : m_ui(ui), m_settings(settings), m_serializer(serializer), m_trace(trace), m_recent(settings) {
-}
+    : m_ui(ui), m_settings(settings), m_clock(clock), m_serializer(serializer), m_trace(trace),
+      m_recent(settings) {}
 
 bool CTagrolDoc::OnNewDocument() {
-    m_title = kUntitled;
+    m_title = kUntitledTitle;
     m_path.clear();
     return true;
 }
@@ -75,37 +79,45 @@ void CTagrolDoc::Open() {
     }
 }
 
-OpenResult CTagrolDoc::openStep(const std::string& path) {
-    // The whole file is read before anything is judged, so an unreadable file never touches the
-    // tables and the document stays bound to the file it was bound to.
+Result CTagrolDoc::openStep(const std::string& path) {
+    // The whole file is read before the tables are touched, so an unreadable file leaves them and
+    // the document's binding alone; its first string is judged before the rest is read.
+    InputFile file;
     std::vector<std::uint8_t> bytes;
-    FileStamp stamp;
-    if (const FileResult read = readWholeFile(path, bytes, &stamp); !read) {
-        reportUnreadable(path, read.error);
-        return OpenResult::Unreadable;
+    Result read = file.open(path);
+    if (read) {
+        read = file.read(bytes, kFileStartSize);
     }
-    ByteReader reader(bytes);
-    std::string magic;
-    if (!reader.string(magic)) {
-        m_ui.showMessage(kHeaderUnidentified);
-        return OpenResult::HeaderTooShort;
+    if (read) {
+        switch (judgeFileStart(bytes, static_cast<std::uint64_t>(file.stamp().size))) {
+        case FileStart::TooShort:
+            m_ui.showMessage(kHeaderUnidentified);
+            return Result::refused();
+        case FileStart::NotTimeSheet:
+            m_ui.showMessage(kNoValidHeader);
+            return Result::refused();
+        case FileStart::TimeSheet:
+            read = file.readRest(bytes);
+            break;
+        }
     }
-    if (magic != kTimeSheetMagic) {
-        m_ui.showMessage(kNoValidHeader);
-        return OpenResult::NotTimeSheet;
+    if (!read) {
+        reportUnreadable(path, read.message);
+        return Result::failed();
     }
     if (!confirmReplace()) {
-        return OpenResult::Declined;
+        return Result::cancelled();
     }
-    m_serializer.loadSheet(bytes);
+    const bool whole = m_serializer.loadSheet(bytes);
     const std::string full = fullPath(path);
     m_title = full;
     m_modified = false;
     m_recent.add(full);
     storeLastDocument(m_settings, full);
     m_path = full;
-    m_stamp = stamp;
-    return OpenResult::Loaded;
+    m_stamp = file.stamp();
+    m_damagedPath = whole ? std::string() : full;
+    return {};
 }
 
 bool CTagrolDoc::openRecent(int index) {
@@ -114,100 +126,155 @@ bool CTagrolDoc::openRecent(int index) {
         return false;
     }
     const std::string path = entries[static_cast<std::size_t>(index)];
-    const OpenResult result = openStep(path);
-    if (result == OpenResult::Loaded) {
+    const Result result = openStep(path);
+    if (result) {
         m_title = std::filesystem::path(path).filename().string();
         return true;
     }
     // Kept unsaved changes say nothing about the entry; a file that cannot be opened leaves.
-    if (result != OpenResult::Declined) {
+    if (result.outcome != Outcome::Cancelled) {
         m_recent.remove(path);
     }
     return false;
 }
 
-bool CTagrolDoc::Save() {
-    return saveWithOutcome() == SaveOutcome::Saved;
-}
-
-bool CTagrolDoc::SaveAs() {
-    return saveAsWithOutcome() == SaveOutcome::Saved;
-}
-
-CTagrolDoc::SaveOutcome CTagrolDoc::saveWithOutcome() {
+Result CTagrolDoc::Save() {
     if (m_path.empty()) {
-        return saveAsWithOutcome();
+        return SaveAs();
     }
-    return OnSaveDocument(m_path) ? SaveOutcome::Saved : SaveOutcome::Failed;
+    return OnSaveDocument(m_path);
 }
 
-CTagrolDoc::SaveOutcome CTagrolDoc::saveAsWithOutcome() {
-    FileDialogRequest request;
-    request.title = "Save As Tallimo File";
-    request.filters = timeFileFilters();
-    request.defaultExtension = "time";
+Result CTagrolDoc::SaveAs() {
+    FileDialogRequest request = openFileRequest("Save As Tallimo File");
     request.fileName = m_title;
     request.forSaving = true;
     request.overwritePrompt = true;
     const auto chosen = m_ui.chooseFile(request);
     if (!chosen) {
-        return SaveOutcome::Cancelled;
+        return Result::cancelled();
     }
     if (isExistingFile(*chosen) && m_ui.ask(kOverwriteQuestion) == Answer::Cancel) {
-        return SaveOutcome::Cancelled;
+        return Result::cancelled();
     }
-    if (!OnSaveDocument(*chosen)) {
-        return SaveOutcome::Failed;
+    Result saved = OnSaveDocument(*chosen);
+    if (saved) {
+        m_path = fullPath(*chosen);
     }
-    m_path = fullPath(*chosen);
-    return SaveOutcome::Saved;
+    return saved;
 }
 
 bool CTagrolDoc::changedOnDisk() const {
     return !m_path.empty() && m_stamp && fileStampOf(m_path) != m_stamp;
 }
 
-bool CTagrolDoc::OnSaveDocument(const std::string& path) {
+Result CTagrolDoc::checkChangedOnDisk(const std::string& full, FileLock& saveLock) {
     // Only a file that is there can be overwritten; a missing one is simply written again.
+    if (full != m_path || !changedOnDisk() || !isExistingFile(full)) {
+        return {};
+    }
+    switch (m_policy) {
+    case SavePolicy::Force:
+        return {};
+    case SavePolicy::Refuse:
+        reportFileError("Cannot save the file \"" + shownPath(full) + kChangedOnDiskRefusal);
+        return Result::refused();
+    case SavePolicy::Ask:
+        break;
+    }
+    // The user may take a while to answer: the lock is not held meanwhile.
+    saveLock.release();
+    if (m_ui.ask("\"" + shownPath(full) + kChangedOnDiskQuestion) == Answer::Cancel) {
+        return Result::cancelled();
+    }
+    return saveLock.acquire(full, kSaveLockWait);
+}
+
+Result CTagrolDoc::keepDamagedOriginal(const std::string& path, const std::string& full) {
+    if (full != m_damagedPath || !isExistingFile(full)) {
+        return {};
+    }
+    if (m_policy == SavePolicy::Refuse) {
+        reportFileError("The file \"" + shownPath(full) + kDamagedRefusal);
+        return Result::refused();
+    }
+    const std::string kept = full + ".damaged-" + formatInstant(m_clock.now(), "%Y%m%d%H%M%S");
+    if (Result copied = copyFileAtomically(full, kept, false); !copied) {
+        return reportSaveFailure(path,
+                                 Result::failed("its damaged original could not be kept as \"" +
+                                                shownPath(kept) + "\": " + copied.message));
+    }
+    m_ui.showMessage("The file \"" + shownPath(full) + kDamagedKept + shownPath(kept) + "\".");
+    return {};
+}
+
+Result CTagrolDoc::reportSaveFailure(const std::string& path, Result failure) {
+    reportFileError("Cannot save the file \"" + shownPath(path) + "\": " + failure.message + ".");
+    failure.message.clear();
+    return failure;
+}
+
+Result CTagrolDoc::OnSaveDocument(const std::string& path) {
     const std::string full = fullPath(path);
-    if (full == m_path && changedOnDisk() && isExistingFile(full) &&
-        m_ui.ask("\"" + shownPath(full) + kChangedOnDiskQuestion) == Answer::Cancel) {
-        return false;
+    FileLock saveLock;
+    if (!m_lock.holds(full)) {
+        if (Result locked = saveLock.acquire(full, kSaveLockWait); !locked) {
+            return reportSaveFailure(path, std::move(locked));
+        }
+    }
+    if (Result checked = checkChangedOnDisk(full, saveLock); !checked) {
+        return checked.outcome == Outcome::Cancelled || checked.message.empty()
+                   ? checked
+                   : reportSaveFailure(path, std::move(checked));
+    }
+    if (Result kept = keepDamagedOriginal(path, full); !kept) {
+        return kept;
     }
     const std::vector<std::uint8_t> bytes = m_serializer.storeSheet();
-    if (const FileResult written = writeFileAtomically(path, bytes); !written) {
+    if (Result written = writeFileAtomically(path, bytes); !written) {
         // The month is not on the disk: it stays modified and LastDocument keeps naming a file
         // that holds a month.
-        reportFileError("Cannot save the file \"" + shownPath(path) + "\": " + written.error + ".");
-        return false;
+        return reportSaveFailure(path, std::move(written));
     }
     m_title = full;
     m_modified = false;
     storeLastDocument(m_settings, full);
     m_stamp = fileStampOf(full);
-    return true;
+    if (full == m_damagedPath) {
+        m_damagedPath.clear();
+    }
+    return {};
 }
+
+namespace {
+
+// Whether the tables may be given up after the save prompt: saved, or the save not wanted.
+bool savedOrDropped(const Result& save) {
+    return save.done() || save.outcome == Outcome::Cancelled;
+}
+
+} // namespace
 
 bool CTagrolDoc::CanCloseFrame() {
     if (!m_modified || m_ui.ask(kChangedQuestion) == Answer::Cancel) {
         return true;
     }
     // A cancelled Save As lets the window close; a save that failed keeps it open.
-    return saveWithOutcome() != SaveOutcome::Failed;
+    return savedOrDropped(Save());
 }
 
 bool CTagrolDoc::confirmReplace() {
     if (!m_modified || m_ui.ask(kChangedQuestion) == Answer::Cancel) {
         return true;
     }
-    return saveWithOutcome() != SaveOutcome::Failed;
+    return savedOrDropped(Save());
 }
 
 bool CTagrolDoc::importSide() {
     if (!confirmReplace()) {
         return false;
     }
-    m_title = kUntitled;
+    m_title = kUntitledTitle;
     m_path.clear();
     return true;
 }

@@ -1,12 +1,17 @@
 #pragma once
 
-#include "document/AtomicFile.h"
+#include "document/FileLock.h"
+#include "document/InputFile.h"
 #include "document/RecentFileList.h"
+#include "document/Result.h"
+#include "platform/Clock.h"
 #include "platform/SettingsStore.h"
 #include "platform/TraceLog.h"
 #include "platform/Ui.h"
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,23 +24,28 @@ class SheetSerializer {
 public:
     virtual ~SheetSerializer() = default;
     virtual std::vector<std::uint8_t> storeSheet() const = 0;
-    // Replaces both tables with the file's content; reports damaged data to the user itself.
-    virtual void loadSheet(std::span<const std::uint8_t> bytes) = 0;
+    // Replaces both tables with the file's content; reports damaged data to the user itself and
+    // returns false when it did.
+    virtual bool loadSheet(std::span<const std::uint8_t> bytes) = 0;
 };
 
-// How an open step ended.
-enum class OpenResult {
-    Loaded,         // the month was read (possibly with loading messages)
-    HeaderTooShort, // the file is shorter than its first string
-    NotTimeSheet,   // the first string is not the magic
-    Unreadable,     // the file cannot be opened or read
-    Declined,       // the user kept unsaved changes whose save failed
-};
+// What a save does where the file changed on disk since this document read it, or where its load
+// reported damage: the desktop asks about the change (and keeps a damaged original beside the
+// file before saving over it); the CLI refuses both, or with --force goes ahead as the desktop's
+// OK would, still keeping the damaged original.
+enum class SavePolicy { Ask, Refuse, Force };
+
+// The title of a document that has no file yet.
+inline constexpr const char* kUntitledTitle = "Untitled.time";
+
+// How long a save waits for the lock that another writer of the same month holds.
+inline constexpr std::chrono::milliseconds kSaveLockWait{3000};
 
 // The open time sheet file: path, modified flag, title, the file commands and the save prompt.
 class CTagrolDoc {
 public:
-    CTagrolDoc(Ui& ui, SettingsStore& settings, SheetSerializer& serializer, TraceLog& trace);
+    CTagrolDoc(Ui& ui, SettingsStore& settings, Clock& clock, SheetSerializer& serializer,
+               TraceLog& trace);
 
     const std::string& path() const { return m_path; }
     const std::string& title() const { return m_title; }
@@ -48,18 +58,32 @@ public:
 
     // File > Open: the file dialog, then the open step.
     void Open();
-    // The open step on a path, with its outcome.
-    OpenResult openStep(const std::string& path);
+    // The open step on a path. Done when the month was read (possibly with loading messages),
+    // cancelled when the user kept unsaved changes whose save failed; otherwise the user has
+    // been told why (refused: no time sheet; failed: the file cannot be read).
+    Result openStep(const std::string& path);
     // The open step as the framework asks it: true only when the month was loaded.
-    bool OnOpenDocument(const std::string& path) { return openStep(path) == OpenResult::Loaded; }
+    bool OnOpenDocument(const std::string& path) { return openStep(path).done(); }
     // An entry of the recent-file list chosen (0 = top).
     bool openRecent(int index);
 
-    bool Save();
-    bool SaveAs();
-    // Writes the month to path. Before it replaces the document's own file that another program
-    // has changed since this document read or wrote it, it asks; Cancel keeps that file.
-    bool OnSaveDocument(const std::string& path);
+    Result Save();
+    Result SaveAs();
+    // Writes the month to path under the month's lock. Before it replaces the document's own
+    // file that another program has changed since this document read or wrote it, and before it
+    // saves over a file whose load reported damage, it follows the save policy.
+    Result OnSaveDocument(const std::string& path);
+
+    void setSavePolicy(SavePolicy policy) { m_policy = policy; }
+    // Holds the lock of the month at `path` until releaseLock() or the document's end, so that
+    // no other writer comes between a load and the save after it.
+    Result lockForWriting(const std::string& path, std::chrono::milliseconds timeout,
+                          const std::function<void()>& waiting) {
+        return m_lock.acquire(path, timeout, waiting);
+    }
+    void releaseLock() { m_lock.release(); }
+    // The file this document read with damage, as long as it has not been saved over.
+    const std::string& damagedFile() const { return m_damagedPath; }
 
     // The document's file on disk is no longer the version it read or wrote last (another
     // program saved it, or it is gone). False while the document is bound to no file.
@@ -87,14 +111,16 @@ public:
     void reportUnreadable(const std::string& path, const std::string& reason);
 
 private:
-    enum class SaveOutcome { Saved, Cancelled, Failed };
-    SaveOutcome saveWithOutcome();
-    SaveOutcome saveAsWithOutcome();
     // Shows a file failure to the user and traces it as the last-chance handler did.
     void reportFileError(const std::string& text);
+    Result reportSaveFailure(const std::string& path, Result failure);
+    // The questions and refusals a save of `full` passes before it writes.
+    Result checkChangedOnDisk(const std::string& full, FileLock& saveLock);
+    Result keepDamagedOriginal(const std::string& path, const std::string& full);
 
     Ui& m_ui;
     SettingsStore& m_settings;
+    Clock& m_clock;
     SheetSerializer& m_serializer;
     TraceLog& m_trace;
     RecentFileList m_recent;
@@ -103,6 +129,9 @@ private:
     bool m_modified = false;
     // The version of m_path this document read or wrote last.
     std::optional<FileStamp> m_stamp;
+    std::string m_damagedPath;
+    SavePolicy m_policy = SavePolicy::Ask;
+    FileLock m_lock;
 };
 
 } // namespace tallimo

@@ -21,23 +21,32 @@ bool monthFitsTimeSheet(int month, int year) {
            makeLocalInstant(year, month + 1, 1, 3, 0, 0);
 }
 
+void showDayLook(CellTable& work, int row, Instant date) {
+    work.SetItemText(row, WorkColumn::Weekday, formatInstant(date, "%A"));
+    const int weekday = splitLocal(date).weekday;
+    if (weekday == 1 || weekday == 7) {
+        work.SetRowBackColor(row, kWeekendBackColour);
+        work.SetRowFlags(row, CellFlag::OwnBackColour);
+    }
+}
+
+void showSquadRowLook(CellTable& squad, int row, bool plainEvenRows) {
+    if (row % 2 == 1 || plainEvenRows) {
+        squad.SetRowBackColor(row,
+                              row % 2 == 1 ? kAlternateSquadBackColour : kPlainSquadBackColour);
+        squad.SetRowFlags(row, CellFlag::OwnBackColour);
+    }
+}
+
 void setUpDayRow(TimeSheet& sheet, int row, RowCalculator& calculator) {
     if (const auto date = parseDateCell(sheet.work.itemText(row, WorkColumn::Date))) {
-        sheet.work.SetItemText(row, WorkColumn::Weekday, formatInstant(*date, "%A"));
-        const int weekday = splitLocal(*date).weekday;
-        if (weekday == 1 || weekday == 7) {
-            sheet.work.SetRowBackColor(row, kWeekendBackColour);
-            sheet.work.SetRowFlags(row, CellFlag::OwnBackColour);
-        }
+        showDayLook(sheet.work, row, *date);
     }
     calculator.CalculateWorkRow(row);
 }
 
 void setUpSquadRow(TimeSheet& sheet, int row, RowCalculator& calculator) {
-    if (row % 2 == 1) {
-        sheet.squad.SetRowBackColor(row, kAlternateSquadBackColour);
-        sheet.squad.SetRowFlags(row, CellFlag::OwnBackColour);
-    }
+    showSquadRowLook(sheet.squad, row, false);
     calculator.CalculateSquadRow(row);
 }
 

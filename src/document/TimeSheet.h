@@ -70,6 +70,12 @@ public:
 // day lie within the file's time fields.
 bool monthFitsTimeSheet(int month, int year);
 
+// The weekday of a day row and the look of a weekend day.
+void showDayLook(CellTable& work, int row, Instant date);
+// The alternating look of squad rows: odd rows are tinted; even rows get the plain record only
+// where `plainEvenRows` asks (after a deletion moved rows), else none.
+void showSquadRowLook(CellTable& squad, int row, bool plainEvenRows);
+
 // Day row set-up: weekday, weekend look, then the day computation.
 void setUpDayRow(TimeSheet& sheet, int row, RowCalculator& calculator);
 // Squad row set-up: the alternate look on odd rows, then the period computation.

@@ -1,5 +1,6 @@
 #include "document/TimeSheetFile.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace tallimo {
@@ -133,12 +134,12 @@ bool ByteReader::u32(std::uint32_t& value) {
     return true;
 }
 
-bool ByteReader::string(std::string& text) {
+bool ByteReader::stringLength(std::uint32_t& length) {
     std::uint8_t shortLength = 0;
     if (!u8(shortLength)) {
         return false;
     }
-    std::uint32_t length = shortLength;
+    length = shortLength;
     if (shortLength == kShortLengthLimit) {
         std::uint16_t wide = 0;
         if (!u16(wide)) {
@@ -152,6 +153,14 @@ bool ByteReader::string(std::string& text) {
             return false;
         }
     }
+    return true;
+}
+
+bool ByteReader::string(std::string& text) {
+    std::uint32_t length = 0;
+    if (!stringLength(length)) {
+        return false;
+    }
     // The length is checked against the bytes that are there before anything is allocated.
     const std::uint8_t* data = nullptr;
     if (!take(length, data)) {
@@ -159,6 +168,24 @@ bool ByteReader::string(std::string& text) {
     }
     text.assign(reinterpret_cast<const char*>(data), length);
     return true;
+}
+
+FileStart judgeFileStart(std::span<const std::uint8_t> start, std::uint64_t fileSize) {
+    ByteReader reader(start);
+    std::uint32_t length = 0;
+    if (!reader.stringLength(length)) {
+        // The start holds every byte of a short file; a longer one has its length prefix in it.
+        return start.size() >= fileSize ? FileStart::TooShort : FileStart::NotTimeSheet;
+    }
+    if (reader.position() + std::uint64_t{length} > fileSize) {
+        return FileStart::TooShort;
+    }
+    std::string magic;
+    ByteReader whole(start);
+    if (length != kTimeSheetMagic.size() || !whole.string(magic) || magic != kTimeSheetMagic) {
+        return FileStart::NotTimeSheet;
+    }
+    return FileStart::TimeSheet;
 }
 
 std::vector<std::uint8_t> storeTimeSheet(const TimeSheet& sheet) {
@@ -204,7 +231,7 @@ const char* loadProblemText(LoadProblem problem) {
     return "";
 }
 
-void loadTimeSheet(std::span<const std::uint8_t> bytes, TimeSheet& sheet, RowCalculator& calculator,
+bool loadTimeSheet(std::span<const std::uint8_t> bytes, TimeSheet& sheet, RowCalculator& calculator,
                    const std::function<void(LoadProblem)>& report) {
     // The problems are told once both tables are whole again, so that nothing looks at a table
     // that is still being refilled while the user reads the message.
@@ -220,6 +247,8 @@ void loadTimeSheet(std::span<const std::uint8_t> bytes, TimeSheet& sheet, RowCal
         if (!readHeader(reader, sheet, workRows, squadRows)) {
             problems.push_back(LoadProblem::Header);
         }
+        // Every stored row takes at least one byte per cell, which bounds what may be reserved.
+        sheet.work.reserveRows(std::min<std::size_t>(workRows, reader.remaining() / 5));
         // Once a read failed the data is exhausted and every further row would fail alike, so
         // each section stops at its first failure and reports it once.
         for (std::uint32_t i = 0; i < workRows && i < INT_MAX; ++i) {
@@ -235,6 +264,7 @@ void loadTimeSheet(std::span<const std::uint8_t> bytes, TimeSheet& sheet, RowCal
                 break;
             }
         }
+        sheet.squad.reserveRows(std::min<std::size_t>(squadRows, reader.remaining() / 4));
         for (std::uint32_t j = 0; j < squadRows && j < INT_MAX; ++j) {
             const int row = static_cast<int>(j);
             const bool complete = readRow(reader, sheet.squad, row, kStoredSquadColumns);
@@ -252,6 +282,7 @@ void loadTimeSheet(std::span<const std::uint8_t> bytes, TimeSheet& sheet, RowCal
     for (const LoadProblem problem : problems) {
         report(problem);
     }
+    return problems.empty();
 }
 
 } // namespace tallimo

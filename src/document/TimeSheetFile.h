@@ -40,7 +40,11 @@ public:
 
     bool u32(std::uint32_t& value);
     bool string(std::string& text);
+    // The length prefix of a string alone.
+    bool stringLength(std::uint32_t& length);
     bool failed() const { return m_failed; }
+    std::size_t position() const { return m_pos; }
+    std::size_t remaining() const { return m_bytes.size() - m_pos; }
 
 private:
     bool take(std::size_t size, const std::uint8_t*& data);
@@ -53,6 +57,12 @@ private:
     bool m_failed = false;
 };
 
+// What the first string of a file says: judged from its first kFileStartSize bytes (or all of a
+// shorter file) and its size, before the rest of the file is read.
+enum class FileStart { TooShort, NotTimeSheet, TimeSheet };
+inline constexpr std::size_t kFileStartSize = 16;
+FileStart judgeFileStart(std::span<const std::uint8_t> start, std::uint64_t fileSize);
+
 // The stored cells of both tables and the month's bounds as file bytes.
 std::vector<std::uint8_t> storeTimeSheet(const TimeSheet& sheet);
 
@@ -63,8 +73,8 @@ const char* loadProblemText(LoadProblem problem);
 // Replaces both tables with the file's rows and sets every row up. Damaged data is reported
 // through `report`, at most once per section, and loading goes on with what was read: the tables
 // keep every row and cell read before the damage. Nothing is allocated or looped over by an
-// announced count before its bytes are there.
-void loadTimeSheet(std::span<const std::uint8_t> bytes, TimeSheet& sheet, RowCalculator& calculator,
+// announced count before its bytes are there. False when damage was reported.
+bool loadTimeSheet(std::span<const std::uint8_t> bytes, TimeSheet& sheet, RowCalculator& calculator,
                    const std::function<void(LoadProblem)>& report);
 
 } // namespace tallimo

@@ -1,8 +1,5 @@
 #include "plugins/ExportDialog.h"
 
-#include "plugins/tallimo_export.h"
-
-#include <array>
 #include <climits>
 #include <cstring>
 #include <filesystem>
@@ -39,6 +36,10 @@ std::string namePatternOf(const std::string& pattern) {
 }
 
 } // namespace
+
+std::string pluginDescription(const DescriptionBuffer& buffer) {
+    return std::string(buffer.data(), strnlen(buffer.data(), buffer.size() - 1));
+}
 
 std::string pluginSearchPattern(const std::string& plugInDir) {
     if (plugInDir.empty()) {
@@ -134,11 +135,10 @@ void ExportDialog::probe(const std::string& path) {
         m_okEnabled = false;
         return;
     }
-    std::array<char, TALLIMO_DESCRIPTION_SIZE> description{};
+    DescriptionBuffer description{};
     const auto getDescription = reinterpret_cast<TallimoGetDescriptionFn>(symbol);
     if (getDescription(description.data()) == 1) {
-        // A plug-in that filled the whole buffer left no terminating zero.
-        const std::string text(description.data(), strnlen(description.data(), description.size()));
+        const std::string text = pluginDescription(description);
         trace("Description: " + text);
         m_descriptionText = text;
     }

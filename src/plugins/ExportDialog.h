@@ -3,7 +3,9 @@
 #include "platform/LibraryLoader.h"
 #include "platform/TraceLog.h"
 #include "platform/Ui.h"
+#include "plugins/tallimo_export.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,12 @@ namespace tallimo {
 inline constexpr const char* kPleaseSelect = "Please select ...";
 inline constexpr const char* kNoPluginDescription = "... a plug-in dll.";
 inline constexpr const char* kInvalidPluginDescription = "... is not a valid plug-in dll.";
+
+// The buffer a plug-in writes its description into, all zero before the call.
+using DescriptionBuffer = std::array<char, TALLIMO_DESCRIPTION_SIZE>;
+// What the plug-in wrote: up to its first zero, and never more than the 1023 bytes it may write,
+// whether it ended them with a zero or not.
+std::string pluginDescription(const DescriptionBuffer& buffer);
 
 // The plug-in libraries of a directory: "*.so" appended with a separator when it lacks one;
 // no folder gives an empty pattern, which lists nothing.

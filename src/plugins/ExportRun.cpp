@@ -2,7 +2,7 @@
 #include "plugins/tallimo_export.h"
 #include "view/CTagrolView.h"
 
-#include <array>
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <memory>
@@ -15,7 +15,7 @@ constexpr std::size_t kFieldBufferSize = 52;
 constexpr std::size_t kLongTextBufferSize = 10000;
 
 // Copies a cell into a reused buffer, cut to fit: nothing is ever written past it.
-const char* fill(std::vector<char>& buffer, const std::string& text) {
+const char* fill(std::vector<char>& buffer, std::string_view text) {
     const std::size_t length = std::min(text.size(), buffer.size() - 1);
     std::memcpy(buffer.data(), text.data(), length);
     buffer[length] = '\0';
@@ -70,9 +70,7 @@ bool exportRows(const TimeSheet& sheet, bool workList, const EntryPoints& points
     if (workList) {
         const CellTable& work = sheet.work;
         for (int row = 0; row < work.rowCount(); ++row) {
-            const auto cell = [&](int column) -> const std::string& {
-                return work.itemText(row, column);
-            };
+            const auto cell = [&](int column) { return work.itemText(row, column); };
             if (points.exportRow(fill(fields[0], cell(WorkColumn::Date)),
                                  fill(fields[1], cell(WorkColumn::Weekday)),
                                  fill(fields[2], cell(WorkColumn::Enter)),
@@ -88,9 +86,7 @@ bool exportRows(const TimeSheet& sheet, bool workList, const EntryPoints& points
     }
     const CellTable& squad = sheet.squad;
     for (int row = 0; row < squad.rowCount(); ++row) {
-        const auto cell = [&](int column) -> const std::string& {
-            return squad.itemText(row, column);
-        };
+        const auto cell = [&](int column) { return squad.itemText(row, column); };
         if (points.exportSquadRow(fill(fields[0], cell(SquadColumn::Start)),
                                   fill(fields[1], cell(SquadColumn::End)),
                                   fill(fields[2], cell(SquadColumn::Worktime)),
@@ -104,12 +100,12 @@ bool exportRows(const TimeSheet& sheet, bool workList, const EntryPoints& points
 
 } // namespace
 
-ExportOutcome CTagrolView::OnGoExport() {
+Result CTagrolView::OnGoExport() {
     ExportDialog dialog(m_platform.ui, m_platform.libraries, m_trace);
     dialog.SetSearchPattern(pluginSearchPattern(
         m_settings.PlugInDir.empty() ? m_platform.bundledPlugInDir : m_settings.PlugInDir));
     if (!m_platform.ui.runExportDialog(dialog) || !dialog.pluginChosen()) {
-        return ExportOutcome::NotRun;
+        return Result::cancelled();
     }
     traceLine("Enter OnGoExport");
     const std::string& path = dialog.libraryPath();
@@ -129,33 +125,32 @@ ExportOutcome CTagrolView::OnGoExport() {
     if (!refusal.empty()) {
         m_platform.ui.showMessage("The export plug-in " + path + refusal);
         traceLine("Leave OnGoExport");
-        return ExportOutcome::Refused;
+        return Result::refused();
     }
-    std::array<char, TALLIMO_DESCRIPTION_SIZE> description{};
+    DescriptionBuffer description{};
     if (points.getDescription(description.data()) == 1) {
-        traceLine("Using: " +
-                  std::string(description.data(), strnlen(description.data(), description.size())));
+        traceLine("Using: " + pluginDescription(description));
     }
     traceLine("Enter OnGoExport");
-    ExportOutcome outcome = ExportOutcome::Done;
+    Result result;
     if (points.init() != 1) {
         traceLine("ERROR: Init");
-        outcome = ExportOutcome::InitFailed;
+        result = Result::failed("the plug-in reported a failure in Init");
     } else {
         if (!exportRows(m_sheet, workList, points)) {
             traceLine("ERROR: Export");
-            outcome = ExportOutcome::ExportFailed;
+            result = Result::failed("the plug-in reported a failure in Export");
         }
         if (points.deInit() != 1) {
             traceLine("ERROR: DeInit");
-            if (outcome == ExportOutcome::Done) {
-                outcome = ExportOutcome::DeInitFailed;
+            if (result) {
+                result = Result::failed("the plug-in reported a failure in DeInit");
             }
         }
     }
     library.reset();
     traceLine("Leave OnGoExport");
-    return outcome;
+    return result;
 }
 
 } // namespace tallimo

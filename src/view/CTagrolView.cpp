@@ -4,7 +4,7 @@ namespace tallimo {
 
 CTagrolView::CTagrolView(Platform& platform)
     : m_platform(platform), m_trace(platform.trace, platform.clock, platform.threadId),
-      m_doc(platform.ui, platform.settings, *this, m_trace) {
+      m_doc(platform.ui, platform.settings, platform.clock, *this, m_trace) {
     // Tracing starts with the view and the settings are read once, here.
     m_trace.switchOn();
     m_settings = loadSettings(platform.settings);

@@ -15,16 +15,6 @@
 
 namespace tallimo {
 
-// How an export run ended.
-enum class ExportOutcome {
-    NotRun,       // the dialog was cancelled or no plug-in was chosen
-    Refused,      // the library could not be loaded or lacks an entry point; the user was told
-    Done,         // every row was passed and the plug-in reported success throughout
-    InitFailed,   // Init did not return 1
-    ExportFailed, // Export or SquadExport did not return 1 for a row
-    DeInitFailed, // DeInit did not return 1
-};
-
 // The view: owns the month (both tables and its bounds), the settings record and the view state,
 // and carries every command. The desktop and the CLI only bind their widgets and subcommands to
 // these operations. The commands are implemented in one file per subject beside this one.
@@ -56,7 +46,7 @@ public:
 
     // File content (the document's Serialize).
     std::vector<std::uint8_t> storeSheet() const override;
-    void loadSheet(std::span<const std::uint8_t> bytes) override;
+    bool loadSheet(std::span<const std::uint8_t> bytes) override;
 
     // Fills the emptied work list with the days of a month and sets the bounds.
     bool InitListCtrl(int month, int year);
@@ -71,28 +61,29 @@ public:
     void OnCalculateovertimemonth();
     void OnCalculateovertimeselectedonly();
 
-    // Recording commands. Those a terminal user may see refused tell whether they did their work
-    // (the desktop ignores it; the CLI turns it into its exit status).
+    // Recording commands. Those a terminal user may see refused tell how they ended (the desktop
+    // ignores it; the CLI turns it into its exit status).
     void OnFileNew();
-    void OnFileImport();
-    void SerializePreFP3(std::span<const std::uint8_t> bytes);
-    bool OnEnter();
-    bool OnLeave();
-    bool OnStartsquadnow();
-    // True when an End was written.
-    bool OnFinishsquadnow();
+    Result OnFileImport();
+    Result SerializePreFP3(std::span<const std::uint8_t> bytes);
+    Result OnEnter();
+    Result OnLeave();
+    Result OnStartsquadnow();
+    // Done when an End was written.
+    Result OnFinishsquadnow();
     void OnTimer(unsigned id);
     void OnGoOptions();
 
     // Editing commands.
-    void OnAdd();
-    void OnModify();
+    Result OnAdd();
+    // Done when at least one row was written.
+    Result OnModify();
     void OnTbHoliday();
     void OnTbIll();
     void OnTbVacation();
     void OnTbStandby();
-    // True when rows were emptied or deleted (false: the question was answered Cancel).
-    bool OnVkdelete();
+    // Done when rows were emptied or deleted.
+    Result OnVkdelete();
     void OnRButtonDown(int hitRow, int hitColumn);
     // The cell an accepted in-place edit wrote, when the editor was not opened on the remembered
     // cell (F2 on the current cell): Refresh then recomputes that row and saves it.
@@ -109,7 +100,9 @@ public:
     void OnUpdate();
     void OnLButtonDblClk();
     void OnHelpWhatsnew();
-    ExportOutcome OnGoExport();
+    // Failed with the plug-in's failure as the message; refused (the user was told) when the
+    // library cannot be used.
+    Result OnGoExport();
 
 private:
     void markSelectedDays(std::string_view handler, const std::function<void(int row)>& mark,
@@ -118,6 +111,10 @@ private:
     void setOpenSquadRow(int row);
     // Today lies between the loaded month's bounds.
     bool isInMonth(Instant now) const;
+    Result addDay(const EntryDialog& dialog);
+    Result addPeriod(const EntryDialog& dialog);
+    // Tells the user that the open month is not today's and ends the handler's trace.
+    Result refuseOutsideMonth(std::string_view handler);
     void armReminderFromEnter(Instant now, Instant forecast);
     void armReminderFromOptions();
     void stopReminderTimer();

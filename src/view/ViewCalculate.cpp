@@ -64,10 +64,10 @@ void CTagrolView::moveGoHomeTime(Instant date, std::string_view leave) {
     if (!m_settings.RememberMe || m_goHome <= 0) {
         return;
     }
-    // The year is not compared: the reminder follows today's row by day and month only.
+    // Only the row of the go-home time's own day moves it, never the same day of another year.
     const LocalFields goHome = splitLocal(m_goHome);
     const LocalFields day = splitLocal(date);
-    if (goHome.day != day.day || goHome.month != day.month) {
+    if (goHome.day != day.day || goHome.month != day.month || goHome.year != day.year) {
         return;
     }
     const TimeOfDay at = readTimeCell(leave);

@@ -64,16 +64,16 @@ void CTagrolView::OnTbStandby() {
         false);
 }
 
-bool CTagrolView::OnVkdelete() {
+Result CTagrolView::OnVkdelete() {
     traceLine("Enter OnVkdelete");
     if (m_platform.ui.ask("Are you sure to delete the selected rows?") != Answer::Ok) {
-        return false;
+        return Result::cancelled();
     }
     CellTable& list = visibleList();
     const std::vector<int> rows = list.selectedRowsDescending();
     if (rows.empty()) {
         traceLine("Leave OnVkdelete no rows selected");
-        return false;
+        return Result::nothingToDo();
     }
     if (m_workVisible) {
         // Days stay in the month; only what was recorded for them goes.
@@ -87,7 +87,7 @@ bool CTagrolView::OnVkdelete() {
         if (static_cast<int>(rows.size()) == list.rowCount()) {
             list.DeleteAllItems();
             m_doc.afterChange(m_settings.AutoSave);
-            return true;
+            return {};
         }
         // Bottom-most first, so the indices still to be deleted stay valid.
         for (const int row : rows) {
@@ -96,13 +96,11 @@ bool CTagrolView::OnVkdelete() {
         m_doc.afterChange(m_settings.AutoSave);
         const CellTable::ChangeScope changes(list);
         for (int row = 0; row < list.rowCount(); ++row) {
-            list.SetRowBackColor(row,
-                                 row % 2 == 1 ? kAlternateSquadBackColour : kPlainSquadBackColour);
-            list.SetRowFlags(row, CellFlag::OwnBackColour);
+            showSquadRowLook(list, row, true);
         }
     }
     traceLine("Leave OnVkdelete");
-    return true;
+    return {};
 }
 
 } // namespace tallimo

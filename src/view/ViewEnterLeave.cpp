@@ -1,3 +1,4 @@
+#include "document/AtomicFile.h"
 #include "view/CTagrolView.h"
 
 #include <filesystem>
@@ -13,13 +14,6 @@ int todaysRow(Instant now) {
     return splitLocal(now).day - 1;
 }
 
-bool copyFile(const std::string& from, const std::string& to, bool replace,
-              std::error_code& error) {
-    namespace fs = std::filesystem;
-    const auto options = replace ? fs::copy_options::overwrite_existing : fs::copy_options::none;
-    return fs::copy_file(from, to, options, error);
-}
-
 } // namespace
 
 bool CTagrolView::isInMonth(Instant now) const {
@@ -33,42 +27,46 @@ bool CTagrolView::isInMonth(Instant now) const {
     return today.month == first.month && today.year == first.year;
 }
 
+Result CTagrolView::refuseOutsideMonth(std::string_view handler) {
+    m_platform.ui.showMessage("Please open the current tallimo file first!");
+    traceLine("Leave " + std::string(handler) + " with error");
+    return Result::refused();
+}
+
 void CTagrolView::makeDailyBackup(Instant now) {
     const std::string& path = m_doc.path();
     if (path.empty()) {
         traceLine("No backup made: the document has no file yet");
         return;
     }
+    // Copied beside its name and renamed into place, so a cut copy never passes for a backup.
     const std::string backup = path + formatInstant(now, "%Y%m%d%H%M%S") + ".bak";
-    std::error_code error;
-    if (copyFile(path, backup, false, error)) {
+    Result copied = copyFileAtomically(path, backup, false);
+    if (copied) {
         return;
     }
     // Only an existing backup is worth the question; any other failure would not be mended by
     // replacing it.
     std::error_code ignored;
-    if (!std::filesystem::exists(std::filesystem::symlink_status(backup, ignored))) {
-        traceLine("No backup made: " + backup + ": " + error.message());
-        return;
+    if (std::filesystem::exists(std::filesystem::symlink_status(backup, ignored))) {
+        if (m_platform.ui.ask("The backup file exist! Would you overwrite them?") != Answer::Ok) {
+            return;
+        }
+        copied = copyFileAtomically(path, backup, true);
     }
-    if (m_platform.ui.ask("The backup file exist! Would you overwrite them?") != Answer::Ok) {
-        return;
-    }
-    if (!copyFile(path, backup, true, error)) {
-        traceLine("No backup made: " + backup + ": " + error.message());
+    if (!copied) {
+        traceLine("No backup made: " + backup + ": " + copied.message);
     }
 }
 
-bool CTagrolView::OnEnter() {
+Result CTagrolView::OnEnter() {
     traceLine("Enter OnEnter");
     const Instant now = m_platform.clock.now();
     const LocalFields today = splitLocal(now);
     traceLine("Day: " + std::to_string(today.day) + " Month: " + std::to_string(today.month) +
               " Year: " + std::to_string(today.year));
     if (!isInMonth(now)) {
-        m_platform.ui.showMessage("Please open the current tallimo file first!");
-        traceLine("Leave OnEnter with error");
-        return false;
+        return refuseOutsideMonth("OnEnter");
     }
     if (m_settings.AutoBackup) {
         makeDailyBackup(now);
@@ -88,16 +86,14 @@ bool CTagrolView::OnEnter() {
     CalculateWorkRow(row);
     m_doc.afterChange(m_settings.AutoSave);
     traceLine("Leave OnEnter");
-    return true;
+    return {};
 }
 
-bool CTagrolView::OnLeave() {
+Result CTagrolView::OnLeave() {
     traceLine("Enter OnLeave");
     const Instant now = m_platform.clock.now();
     if (!isInMonth(now)) {
-        m_platform.ui.showMessage("Please open the current tallimo file first!");
-        traceLine("Leave OnLeave with error");
-        return false;
+        return refuseOutsideMonth("OnLeave");
     }
     const int row = todaysRow(now);
     const std::string left = m_sheet.work.GetItemText(row, WorkColumn::Leave);
@@ -111,7 +107,7 @@ bool CTagrolView::OnLeave() {
         stopReminderTimer();
     }
     traceLine("Leave OnLeave");
-    return true;
+    return {};
 }
 
 } // namespace tallimo

@@ -28,9 +28,9 @@ std::optional<Instant> dateAt(std::string_view cell, TimeOfDay time) {
 
 // What the dialog offers for a day row: its times when both are complete, else 07:00-16:00.
 std::optional<Period> offeredDay(const CellTable& work, int row) {
-    const std::string& date = work.itemText(row, WorkColumn::Date);
-    const std::string& enter = work.itemText(row, WorkColumn::Enter);
-    const std::string& leave = work.itemText(row, WorkColumn::Leave);
+    const std::string_view date = work.itemText(row, WorkColumn::Date);
+    const std::string_view enter = work.itemText(row, WorkColumn::Enter);
+    const std::string_view leave = work.itemText(row, WorkColumn::Leave);
     const bool times = isTimeCell(enter) && isTimeCell(leave);
     const auto start = dateAt(date, times ? readTimeCell(enter) : TimeOfDay{7, 0, 0});
     const auto end = dateAt(date, times ? readTimeCell(leave) : TimeOfDay{16, 0, 0});
@@ -43,13 +43,11 @@ std::optional<Period> offeredDay(const CellTable& work, int row) {
 // What the dialog offers for a squad row: its moments when both are complete, else 07:00-08:00.
 // An open period has no end date yet; its start date stands in for it.
 std::optional<Period> offeredPeriod(const CellTable& squad, int row) {
-    const std::string& start = squad.itemText(row, SquadColumn::Start);
-    const std::string& end = squad.itemText(row, SquadColumn::End);
+    const std::string_view start = squad.itemText(row, SquadColumn::Start);
+    const std::string_view end = squad.itemText(row, SquadColumn::End);
     const bool moments = start.size() == kPeriodMomentLength && end.size() == kPeriodMomentLength;
-    const TimeOfDay startTime =
-        moments ? readTimeCell(std::string_view(start).substr(11)) : TimeOfDay{7, 0, 0};
-    const TimeOfDay endTime =
-        moments ? readTimeCell(std::string_view(end).substr(11)) : TimeOfDay{8, 0, 0};
+    const TimeOfDay startTime = moments ? readTimeCell(start.substr(11)) : TimeOfDay{7, 0, 0};
+    const TimeOfDay endTime = moments ? readTimeCell(end.substr(11)) : TimeOfDay{8, 0, 0};
     const auto from = dateAt(start, startTime);
     if (!from) {
         return std::nullopt;
@@ -86,7 +84,7 @@ int dayRowOf(const CellTable& work, Instant date) {
 
 } // namespace
 
-void CTagrolView::OnAdd() {
+Result CTagrolView::OnAdd() {
     traceLine("Enter On Add");
     const Instant now = m_platform.clock.now();
     EntryDialog dialog;
@@ -95,45 +93,57 @@ void CTagrolView::OnAdd() {
     dialog.startDate = dialog.endDate = dialog.startTime = dialog.endTime = now;
     dialog.workMode = m_workVisible;
     dialog.ok = m_platform.ui.runEntryDialog(dialog);
+    Result result = Result::cancelled();
     if (dialog.ok) {
         traceLine(entryTrace(dialog));
-        if (m_workVisible) {
-            // A date of another month would overwrite the row with the same day number.
-            const int row = dayRowOf(m_sheet.work, dialog.startDate);
-            if (row < 0) {
-                m_platform.ui.showMessage("The date " +
-                                          formatInstant(dialog.startDate, "%d.%m.%Y") +
-                                          " is not a day of the open month. Nothing was changed.");
-            } else {
-                writeDay(m_sheet.work, row, dialog);
-                CalculateWorkRow(row);
-                m_doc.afterChange(m_settings.AutoSave);
-            }
-        } else {
-            const int row = m_sheet.squad.InsertItem(
-                m_sheet.squad.rowCount(), periodMoment(dialog.startDate, dialog.startTime));
-            writePeriod(m_sheet.squad, row, dialog);
-            CalculateSquadRow(row);
-            m_doc.afterChange(m_settings.AutoSave);
-        }
+        result = m_workVisible ? addDay(dialog) : addPeriod(dialog);
     }
     traceLine("Leave On Add");
+    return result;
 }
 
-void CTagrolView::OnModify() {
+Result CTagrolView::addDay(const EntryDialog& dialog) {
+    // A date of another month (or year) would overwrite the row with the same day number.
+    const int row = dayRowOf(m_sheet.work, dialog.startDate);
+    if (row < 0) {
+        m_platform.ui.showMessage("The date " + formatInstant(dialog.startDate, "%d.%m.%Y") +
+                                  " is not a day of the open month. Nothing was changed.");
+        return Result::refused();
+    }
+    writeDay(m_sheet.work, row, dialog);
+    CalculateWorkRow(row);
+    m_doc.afterChange(m_settings.AutoSave);
+    return {};
+}
+
+Result CTagrolView::addPeriod(const EntryDialog& dialog) {
+    const int row = m_sheet.squad.InsertItem(m_sheet.squad.rowCount(),
+                                             periodMoment(dialog.startDate, dialog.startTime));
+    writePeriod(m_sheet.squad, row, dialog);
+    CalculateSquadRow(row);
+    m_doc.afterChange(m_settings.AutoSave);
+    return {};
+}
+
+Result CTagrolView::OnModify() {
     traceLine("Enter OnModify");
     const bool work = m_workVisible;
     CellTable& list = visibleList();
     const std::vector<int> rows = list.selectedRowsDescending();
     if (rows.empty()) {
         traceLine("Leave OnModify no rows selected");
-        return;
+        return Result::nothingToDo();
     }
+    // Done when any row was written, else refused when a row had no date, else cancelled.
+    Result result = Result::cancelled();
     for (const int row : rows) {
         const auto offered = work ? offeredDay(list, row) : offeredPeriod(list, row);
         if (!offered) {
             m_platform.ui.showMessage("Row " + std::to_string(row + 1) +
                                       " has no valid date and cannot be modified.");
+            if (!result) {
+                result = Result::refused();
+            }
             continue;
         }
         EntryDialog dialog;
@@ -157,8 +167,10 @@ void CTagrolView::OnModify() {
             CalculateSquadRow(row);
         }
         m_doc.afterChange(m_settings.AutoSave);
+        result = {};
     }
     traceLine("Leave OnModify");
+    return result;
 }
 
 } // namespace tallimo

@@ -11,11 +11,6 @@ constexpr Span kDay = 86400;
 constexpr Span kMaxDateOffset = 10800;
 constexpr int kMaxDaysInMonth = 31;
 
-bool isWeekend(Instant instant) {
-    const int weekday = splitLocal(instant).weekday;
-    return weekday == 1 || weekday == 7;
-}
-
 } // namespace
 
 void CTagrolView::OnInitialUpdate() {
@@ -29,8 +24,8 @@ std::vector<std::uint8_t> CTagrolView::storeSheet() const {
     return storeTimeSheet(m_sheet);
 }
 
-void CTagrolView::loadSheet(std::span<const std::uint8_t> bytes) {
-    loadTimeSheet(bytes, m_sheet, *this, [this](LoadProblem problem) {
+bool CTagrolView::loadSheet(std::span<const std::uint8_t> bytes) {
+    return loadTimeSheet(bytes, m_sheet, *this, [this](LoadProblem problem) {
         m_platform.ui.showMessage(loadProblemText(problem));
     });
 }
@@ -53,11 +48,7 @@ bool CTagrolView::InitListCtrl(int month, int year) {
         for (int row = 0; row < kMaxDaysInMonth; ++row) {
             traceLine(formatInstant(cursor, kTraceMoment));
             m_sheet.work.InsertItem(row, formatInstant(cursor, "%d.%m.%Y"));
-            m_sheet.work.SetItemText(row, WorkColumn::Weekday, formatInstant(cursor, "%A"));
-            if (isWeekend(cursor)) {
-                m_sheet.work.SetRowBackColor(row, kWeekendBackColour);
-                m_sheet.work.SetRowFlags(row, CellFlag::OwnBackColour);
-            }
+            showDayLook(m_sheet.work, row, cursor);
             cursor += kDay;
             if (splitLocal(cursor).month != wantedMonth) {
                 traceLine(formatInstant(m_sheet.maxDate, std::string("maxDate: ") + kTraceMoment));

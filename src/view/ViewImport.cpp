@@ -1,4 +1,4 @@
-#include "document/AtomicFile.h"
+#include "document/InputFile.h"
 #include "document/TimeSheetFile.h"
 #include "view/CTagrolView.h"
 
@@ -85,37 +85,37 @@ void readSquadRows(ByteReader& reader, std::uint32_t count, TimeSheet& sheet,
 
 } // namespace
 
-void CTagrolView::OnFileImport() {
+Result CTagrolView::OnFileImport() {
     if (!m_doc.importSide()) {
-        return;
+        return Result::cancelled();
     }
     const auto chosen =
         m_platform.ui.chooseFile(CTagrolDoc::openFileRequest("Open Tallimo File pre FP3"));
     if (!chosen) {
-        return;
+        return Result::cancelled();
     }
     std::vector<std::uint8_t> bytes;
-    if (const FileResult read = readWholeFile(*chosen, bytes); !read) {
+    if (const Result read = readWholeFile(*chosen, bytes); !read) {
         // The tables stay: a file that cannot be read has nothing to replace them with.
-        m_doc.reportUnreadable(*chosen, read.error);
-        return;
+        m_doc.reportUnreadable(*chosen, read.message);
+        return Result::failed();
     }
-    SerializePreFP3(bytes);
+    return SerializePreFP3(bytes);
 }
 
-void CTagrolView::SerializePreFP3(std::span<const std::uint8_t> bytes) {
+Result CTagrolView::SerializePreFP3(std::span<const std::uint8_t> bytes) {
     ByteReader reader(bytes);
     PreFP3Header header;
     if (!readHeader(reader, header)) {
         // Without the month's bounds no row could be placed; the tables stay as they are.
         m_platform.ui.showMessage(kImportNoHeader);
-        return;
+        return Result::refused();
     }
     const LocalFields month = splitLocal(header.minDate);
     // Judged before anything is replaced, so "Nothing was imported." leaves the open month whole.
     if (!monthFitsTimeSheet(month.month, month.year)) {
         m_platform.ui.showMessage(kImportNoMonth);
-        return;
+        return Result::refused();
     }
     {
         const CellTable::ResetScope workReset(m_sheet.work);
@@ -136,6 +136,7 @@ void CTagrolView::SerializePreFP3(std::span<const std::uint8_t> bytes) {
     if (reader.failed()) {
         m_platform.ui.showMessage(kImportEndedEarly);
     }
+    return {};
 }
 
 } // namespace tallimo

@@ -7,7 +7,7 @@ void CTagrolView::OnFileNew() {
     NewMonthDialog dialog(m_platform.clock.now());
     m_platform.ui.runNewMonthDialog(dialog);
     if (!dialog.accepted) {
-        m_doc.SetTitle("Untitled.time");
+        m_doc.SetTitle(kUntitledTitle);
         return;
     }
     const LocalFields chosen = splitLocal(dialog.chosen);

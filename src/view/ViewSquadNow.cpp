@@ -9,13 +9,11 @@ std::string periodMoment(Instant instant) {
 
 } // namespace
 
-bool CTagrolView::OnStartsquadnow() {
+Result CTagrolView::OnStartsquadnow() {
     traceLine("Enter OnStartsquadnow");
     const Instant now = m_platform.clock.now();
     if (!isInMonth(now)) {
-        m_platform.ui.showMessage("Please open the current tallimo file first!");
-        traceLine("Leave OnStartsquadnow with error");
-        return false;
+        return refuseOutsideMonth("OnStartsquadnow");
     }
     if (m_settings.AutoBackup) {
         makeDailyBackup(now);
@@ -30,10 +28,10 @@ bool CTagrolView::OnStartsquadnow() {
     setUpSquadRow(m_sheet, row, *this);
     m_doc.afterChange(m_settings.AutoSave);
     traceLine("Leave OnStartsquadnow");
-    return true;
+    return {};
 }
 
-bool CTagrolView::OnFinishsquadnow() {
+Result CTagrolView::OnFinishsquadnow() {
     traceLine("Enter OnFinishsquadnow");
     int row = openSquadRow();
     if (row < 0) {
@@ -42,13 +40,13 @@ bool CTagrolView::OnFinishsquadnow() {
             m_platform.ui.showMessage("There is no open squad time available!\nPlease select the "
                                       "right one and finish again.");
             traceLine("Leave OnFinishsquadnow no rows selected");
-            return false;
+            return Result::refused();
         }
         if (selected > 1) {
             m_platform.ui.showMessage("There are more than one squad time available!\nPlease "
                                       "select only the right one and finish again.");
             traceLine("Leave OnFinishsquadnow too much rows selected");
-            return false;
+            return Result::refused();
         }
         row = m_sheet.squad.GetNextSelected(-1);
     }
@@ -58,14 +56,14 @@ bool CTagrolView::OnFinishsquadnow() {
                           "time?") != Answer::Ok) {
         traceLine("Leave OnFinishsquadnow no overwrite was selected");
         setOpenSquadRow(-1);
-        return false;
+        return Result::cancelled();
     }
     m_sheet.squad.SetItemText(row, SquadColumn::End, periodMoment(now));
     CalculateSquadRow(row);
     m_doc.afterChange(m_settings.AutoSave);
     setOpenSquadRow(-1);
     traceLine("Leave OnFinishsquadnow");
-    return true;
+    return {};
 }
 
 } // namespace tallimo

@@ -123,8 +123,8 @@ TEST(CalculateWorkRow, GoHomeFollowsTheLeaveOfItsDay) {
     } cases[] = {
         {true, march(1, 17), "02.03.2006", "18:30:00", march(1, 17)},
         {false, march(1, 17), "01.03.2006", "18:30:00", march(1, 17)},
-        // Only day and month are compared: the row's year wins.
-        {true, march(1, 17, 0, 2005), "01.03.2006", "18:30:00", march(1, 18, 30)},
+        // The same day of another year is another day.
+        {true, march(1, 17, 0, 2005), "01.03.2006", "18:30:00", march(1, 17, 0, 2005)},
         {true, march(1, 17), "01.03.2006", "24:30:00", march(2, 0, 30)},
     };
     for (const auto& c : cases) {

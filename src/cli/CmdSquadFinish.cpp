@@ -1,0 +1,77 @@
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+
+#include <charconv>
+
+namespace tallimo::cli {
+namespace {
+
+std::optional<int> rowNumber(const std::string& text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value < 0) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// A new process never knows the period started last, so the finish always takes the selection
+// route: --row selects that row, else every open period is selected and the command accepts
+// exactly one.
+int runSquadFinish(CliContext& context) {
+    const ParsedArguments parsed = parseArguments(context.args, {"--row"}, {});
+    if (!parsed.error.empty()) {
+        return context.fail("squad-finish: " + parsed.error, kExitUsage);
+    }
+    std::optional<int> row;
+    if (const auto text = parsed.option("--row")) {
+        row = rowNumber(*text);
+        if (!row) {
+            return context.fail("squad-finish: --row wants a row number from 0", kExitUsage);
+        }
+    }
+    const std::string file = fileOrLastDocument(context, "squad-finish", parsed);
+    if (file.empty()) {
+        return kExitUsage;
+    }
+    Platform platform = context.platform();
+    CTagrolView view(platform);
+    if (openForWriting(context, view, file) != kExitDone) {
+        return kExitRefused;
+    }
+    CellTable& squad = view.sheet().squad;
+    squad.clearSelection();
+    if (row) {
+        if (*row >= squad.rowCount()) {
+            return context.fail("squad-finish: squad row " + std::to_string(*row) +
+                                " does not exist (the file has " +
+                                std::to_string(squad.rowCount()) + ")");
+        }
+        squad.setSelected(*row, true);
+    } else {
+        for (int open = 0; open < squad.rowCount(); ++open) {
+            squad.setSelected(open, squad.itemText(open, SquadColumn::End).empty());
+        }
+    }
+    // Refused (the view has said why), or the user kept an End already written.
+    if (!view.OnFinishsquadnow()) {
+        return kExitRefused;
+    }
+    return saveIfModified(context, view);
+}
+
+} // namespace
+
+const CliCommand kSquadFinishCommand{
+    "squad-finish", "squad-finish [FILE] [--row N]",
+    "Finish squad now: writes now as the End of one stand-by period of FILE (default: the\n"
+    "last document). Each run is a new process, so the period started last is not\n"
+    "remembered; the period is chosen as a selection:\n"
+    "  --row N  the squad row N, counted from 0 in the order 'show' lists them\n"
+    "Without --row the one period whose End is empty is finished; with none or several\n"
+    "open the command refuses. A period that has an End is changed only when the question\n"
+    "is answered OK. Exit status 1 when no period was finished.\n",
+    runSquadFinish};
+
+} // namespace tallimo::cli
