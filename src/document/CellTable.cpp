@@ -1,6 +1,7 @@
 #include "document/CellTable.h"
 
 #include <algorithm>
+#include <cstring>
 #include <tuple>
 #include <utility>
 
@@ -26,7 +27,7 @@ struct CellSpan {
     std::size_t end = 0;
 };
 
-CellSpan findCell(const std::string& cells, int column) {
+CellSpan findCell(std::string_view cells, int column) {
     CellSpan span;
     for (int current = 0;; ++current) {
         span.start = span.end;
@@ -48,6 +49,59 @@ CellSpan findCell(const std::string& cells, int column) {
 }
 
 } // namespace
+
+CellTable::PackedBytes::PackedBytes(PackedBytes&& other) noexcept {
+    std::memcpy(m_bytes, other.m_bytes, sizeof m_bytes);
+    std::memset(other.m_bytes, 0, sizeof other.m_bytes);
+}
+
+CellTable::PackedBytes& CellTable::PackedBytes::operator=(PackedBytes&& other) noexcept {
+    if (this != &other) {
+        release();
+        std::memcpy(m_bytes, other.m_bytes, sizeof m_bytes);
+        std::memset(other.m_bytes, 0, sizeof other.m_bytes);
+    }
+    return *this;
+}
+
+void CellTable::PackedBytes::release() {
+    if (m_bytes[15] == kOnHeap) {
+        char* heap = nullptr;
+        std::memcpy(&heap, m_bytes, sizeof heap);
+        delete[] heap;
+    }
+    std::memset(m_bytes, 0, sizeof m_bytes);
+}
+
+std::string_view CellTable::PackedBytes::view() const {
+    if (m_bytes[15] != kOnHeap) {
+        return {reinterpret_cast<const char*>(m_bytes), m_bytes[15]};
+    }
+    const char* heap = nullptr;
+    std::uint32_t size = 0;
+    std::memcpy(&heap, m_bytes, sizeof heap);
+    std::memcpy(&size, m_bytes + sizeof heap, sizeof size);
+    return {heap, size};
+}
+
+void CellTable::PackedBytes::assign(std::string_view bytes) {
+    if (bytes.size() < sizeof m_bytes) {
+        // Copied out first: the bytes may be this object's own.
+        unsigned char inside[sizeof m_bytes] = {};
+        std::memcpy(inside, bytes.data(), bytes.size());
+        release();
+        std::memcpy(m_bytes, inside, bytes.size());
+        m_bytes[15] = static_cast<unsigned char>(bytes.size());
+        return;
+    }
+    char* heap = new char[bytes.size()];
+    std::memcpy(heap, bytes.data(), bytes.size());
+    const auto size = static_cast<std::uint32_t>(bytes.size());
+    release();
+    std::memcpy(m_bytes, &heap, sizeof heap);
+    std::memcpy(m_bytes + sizeof heap, &size, sizeof size);
+    m_bytes[15] = kOnHeap;
+}
 
 bool CellTable::LookOrder::operator()(const Look& a, const Look& b) const {
     const auto fields = [](const CellAttributes& cell) {
@@ -124,14 +178,20 @@ void CellTable::endChanges() {
 }
 
 int CellTable::InsertItem(int row, std::string text) {
+    return InsertRow(row, std::span<const std::string>(&text, 1));
+}
+
+int CellTable::InsertRow(int row, std::span<const std::string> texts) {
     if (row < 0 || row > rowCount()) {
         row = rowCount();
     }
     Row added;
-    if (!m_headers.empty()) {
-        appendCell(added.cells, text);
-        added.cells.append(m_headers.size() - 1, '\0');
+    std::string cells;
+    for (std::size_t column = 0; column < m_headers.size(); ++column) {
+        appendCell(cells,
+                   column < texts.size() ? std::string_view(texts[column]) : std::string_view());
     }
+    added.cells.assign(cells);
     flushChanges();
     if (listener() != nullptr) {
         m_observer->rowAboutToBeInserted(row);
@@ -147,11 +207,13 @@ void CellTable::SetItemText(int row, int column, std::string text) {
     if (!validCell(row, column)) {
         return;
     }
-    std::string& cells = rowAt(row).cells;
+    PackedBytes& packed = rowAt(row).cells;
+    const std::string_view cells = packed.view();
     const CellSpan span = findCell(cells, column);
-    std::string encoded;
-    appendCell(encoded, text);
-    cells.replace(span.start, span.end - span.start, encoded);
+    std::string changed(cells.substr(0, span.start));
+    appendCell(changed, text);
+    changed += cells.substr(span.end);
+    packed.assign(changed);
     notifyChanged(row);
 }
 
@@ -163,9 +225,9 @@ std::string_view CellTable::itemText(int row, int column) const {
     if (!validCell(row, column)) {
         return {};
     }
-    const std::string& cells = rowAt(row).cells;
+    const std::string_view cells = rowAt(row).cells.view();
     const CellSpan span = findCell(cells, column);
-    return std::string_view(cells).substr(span.textStart, span.end - span.textStart);
+    return cells.substr(span.textStart, span.end - span.textStart);
 }
 
 bool CellTable::DeleteItem(int row) {

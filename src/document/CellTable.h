@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,6 +65,9 @@ public:
 
     // Inserts a row whose column 0 holds text; an index beyond the end appends. Returns the index.
     int InsertItem(int row, std::string text);
+    // The same with the texts of all its columns at once (missing ones empty), as a loader has
+    // them.
+    int InsertRow(int row, std::span<const std::string> texts);
     void SetItemText(int row, int column, std::string text);
     std::string GetItemText(int row, int column) const;
     // The bytes of a cell, valid until the table next changes.
@@ -130,10 +134,31 @@ public:
     };
 
 private:
+    // Bytes in 16: up to 15 kept inside, more on the heap. A row of empty cells then costs no
+    // allocation at all.
+    class PackedBytes {
+    public:
+        PackedBytes() = default;
+        PackedBytes(PackedBytes&& other) noexcept;
+        PackedBytes& operator=(PackedBytes&& other) noexcept;
+        PackedBytes(const PackedBytes&) = delete;
+        PackedBytes& operator=(const PackedBytes&) = delete;
+        ~PackedBytes() { release(); }
+
+        std::string_view view() const;
+        void assign(std::string_view bytes);
+
+    private:
+        static constexpr unsigned char kOnHeap = 0xFF;
+        void release();
+        // Inside: the bytes, their count in the last byte. On the heap: the pointer, the size
+        // after it, kOnHeap in the last byte.
+        alignas(char*) unsigned char m_bytes[16] = {};
+    };
     struct Row {
         // Every cell in column order: its length (7 bits a byte, low bits first, the high bit
-        // saying that more follow) and its bytes. Short rows stay inside the string itself.
-        std::string cells;
+        // saying that more follow) and its bytes.
+        PackedBytes cells;
         std::uint32_t look : 31 = 0; // index into m_looks
         std::uint32_t selected : 1 = 0;
     };

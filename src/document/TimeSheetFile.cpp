@@ -1,6 +1,7 @@
 #include "document/TimeSheetFile.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 
 namespace tallimo {
@@ -21,21 +22,20 @@ std::uint32_t fileTime(Instant instant) {
     return static_cast<std::uint32_t>(instant);
 }
 
-// Reads the stored cells of one row; the row exists once its first cell was read.
+// Reads the stored cells of one row; the row exists once its first cell was read, with every
+// cell read before a failure.
 template <std::size_t N>
 bool readRow(ByteReader& reader, CellTable& table, int row, const int (&columns)[N]) {
-    std::string text;
-    if (!reader.string(text)) {
-        return false;
+    std::array<std::string, WorkColumn::Count> texts;
+    std::size_t read = 0;
+    while (read < N && reader.string(texts[static_cast<std::size_t>(columns[read])])) {
+        ++read;
     }
-    table.InsertItem(row, std::move(text));
-    for (std::size_t i = 1; i < N; ++i) {
-        if (!reader.string(text)) {
-            return false;
-        }
-        table.SetItemText(row, columns[i], std::move(text));
+    if (read > 0) {
+        table.InsertRow(row, std::span<const std::string>(texts).first(
+                                 std::min<std::size_t>(texts.size(), table.columnCount())));
     }
-    return true;
+    return read == N;
 }
 
 bool readHeader(ByteReader& reader, TimeSheet& sheet, std::uint32_t& workRows,
