@@ -5,29 +5,75 @@
 namespace tallimo::test {
 namespace {
 
-TEST(CliUsage, NoCommandIsWrongUsage) {
+TEST(CliUsage, HelpPrintsTheUsageOfAllOrOneCommand) {
     CliSandbox sandbox;
-    const CliResult result = sandbox.run({});
-    EXPECT_EQ(result.status, 2);
-    EXPECT_NE(result.err.find("Usage: tallimo-cli"), std::string::npos);
-}
-
-TEST(CliUsage, HelpPrintsUsageAndSucceeds) {
-    CliSandbox sandbox;
-    const CliResult result = sandbox.run({"--help"});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_NE(result.out.find("show FILE"), std::string::npos);
+    const CliResult none = sandbox.run({});
+    EXPECT_EQ(none.status, 2);
+    EXPECT_NE(none.err.find("Usage: tallimo-cli"), std::string::npos);
+    const CliResult help = sandbox.run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("  squad-delete FILE ROWS\n"), std::string::npos);
     const CliResult commandHelp = sandbox.run({"show", "--help"});
     EXPECT_EQ(commandHelp.status, 0);
-    EXPECT_EQ(commandHelp.out.rfind("Usage: tallimo-cli show", 0), 0u);
+    EXPECT_EQ(commandHelp.out.rfind("Usage: tallimo-cli show FILE [--json]\n\n", 0), 0u);
 }
 
-TEST(CliUsage, UnknownCommandAndBadGlobalOptions) {
+TEST(CliUsage, WrongUsageAndRefusedArgumentsChangeNothing) {
     CliSandbox sandbox;
-    EXPECT_EQ(sandbox.run({"frobnicate"}).status, 2);
-    EXPECT_EQ(sandbox.run({"show", "x.time", "--now", "31.02.2006 08:00:00"}).status, 2);
-    EXPECT_EQ(sandbox.run({"show", "x.time", "--at", "25:00"}).status, 2);
-    EXPECT_EQ(sandbox.run({"show", "x.time", "--yes", "--no"}).status, 2);
+    ASSERT_EQ(sandbox.run({"new", "2006-03", "m.time"}).status, 0);
+    const auto before = readBytes(sandbox.file("m.time"));
+    const std::string settings = sandbox.run({"options"}).out;
+    const struct {
+        std::vector<std::string> args;
+        int status;
+    } cases[] = {
+        {{"frobnicate"}, 2},
+        {{"show", "m.time", "--now", "31.02.2006 08:00:00"}, 2},
+        {{"show", "m.time", "--at", "24:00"}, 2},
+        {{"show", "m.time", "--yes", "--no"}, 2},
+        {{"show", "m.time", "--now", "01.03.2006 08:00:00", "--at", "08:00"}, 2},
+        {{"new", "2006-13", "x.time"}, 2},
+        {{"new", "03.2006", "x.time"}, 2},
+        {{"new", "1969-12", "x.time"}, 1},
+        {{"new", "2106-02", "x.time"}, 1},
+        {{"show"}, 2},
+        {{"show", "m.time", "--xml"}, 2},
+        {{"enter", "m.time", "x.time"}, 2},
+        {{"leave", "m.time", "--row", "0"}, 2},
+        {{"squad-finish", "m.time", "--row", "-1"}, 2},
+        {{"squad-finish", "m.time", "--row", "2"}, 1},
+        {{"total", "m.time", "--rows", "2-1"}, 2},
+        {{"total", "m.time", "--rows", "0,,1"}, 2},
+        {{"total", "m.time", "--rows", "0-99999999999"}, 2},
+        {{"total", "m.time", "--rows", "31"}, 2},
+        {{"total", "m.time", "--squad", "--rows", "0"}, 2},
+        {{"total", "m.time", "--rows"}, 2},
+        {{"mark", "m.time", "party", "3"}, 2},
+        {{"mark", "m.time", "holiday", "3,"}, 2},
+        {{"mark", "m.time", "holiday", "32"}, 1},
+        {{"set", "m.time", "6", "--enter", "24:00:00"}, 2},
+        {{"set", "m.time", "40"}, 1},
+        {{"squad-add", "m.time", "--start", "31.04.2006 18:00:00", "--end", "x"}, 2},
+        {{"squad-delete", "m.time", "0"}, 1},
+        {{"import", "old.time"}, 2},
+        {{"export", "m.time", "--plugin"}, 2},
+        {{"options", "AutoSave=on", "Autosave=on"}, 2},
+        {{"options", "AutoSave=ON"}, 2},
+        {{"options", "atworkHour=10"}, 2},
+        {{"options", "LastDocument=/x"}, 2},
+        {{"options", "lunchMinute=-5"}, 2},
+        {{"options", "coffeeHour=10000"}, 2},
+    };
+    for (const auto& c : cases) {
+        const CliResult result = sandbox.run(c.args);
+        EXPECT_EQ(result.status, c.status) << c.args[0] << " " << c.args.back() << result.err;
+        EXPECT_NE(result.err, "") << c.args[0];
+        EXPECT_EQ(result.out, "") << c.args[0];
+    }
+    EXPECT_EQ(sandbox.run({"squad-finish", "m.time", "--row", "2"}).err,
+              "tallimo-cli: squad-finish: squad row 2 does not exist (the file has 0)\n");
+    EXPECT_EQ(readBytes(sandbox.file("m.time")), before);
+    EXPECT_EQ(sandbox.run({"options"}).out, settings);
 }
 
 TEST(CliUsage, WhatFollowsADoubleDashBelongsToTheCommand) {

@@ -1,7 +1,8 @@
 // An export plug-in for the tests, loaded through the real loader. It appends every call to the
 // file named by TALLIMO_TEST_PLUGIN_LOG, one line each, and fails as TALLIMO_TEST_PLUGIN_FAIL
 // asks: a comma-separated list of "GetDescription", "Init", "DeInit" and "Export:N" (the row
-// index, counted from 0 in each run, whose Export or SquadExport returns 0).
+// index, counted from 0 in each run, whose Export or SquadExport returns 0). "FullDescription"
+// fills the whole description buffer without a terminating zero.
 #include "plugins/tallimo_export.h"
 
 #include <cstdio>
@@ -45,6 +46,10 @@ extern "C" {
 #ifndef TALLIMO_TEST_NO_DESCRIPTION
 int32_t GetDescription(char* description) {
     log("GetDescription");
+    if (fails("FullDescription")) {
+        std::memset(description, 'x', TALLIMO_DESCRIPTION_SIZE);
+        return 1;
+    }
     std::strcpy(description, "Test export");
     return fails("GetDescription") ? 0 : 1;
 }

@@ -29,21 +29,26 @@ std::string slurp(const std::string& path) {
 } // namespace
 
 CliResult CliSandbox::run(const std::vector<std::string>& args, const std::string& input) const {
-    const std::string home = m_dir.file(".home");
-    const std::string errFile = m_dir.file(".stderr");
+    std::string command = "\"$TALLIMO_CLI\"";
+    for (const auto& arg : args) {
+        command += ' ' + quoted(arg);
+    }
     const std::string inFile = m_dir.file(".stdin");
     {
         std::ofstream in(inFile, std::ios::binary | std::ios::trunc);
         in << input;
     }
+    return shell(command + " <" + quoted(inFile));
+}
+
+CliResult CliSandbox::shell(const std::string& script) const {
+    const std::string home = m_dir.file(".home");
+    const std::string errFile = m_dir.file(".stderr");
     std::ostringstream command;
     command << "mkdir -p " << quoted(home) << " && cd " << quoted(m_dir.path().string())
             << " && env HOME=" << quoted(home) << " XDG_CONFIG_HOME=" << quoted(home + "/.config")
-            << " TZ=Europe/Berlin LC_ALL=C " << quoted(TALLIMO_CLI);
-    for (const auto& arg : args) {
-        command << ' ' << quoted(arg);
-    }
-    command << " <" << quoted(inFile) << " 2>" << quoted(errFile);
+            << " TZ=Europe/Berlin LC_ALL=C TALLIMO_CLI=" << quoted(TALLIMO_CLI) << " bash -c "
+            << quoted(script) << " 2>" << quoted(errFile);
     CliResult result;
     FILE* pipe = popen(command.str().c_str(), "r");
     if (pipe == nullptr) {

@@ -18,6 +18,8 @@ struct CliResult {
 class CliSandbox {
 public:
     CliResult run(const std::vector<std::string>& args, const std::string& input = "") const;
+    // Runs a bash script in the same sandbox; "$TALLIMO_CLI" names the program.
+    CliResult shell(const std::string& script) const;
     std::string file(const std::string& name) const { return m_dir.file(name); }
     const TempDir& dir() const { return m_dir; }
 

@@ -48,7 +48,6 @@ TEST(RightButton, RemembersTheHitCellOnlyWithExactlyOneSelectedRow) {
     EXPECT_EQ(f.view->rememberedRow(), -1);
     EXPECT_EQ(f.view->rememberedColumn(), -1);
     f.view->OnContextmenuCopycell();
-    EXPECT_TRUE(f.traced("nothing selected to copy to clipboard"));
     EXPECT_FALSE(f.ui.clipboard.has_value());
 }
 
@@ -62,8 +61,6 @@ TEST(CopyCell, CopiesUpToAThousandBytesOfTheShownList) {
         f.view->OnRButtonDown(0, SquadColumn::Description);
         f.view->OnContextmenuCopycell();
         EXPECT_EQ(f.ui.clipboard.value_or("").size(), length == 1000 ? 1000u : 0u);
-        EXPECT_EQ(f.traced().back(),
-                  length == 1000 ? "Leave OnContextmenuCopycell" : "Bufferoverflow!!");
     }
 }
 

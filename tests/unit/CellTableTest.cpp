@@ -1,6 +1,10 @@
 #include "document/CellTable.h"
 
+#include "document/TimeSheetFile.h"
+#include "support/SheetBytes.h"
+
 #include <gtest/gtest.h>
+#include <malloc.h>
 #include <string>
 #include <vector>
 
@@ -90,6 +94,32 @@ TEST(CellTable, ARefillInsideAResetScopeIsOneReset) {
     EXPECT_EQ(observer.calls,
               (std::vector<std::string>{"about to reset", "reset", "about to reset", "reset"}));
     EXPECT_EQ(table.rowCount(), 0);
+}
+
+struct NoComputation final : RowCalculator {
+    void CalculateWorkRow(int) override {}
+    void CalculateSquadRow(int) override {}
+};
+
+// The bytes the allocator has handed out and not taken back.
+std::size_t allocatedBytes() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+TEST(CellTable, AMonthOfEmptyRowsCostsFewTimesItsFile) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer keeps its own books";
+#endif
+    test::SheetBytes file;
+    file.header(1000, {250000}, 1141167600, 1143845940);
+    file.bytes.resize(file.bytes.size() + 1000000, 0);
+    TimeSheet sheet;
+    NoComputation none;
+    const std::size_t before = allocatedBytes();
+    ASSERT_TRUE(loadTimeSheet(file.bytes, sheet, none, [](LoadProblem) {}));
+    ASSERT_EQ(sheet.squad.rowCount(), 250000);
+    EXPECT_LE(allocatedBytes() - before, 8 * file.bytes.size());
 }
 
 } // namespace

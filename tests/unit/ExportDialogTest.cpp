@@ -55,9 +55,6 @@ TEST_F(ExportDialogTest, ListsLibrariesAndAllowsOkOnlyAfterAProbe) {
     EXPECT_EQ(dialog.descriptionText(), "Test export");
     EXPECT_TRUE(dialog.okEnabled());
     EXPECT_EQ(dialog.libraryPath(), pluginDir() + "a.so");
-    const auto texts = trace.texts();
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "GetDroppedWidth: 212"), texts.end());
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "Description: Test export"), texts.end());
 
     dialog.ComboBoxChanged(0);
     EXPECT_EQ(dialog.descriptionText(), "... a plug-in dll.");
@@ -77,14 +74,9 @@ TEST_F(ExportDialogTest, ProbeOutcomesForBrokenLibraries) {
     std::ofstream(pluginDir() + "text.so") << "not a library";
     ExportDialog dialog = makeDialog();
 
-    trace.lines.clear();
     dialog.ComboBoxChanged(indexOf(dialog, "nodesc.so"));
     EXPECT_EQ(dialog.descriptionText(), "... is not a valid plug-in dll.");
     EXPECT_FALSE(dialog.okEnabled());
-    const auto guard = trace.texts();
-    ASSERT_GE(guard.size(), 5u);
-    EXPECT_EQ(guard[3], "Caught a __try exception with SE_Exception.\n");
-    EXPECT_EQ(guard[4], "ExceptionCode: -1073741819\n");
 
     // A file that is no library leaves the previous probe's description and OK.
     dialog.ComboBoxChanged(indexOf(dialog, "good.so"));
@@ -98,6 +90,10 @@ TEST_F(ExportDialogTest, ProbeOutcomesForBrokenLibraries) {
     dialog.ComboBoxChanged(indexOf(dialog, "failing.so"));
     EXPECT_EQ(dialog.descriptionText(), "... a plug-in dll.");
     EXPECT_TRUE(dialog.okEnabled());
+    // A description without an end is read no further than the 1023 bytes it may have.
+    switches.fail("FullDescription");
+    dialog.ComboBoxChanged(indexOf(dialog, "good.so"));
+    EXPECT_EQ(dialog.descriptionText(), std::string(1023, 'x'));
 }
 
 TEST_F(ExportDialogTest, NoLibraryOrAFirstMatchThatIsADirectoryFindsNothing) {

@@ -9,28 +9,21 @@ namespace {
 constexpr const char* kEndedEarly =
     "The old tallimo file ends early.\r\nThe rows read before its end were imported.";
 
-TEST(NewMonth, MakesAnUntitledMonthNamedAfterIt) {
+TEST(NewMonth, MakesAnUntitledMonthAndCancelOnlyRenamesTheTitle) {
     ViewFixture f;
     f.newMonth(2, 2008);
     EXPECT_EQ(f.doc().title(), "February2008.time");
     EXPECT_EQ(f.work().rowCount(), 29);
     EXPECT_TRUE(f.doc().path().empty());
     EXPECT_TRUE(f.doc().isModified());
-}
-
-TEST(NewMonth, CancelKeepsTheMonthAndItsFileButRenamesTheTitle) {
-    ViewFixture f;
-    f.newMonth(3, 2006);
-    f.doc().setPath("/months/March2006.time");
-    f.squad().InsertItem(0, "01.03.2006 18:00:00");
+    f.doc().setPath("/months/February2008.time");
     f.view->OnFileNew();
     EXPECT_EQ(f.doc().title(), "Untitled.time");
-    EXPECT_EQ(f.doc().path(), "/months/March2006.time");
-    EXPECT_EQ(f.work().rowCount(), 31);
-    EXPECT_EQ(f.squad().rowCount(), 1);
+    EXPECT_EQ(f.doc().path(), "/months/February2008.time");
+    EXPECT_EQ(f.work().rowCount(), 29);
 }
 
-TEST(NewMonth, UnsavedChangesAreAskedAboutBeforeTheyAreReplaced) {
+TEST(NewMonth, AsksAboutUnsavedChangesAndRefusesMonthsNoFileCanHold) {
     ViewFixture f;
     f.newMonth(3, 2006);
     f.squad().InsertItem(0, "01.03.2006 18:00:00");
@@ -39,12 +32,6 @@ TEST(NewMonth, UnsavedChangesAreAskedAboutBeforeTheyAreReplaced) {
               std::vector<std::string>{"The file has changed. Would you save them?"});
     EXPECT_EQ(f.squad().rowCount(), 0);
     EXPECT_EQ(f.work().rowCount(), 30);
-}
-
-TEST(NewMonth, AMonthNoFileCanHoldIsRefusedBeforeAnythingIsReplaced) {
-    ViewFixture f;
-    f.newMonth(3, 2006);
-    f.doc().SetModifiedFlag(false);
     f.ui.onNewMonthDialog = [](NewMonthDialog& dialog) {
         dialog.chosen = ViewFixture::at(1, 2, 2106, 12);
         dialog.OnOK();
@@ -53,8 +40,8 @@ TEST(NewMonth, AMonthNoFileCanHoldIsRefusedBeforeAnythingIsReplaced) {
     f.view->OnFileNew();
     EXPECT_EQ(f.ui.messages, std::vector<std::string>{
                                  "The month February 2106 cannot be kept in a tallimo file."});
-    EXPECT_EQ(f.work().rowCount(), 31);
-    EXPECT_EQ(f.doc().title(), "March2006.time");
+    EXPECT_EQ(f.work().rowCount(), 30);
+    EXPECT_EQ(f.doc().title(), "April2006.time");
 }
 
 // A March 2006 file of the previous generation: counts, bounds, 4 cells per day and squad row.
@@ -101,8 +88,6 @@ TEST_F(Import, RowsLandByTheirDayAndDaysOutsideTheMonthChangeNothing) {
                        {"15.03.2006", "08:00:00", "18:00:00", "fifteenth again"}},
                       {{"01.03.2006 18:00:00", "01.03.2006 20:00:00", "i0", "d0"},
                        {"02.03.2006 18:00:00", "", "i1", "d1"}}));
-    ASSERT_EQ(f.ui.fileRequests.size(), 1u);
-    EXPECT_EQ(f.ui.fileRequests[0].title, "Open Tallimo File pre FP3");
     ASSERT_EQ(f.work().rowCount(), 31);
     EXPECT_EQ(f.cell(0, WorkColumn::Comment), "first");
     EXPECT_EQ(f.cell(14, WorkColumn::Comment), "fifteenth again");
@@ -120,6 +105,12 @@ TEST_F(Import, RowsLandByTheirDayAndDaysOutsideTheMonthChangeNothing) {
     EXPECT_TRUE(f.doc().isModified());
     EXPECT_TRUE(f.view->settings().AutoSave);
     EXPECT_TRUE(f.ui.messages.empty());
+
+    // Stand-by rows and no day rows: the count word is exactly 1000.
+    importFile(preFP3({}, {{"03.03.2006 18:00:00", "03.03.2006 19:00:00", "i", "d"}}));
+    EXPECT_EQ(f.squad().rowCount(), 1);
+    EXPECT_EQ(f.period(0), "03.03.2006 18:00:00|03.03.2006 19:00:00|01:00:00|not implemented|i|d");
+    EXPECT_EQ(f.cell(0, WorkColumn::Comment), "");
 }
 
 TEST_F(Import, FileEndingEarlyKeepsWhatWasReadAndSaysSoOnce) {
@@ -154,8 +145,12 @@ TEST_F(Import, NoHeaderNoFileOrNoMonthImportsNothing) {
     importFile({1, 0, 0});
     f.ui.files = {f.dir.file("missing.time")};
     f.view->OnFileImport();
-    f.view->OnFileImport();
-    EXPECT_EQ(f.ui.messages.size(), 2u);
+    EXPECT_EQ(f.view->OnFileImport().outcome, Outcome::Cancelled);
+    EXPECT_EQ(f.ui.messages,
+              (std::vector<std::string>{
+                  "The file is too short for an old tallimo file.\r\nNothing was imported.",
+                  "Cannot open the file \"" + f.dir.file("missing.time") +
+                      "\": No such file or directory."}));
     EXPECT_EQ(f.cell(0, WorkColumn::Date), "01.05.2006");
     EXPECT_EQ(f.doc().title(), "Untitled.time");
     EXPECT_TRUE(f.doc().path().empty());

@@ -40,15 +40,7 @@ TEST(Reminder, RemindsOnceWhenLessThanAMinuteIsLeft) {
         f.view->OnTimer(7);
         f.view->OnTimer(CTagrolView::kReminderTimerId);
         EXPECT_EQ(f.ui.messages.size(), c.reminds ? 1u : 0u);
-        if (c.reminds) {
-            EXPECT_EQ(f.ui.messages[0], "Its is time to go home!");
-            EXPECT_EQ(f.timers.calls.back(), "stop 22");
-            EXPECT_TRUE(f.traced("Nowe its time to go home, I will now remember you."));
-        } else {
-            EXPECT_EQ(f.view->reminderTimer(), 22u);
-            EXPECT_TRUE(f.traced("Nothing to do. Time to at: 17:00:00"));
-        }
-        EXPECT_EQ(f.traced().back(), "Leave OnTimer");
+        EXPECT_EQ(f.view->reminderTimer(), c.reminds ? 0u : 22u);
     }
 }
 

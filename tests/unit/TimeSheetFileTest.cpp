@@ -2,7 +2,6 @@
 
 #include "support/SheetBytes.h"
 
-#include <chrono>
 #include <gtest/gtest.h>
 
 namespace tallimo {
@@ -206,9 +205,7 @@ TEST(Loading, DamagedFilesReportEachSectionOnce) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto started = std::chrono::steady_clock::now();
         const Loaded loaded(c.bytes);
-        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
         EXPECT_EQ(loaded.problems, c.problems);
         EXPECT_EQ(loaded.sheet.work.rowCount(), c.workRows);
         EXPECT_EQ(loaded.sheet.squad.rowCount(), c.squadRows);

@@ -35,5 +35,37 @@ TEST(TimeValue, NumbersReadLikeAtoi) {
     EXPECT_EQ(readNumberAt("1.3", 4, 5), 0); // beyond the text
 }
 
+TEST(TimeValue, WhatAUserTypesIsReadStrictlyAndNeverRollsIntoAnotherDay) {
+    const struct {
+        const char* text;
+        const char* moment; // as read, or "" when refused
+    } clockTimes[] = {
+        {"08:30", "10.05.2006 08:30:00"},
+        {"23:59:59", "10.05.2006 23:59:59"},
+        {"00:00:00", "10.05.2006 00:00:00"},
+        {"24:00", ""},
+        {"23:60", ""},
+        {"23:59:60", ""},
+        {"8:30", ""},
+        {"08:30:", ""},
+        {"08-30", ""},
+        {"0a:30", ""},
+    };
+    for (const auto& c : clockTimes) {
+        const auto time = parseClockTime(c.text);
+        const auto at = time ? atClockTime(local(2006, 5, 10, 12), *time) : std::nullopt;
+        EXPECT_EQ(at ? formatInstant(*at, "%d.%m.%Y %H:%M:%S") : "", c.moment) << c.text;
+    }
+    for (const char* moment : {"29.02.2008 23:59:59", "31.12.2006 00:00:00"}) {
+        const auto read = parseMoment(moment);
+        EXPECT_EQ(read ? formatInstant(*read, "%d.%m.%Y %H:%M:%S") : "", moment);
+    }
+    for (const char* refused : {"31.04.2006 08:00:00", "29.02.2006 08:00:00", "00.03.2006 08:00:00",
+                                "32.03.2006 08:00:00", "01.13.2006 08:00:00", "01.03.2006 24:00:00",
+                                "01.03.2006 08:00", "1.3.2006 08:00:00", "01.03.1969 08:00:00"}) {
+        EXPECT_FALSE(parseMoment(refused)) << refused;
+    }
+}
+
 } // namespace
 } // namespace tallimo
