@@ -93,50 +93,30 @@ TEST(OnAdd, SquadEntryAlwaysAppends) {
     EXPECT_EQ(f.saves(), 2);
 }
 
-TEST(OnModify, ShowsOneDialogPerRowBottomMostFirstAndSkipsCancelled) {
+TEST(OnModify, OffersEachSelectedDayBottomMostFirstWithItsTimesOnlyWhenBothAreComplete) {
     ViewFixture f({}, kBound);
-    ViewFixture::select(f.work(), {2, 5, 9});
-    std::vector<std::string> shown;
+    const char* times[][2] = {{"08:00:00", ""}, {"08:00", "17:00:00"}, {"08:15:00", "17:45:00"}};
+    for (int i = 0; i < 3; ++i) {
+        f.work().SetItemText(2 + 3 * i, WorkColumn::Enter, times[i][0]);
+        f.work().SetItemText(2 + 3 * i, WorkColumn::Leave, times[i][1]);
+    }
+    ViewFixture::select(f.work(), {2, 5, 8});
+    std::vector<std::string> offered;
     f.ui.onEntryDialog = [&](EntryDialog& dialog) {
-        shown.push_back(formatInstant(dialog.startDate, "%d.%m.%Y"));
+        offered.push_back(formatInstant(dialog.startDate, "%d.%m.%Y ") +
+                          formatInstant(dialog.startTime, "%H:%M-") +
+                          formatInstant(dialog.endTime, "%H:%M"));
         dialog.startTime = at(1, 8);
         dialog.comment = "changed";
-        return shown.size() != 2;
+        return offered.size() != 2;
     };
-    f.view->OnModify();
-    EXPECT_EQ(shown, (std::vector<std::string>{"10.03.2006", "06.03.2006", "03.03.2006"}));
-    // An empty day offers 07:00:00 to 16:00:00; only the start was changed.
-    EXPECT_EQ(f.day(9),
-              "10.03.2006|Friday|08:00:00|16:00:00|changed||08:00:00|07:00:00|-01:00:00|REG 07:00");
-    EXPECT_EQ(f.cell(2, WorkColumn::Enter), "08:00:00");
-    EXPECT_EQ(f.day(5), "06.03.2006|Monday||||||||");
-}
-
-TEST(OnModify, OffersTheRowsTimesOnlyWhenBothAreComplete) {
-    const struct {
-        const char* enter;
-        const char* leave;
-        Instant start, end;
-    } cases[] = {
-        {"08:00:00", "", at(7, 7), at(7, 16)},
-        {"08:00", "17:00:00", at(7, 7), at(7, 16)},
-        {"08:15:00", "17:45:00", at(7, 8, 15), at(7, 17, 45)},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.enter) + "-" + c.leave);
-        ViewFixture f({}, kBound);
-        f.work().SetItemText(6, WorkColumn::Enter, c.enter);
-        f.work().SetItemText(6, WorkColumn::Leave, c.leave);
-        ViewFixture::select(f.work(), {6});
-        EntryDialog offered;
-        f.ui.onEntryDialog = [&](EntryDialog& dialog) {
-            offered = dialog;
-            return false;
-        };
-        f.view->OnModify();
-        EXPECT_EQ(offered.startDate, c.start);
-        EXPECT_EQ(offered.endTime, c.end);
-    }
+    EXPECT_TRUE(f.view->OnModify());
+    EXPECT_EQ(offered, (std::vector<std::string>{"09.03.2006 08:15-17:45", "06.03.2006 07:00-16:00",
+                                                 "03.03.2006 07:00-16:00"}));
+    EXPECT_EQ(f.day(8), "09.03.2006|Thursday|08:00:00|17:45:00|changed||09:45:00|08:45:00|"
+                        "+00:45:00|REG 08:00 + OT06E 00:45:00");
+    EXPECT_EQ(f.cell(5, WorkColumn::Comment), "");
+    EXPECT_EQ(f.cell(2, WorkColumn::Leave), "16:00:00");
 }
 
 TEST(OnModify, SquadRowOffersItsMomentsOrSevenToEightAndRewritesInPlace) {

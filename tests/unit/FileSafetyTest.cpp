@@ -20,6 +20,7 @@ namespace fs = std::filesystem;
 using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
+using Names = std::vector<std::string>;
 
 const std::vector<std::uint8_t> kOld = {'o', 'l', 'd'};
 const std::vector<std::uint8_t> kNew = {'n', 'e', 'w', ' ', 'm', 'o', 'n', 't', 'h'};
@@ -28,19 +29,13 @@ std::string reason(int error) {
     return std::generic_category().message(error);
 }
 
-std::vector<std::string> entriesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
+Names entriesIn(const TempDir& dir) {
+    Names names;
+    for (const auto& entry : fs::directory_iterator(dir.path())) {
         names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-struct stat statOf(const std::string& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-    return info;
 }
 
 // Runs `action` in a child process, as the unprivileged user "nobody" when the tests run as
@@ -64,93 +59,69 @@ TEST(AtomicFile, ReplacedFilesKeepTheirPermissionsOwnersAndLinks) {
     const mode_t previous = ::umask(022);
     ASSERT_TRUE(writeFileAtomically(dir.file("m.time"), kOld));
     ::umask(previous);
-    EXPECT_EQ(statOf(dir.file("m.time")).st_mode & 07777, 0644u);
     ::chmod(dir.file("m.time").c_str(), 0640);
     // Root saving another user's file keeps that user's file.
     const bool root = ::geteuid() == 0;
-    if (root) {
-        ASSERT_EQ(::chown(dir.file("m.time").c_str(), 65534, 65534), 0);
-    }
+    ASSERT_TRUE(!root || ::chown(dir.file("m.time").c_str(), 65534, 65534) == 0);
     fs::create_symlink(dir.path() / "m.time", dir.path() / "link.time");
     ASSERT_TRUE(writeFileAtomically(dir.file("link.time"), kNew));
     EXPECT_TRUE(fs::is_symlink(dir.path() / "link.time"));
     EXPECT_EQ(readBytes(dir.file("m.time")), kNew);
-    const struct stat info = statOf(dir.file("m.time"));
+    struct stat info {};
+    ::stat(dir.file("m.time").c_str(), &info);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_EQ(info.st_uid, root ? 65534u : ::getuid());
-    EXPECT_EQ(entriesIn(dir.path()), (std::vector<std::string>{"link.time", "m.time"}));
+    EXPECT_EQ(entriesIn(dir), (Names{"link.time", "m.time"}));
 }
 
-TEST(AtomicFile, AFailedWriteOrFlushKeepsTheOldFileAndSaysWhy) {
-    const auto diskFull = [](int, const void*, std::size_t) -> ssize_t {
-        errno = ENOSPC;
-        return -1;
-    };
-    const auto fileFails = [](int) {
-        errno = EIO;
-        return -1;
-    };
+TEST(AtomicFile, AFailedWriteFlushOrSizeLimitKeepsTheOldFileAndSaysWhy) {
     int syncs = 0;
     // The second flush is the folder's, after the rename: the new month is there, but whether it
     // stays after a crash is not known, and the user hears so.
-    const auto folderFails = [&syncs](int fd) {
-        errno = EIO;
-        return ++syncs == 2 ? -1 : ::fsync(fd);
-    };
     const struct {
         const char* name;
         SaveCalls calls;
+        rlim_t sizeLimit;
         std::string reason;
-        bool replaced;
     } cases[] = {
-        {"disk full", {diskFull, {}}, reason(ENOSPC), false},
-        {"file flush", {{}, fileFails}, reason(EIO), false},
+        {"disk full",
+         {[](int, const void*, std::size_t) -> ssize_t { return errno = ENOSPC, -1; }, {}},
+         RLIM_INFINITY,
+         reason(ENOSPC)},
+        {"file flush", {{}, [](int) { return errno = EIO, -1; }}, RLIM_INFINITY, reason(EIO)},
+        {"ulimit -f", {}, 4, reason(EFBIG)},
         {"folder flush",
-         {{}, folderFails},
-         "its folder could not be flushed to the disk: " + reason(EIO),
-         true},
+         {{}, [&syncs](int fd) { return ++syncs == 2 ? (errno = EIO, -1) : ::fsync(fd); }},
+         RLIM_INFINITY,
+         "its folder could not be flushed to the disk: " + reason(EIO)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
         writeBytes(dir.file("m.time"), kOld);
+        rlimit previous{};
+        ::getrlimit(RLIMIT_FSIZE, &previous);
+        rlimit limited = previous;
+        limited.rlim_cur = std::min(c.sizeLimit, previous.rlim_max);
+        ::setrlimit(RLIMIT_FSIZE, &limited);
         const Result result = writeFileAtomically(dir.file("m.time"), kNew, c.calls);
-        EXPECT_EQ(result.outcome, Outcome::Failed);
+        ::setrlimit(RLIMIT_FSIZE, &previous);
         EXPECT_EQ(result.message, c.reason);
-        EXPECT_EQ(readBytes(dir.file("m.time")), c.replaced ? kNew : kOld);
-        EXPECT_EQ(entriesIn(dir.path()), std::vector<std::string>{"m.time"});
+        EXPECT_EQ(readBytes(dir.file("m.time")), syncs == 2 ? kNew : kOld);
+        EXPECT_EQ(entriesIn(dir), Names{"m.time"});
     }
-}
-
-TEST(AtomicFile, AWriteBeyondTheFileSizeLimitFailsInsteadOfKillingTheProgram) {
-    TempDir dir;
-    writeBytes(dir.file("m.time"), kOld);
-    rlimit previous{};
-    ::getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit small = previous;
-    small.rlim_cur = 4;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    const Result result = writeFileAtomically(dir.file("m.time"), kNew);
-    ::setrlimit(RLIMIT_FSIZE, &previous);
-    EXPECT_EQ(result.message, reason(EFBIG));
-    EXPECT_EQ(readBytes(dir.file("m.time")), kOld);
-    EXPECT_EQ(entriesIn(dir.path()), std::vector<std::string>{"m.time"});
 }
 
 TEST(AtomicFile, ATemporaryFileLeftByAKilledSaveIsRemovedByTheNext) {
     TempDir dir;
     // Names up to the longest a folder allows, with room or without for the temporary name.
     for (const std::size_t length : {std::size_t{6}, std::size_t{244}, std::size_t{255}}) {
-        SCOPED_TRACE(length);
         const std::string name = std::string(length - 5, 'm') + ".time";
-        const std::string target = dir.file(name);
-        writeBytes(besideName(target, ".tallimo-save"), {'c', 'u', 't'});
-        ASSERT_TRUE(writeFileAtomically(target, kNew));
-        EXPECT_EQ(readBytes(target), kNew);
-        EXPECT_EQ(entriesIn(dir.path()), std::vector<std::string>{name});
-        fs::remove(target);
+        writeBytes(besideName(dir.file(name), ".tallimo-save"), {'c', 'u', 't'});
+        ASSERT_TRUE(writeFileAtomically(dir.file(name), kNew)) << length;
+        EXPECT_EQ(entriesIn(dir), Names{name});
+        fs::remove(dir.file(name));
     }
-    // Two long names that begin alike keep apart.
     EXPECT_NE(besideName(std::string(250, 'a') + "1", ".x"),
               besideName(std::string(250, 'a') + "2", ".x"));
 }
@@ -159,22 +130,21 @@ TEST(AtomicFile, WhatIsNoWritableRegularFileIsNeverReplaced) {
     TempDir dir;
     ASSERT_EQ(::mkfifo(dir.file("pipe.time").c_str(), 0666), 0);
     fs::create_directory(dir.path() / "folder.time");
-    const Result pipe = writeFileAtomically(dir.file("pipe.time"), kNew);
-    EXPECT_EQ(pipe.message, "it is not a regular file");
-    EXPECT_TRUE(fs::is_fifo(dir.path() / "pipe.time"));
+    EXPECT_EQ(writeFileAtomically(dir.file("pipe.time"), kNew).message, "it is not a regular file");
     EXPECT_EQ(writeFileAtomically(dir.file("folder.time"), kNew).message, reason(EISDIR));
-
     // A file its user may not write stays, with the reason a direct write would give.
     writeBytes(dir.file("m.time"), kOld);
     ::chmod(dir.file("m.time").c_str(), 0444);
-    const int status = asOrdinaryUser(dir, [&] {
-        const Result result = writeFileAtomically(dir.file("m.time"), kNew);
-        return result.message == reason(EACCES) ? 0 : 1;
-    });
-    EXPECT_EQ(status, 0);
+    EXPECT_EQ(asOrdinaryUser(dir,
+                             [&] {
+                                 return writeFileAtomically(dir.file("m.time"), kNew).message ==
+                                                reason(EACCES)
+                                            ? 0
+                                            : 1;
+                             }),
+              0);
     EXPECT_EQ(readBytes(dir.file("m.time")), kOld);
-    EXPECT_EQ(entriesIn(dir.path()),
-              (std::vector<std::string>{"folder.time", "m.time", "pipe.time"}));
+    EXPECT_EQ(entriesIn(dir), (Names{"folder.time", "m.time", "pipe.time"}));
 }
 
 TEST(AtomicFile, ACopyNeverReplacesUnlessAskedAndLeavesNothingBehind) {
@@ -186,7 +156,7 @@ TEST(AtomicFile, ACopyNeverReplacesUnlessAskedAndLeavesNothingBehind) {
     EXPECT_EQ(readBytes(dir.file("m.bak")), kOld);
     ASSERT_TRUE(copyFileAtomically(dir.file("m.time"), dir.file("m.bak"), true));
     EXPECT_EQ(readBytes(dir.file("m.bak")), kNew);
-    EXPECT_EQ(entriesIn(dir.path()), (std::vector<std::string>{"m.bak", "m.time"}));
+    EXPECT_EQ(entriesIn(dir), (Names{"m.bak", "m.time"}));
 }
 
 TEST(InputFile, RefusesHugeAndStrangeFilesBeforeReadingThem) {
@@ -217,26 +187,26 @@ TEST(FileLock, OneWriterAtATimeAndNoLockFileLeftBehind) {
     FileLock first;
     ASSERT_TRUE(first.acquire(month, std::chrono::milliseconds(0)));
     EXPECT_TRUE(first.holds(dir.path().string() + "/./m.time"));
-    // Another process (a lock of its own) waits, then gives up.
-    const int status = asOrdinaryUser(dir, [&] {
-        FileLock second;
-        const Result result = second.acquire(month, std::chrono::milliseconds(50));
-        return result.outcome == Outcome::Refused ? 0 : 1;
-    });
-    EXPECT_EQ(status, 0);
+    // Another process (another user, where the tests run as root) waits, then gives up.
+    EXPECT_EQ(asOrdinaryUser(dir,
+                             [&] {
+                                 FileLock second;
+                                 const auto refused =
+                                     second.acquire(month, std::chrono::milliseconds(50)).outcome;
+                                 return refused == Outcome::Refused ? 0 : 1;
+                             }),
+              0);
     first.release();
-    EXPECT_TRUE(entriesIn(dir.path()).empty());
-    FileLock again;
-    EXPECT_TRUE(again.acquire(month, std::chrono::milliseconds(0)));
+    EXPECT_TRUE(entriesIn(dir).empty());
+    EXPECT_TRUE(FileLock().acquire(month, std::chrono::milliseconds(0)));
 }
 
 TEST(PluginLoader, LoadsOnlyRegularFiles) {
     TempDir dir;
     ASSERT_EQ(::mkfifo(dir.file("fifo.so").c_str(), 0666), 0);
-    DlLibraryLoader loader;
     for (const std::string& path : {dir.file("fifo.so"), std::string("/dev/zero")}) {
         std::string error;
-        EXPECT_EQ(loader.load(path, error), nullptr);
+        EXPECT_EQ(DlLibraryLoader().load(path, error), nullptr);
         EXPECT_EQ(error, "it is not a regular file") << path;
     }
 }

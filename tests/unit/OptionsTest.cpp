@@ -49,8 +49,7 @@ TEST(OptionsCommand, OkStoresEveryValueNormalisedAndCancelNothing) {
         f.view->OnGoOptions();
         EXPECT_EQ(f.settings.writes.size(), ok ? 20u : 0u);
         EXPECT_EQ(f.view->settings().AutoSave, ok);
-        EXPECT_EQ(f.settings.getString(kSettingsSection, "PlugInDir"),
-                  ok ? std::optional<std::string>("/p") : std::nullopt);
+        EXPECT_EQ(f.settings.getString(kSettingsSection, "PlugInDir"), ok ? "/p" : f.pluginDir());
         EXPECT_EQ(f.settings.getInt(kSettingsSection, "worktimeMinute"), ok ? 30 : 90);
         EXPECT_EQ(f.view->settings().atwork, ok ? (Duration{0, 20, 0}) : (Duration{9, 0, 0}));
     }
