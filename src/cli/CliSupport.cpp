@@ -29,16 +29,19 @@ int openForWriting(CliContext& context, CTagrolView& view, const std::string& pa
     return openDocument(view, path);
 }
 
+int WritingView::saveAfter(const std::string& name, const Result& command) {
+    return command ? saveIfModified(m_context, m_view) : exitStatus(m_context, name, command);
+}
+
 ReadingView::ReadingView(CliContext& context, Ui& ui)
-    : m_settings(context.settings),
-      m_platform{ui,
-                 m_settings,
-                 context.clock,
-                 context.timers,
-                 context.trace,
-                 context.libraries,
-                 currentThreadId,
-                 bundledPluginFolder()},
+    : m_settings(context.settings), m_platform{ui,
+                                               m_settings,
+                                               context.clock,
+                                               context.timers,
+                                               context.trace,
+                                               context.libraries,
+                                               currentThreadId,
+                                               bundledPluginFolder()},
       m_view(m_platform) {}
 
 bool pathExists(const std::string& path) {
@@ -88,16 +91,11 @@ int runInMonthCommand(CliContext& context, const std::string& name,
     if (file.empty()) {
         return kExitUsage;
     }
-    Platform platform = context.platform();
-    CTagrolView view(platform);
-    if (openForWriting(context, view, file) != kExitDone) {
+    WritingView writing(context);
+    if (writing.open(file) != kExitDone) {
         return kExitRefused;
     }
-    // The command has told the user when it refused.
-    if (!(view.*command)()) {
-        return kExitRefused;
-    }
-    return saveIfModified(context, view);
+    return writing.saveAfter(name, (writing.view().*command)());
 }
 
 int runOnSelection(CliContext& context, const std::string& name, const std::string& listText,
@@ -111,11 +109,11 @@ int runOnSelection(CliContext& context, const std::string& name, const std::stri
                                 listText + "'",
                             kExitUsage);
     }
-    Platform platform = context.platform();
-    CTagrolView view(platform);
-    if (openForWriting(context, view, file) != kExitDone) {
+    WritingView writing(context);
+    if (writing.open(file) != kExitDone) {
         return kExitRefused;
     }
+    CTagrolView& view = writing.view();
     CellTable& table = squad ? view.sheet().squad : view.sheet().work;
     const int first = squad ? 0 : 1;
     table.clearSelection();
@@ -134,10 +132,7 @@ int runOnSelection(CliContext& context, const std::string& name, const std::stri
     if (result.outcome == Outcome::Cancelled) {
         return context.fail(name + ": nothing was deleted");
     }
-    if (!result) {
-        return exitStatus(context, name, result);
-    }
-    return saveIfModified(context, view);
+    return writing.saveAfter(name, result);
 }
 
 } // namespace tallimo::cli

@@ -23,6 +23,22 @@ int openDocument(CTagrolView& view, const std::string& path);
 // another program changed meanwhile, unless --force was given.
 int openForWriting(CliContext& context, CTagrolView& view, const std::string& path);
 
+// The view of a command that changes FILE (see openForWriting).
+class WritingView {
+public:
+    explicit WritingView(CliContext& context)
+        : m_context(context), m_platform(context.platform()), m_view(m_platform) {}
+    CTagrolView& view() { return m_view; }
+    int open(const std::string& path) { return openForWriting(m_context, m_view, path); }
+    // After the view command: the changed month saved when it is done, else the refusal.
+    int saveAfter(const std::string& name, const Result& command);
+
+private:
+    CliContext& m_context;
+    Platform m_platform;
+    CTagrolView m_view;
+};
+
 // The view of a command that only looks at FILE (show, total, export): the settings are read but
 // never written, so that LastDocument keeps naming the month last changed, which enter or leave
 // without FILE would otherwise write into.

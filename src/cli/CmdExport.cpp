@@ -29,8 +29,8 @@ int runExport(CliContext& context) {
     }
     ReadingView reading(context, context.ui);
     CTagrolView& view = reading.view();
-    const std::string folder = view.settings().PlugInDir.empty() ? reading.bundledPlugInDir()
-                                                                 : view.settings().PlugInDir;
+    const std::string folder =
+        view.settings().PlugInDir.empty() ? reading.bundledPlugInDir() : view.settings().PlugInDir;
     const std::string path = pluginPath(*library, folder);
     if (path.empty()) {
         return context.fail("export: no plug-in folder is known; name the library's path");

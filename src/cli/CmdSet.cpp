@@ -36,11 +36,11 @@ int runSet(CliContext& context) {
     }
     const auto comment = parsed.option("--comment");
 
-    Platform platform = context.platform();
-    CTagrolView view(platform);
-    if (openForWriting(context, view, parsed.positional[0]) != kExitDone) {
+    WritingView writing(context);
+    if (writing.open(parsed.positional[0]) != kExitDone) {
         return kExitRefused;
     }
+    CTagrolView& view = writing.view();
     const int row = days->front() - 1;
     if (!view.sheet().work.hasRow(row)) {
         return context.fail("set: the file has no day " + std::to_string(days->front()));
@@ -61,10 +61,7 @@ int runSet(CliContext& context) {
         return true;
     };
     // The view has told why when it offered no dialog for the day.
-    if (!view.OnModify()) {
-        return kExitRefused;
-    }
-    return saveIfModified(context, view);
+    return writing.saveAfter("set", view.OnModify());
 }
 
 } // namespace

@@ -30,11 +30,11 @@ int runSquadAdd(CliContext& context) {
     }
     const std::string description = utf8ToWindows1252(parsed.option("--description").value_or(""));
 
-    Platform platform = context.platform();
-    CTagrolView view(platform);
-    if (openForWriting(context, view, parsed.positional[0]) != kExitDone) {
+    WritingView writing(context);
+    if (writing.open(parsed.positional[0]) != kExitDone) {
         return kExitRefused;
     }
+    CTagrolView& view = writing.view();
     view.OnShowSquadTime();
     context.ui.onEntryDialog = [&](EntryDialog& dialog) {
         dialog.startDate = *moments[0];
@@ -46,10 +46,7 @@ int runSquadAdd(CliContext& context) {
         dialog.comment = description;
         return true;
     };
-    if (const Result added = view.OnAdd(); !added) {
-        return exitStatus(context, "squad-add", added);
-    }
-    return saveIfModified(context, view);
+    return writing.saveAfter("squad-add", view.OnAdd());
 }
 
 } // namespace

@@ -35,11 +35,11 @@ int runSquadFinish(CliContext& context) {
     if (file.empty()) {
         return kExitUsage;
     }
-    Platform platform = context.platform();
-    CTagrolView view(platform);
-    if (openForWriting(context, view, file) != kExitDone) {
+    WritingView writing(context);
+    if (writing.open(file) != kExitDone) {
         return kExitRefused;
     }
+    CTagrolView& view = writing.view();
     CellTable& squad = view.sheet().squad;
     squad.clearSelection();
     if (row) {
@@ -55,10 +55,7 @@ int runSquadFinish(CliContext& context) {
         }
     }
     // Refused (the view has said why), or the user kept an End already written.
-    if (!view.OnFinishsquadnow()) {
-        return kExitRefused;
-    }
-    return saveIfModified(context, view);
+    return writing.saveAfter("squad-finish", view.OnFinishsquadnow());
 }
 
 } // namespace
