@@ -201,7 +201,12 @@ Result copyFileAtomically(const std::string& from, const std::string& to, bool r
     if (Result read = readWholeFile(from, bytes); !read) {
         return read;
     }
-    const std::string tempPath = besideName(to, ".tallimo-save");
+    // Named after the file copied, not the copy (backups carry a time stamp): a copy cut short
+    // is removed by the next copy of the same file.
+    const std::string tempPath =
+        (std::filesystem::path(to).parent_path() /
+         std::filesystem::path(besideName(from, ".tallimo-copy")).filename())
+            .string();
     if (Result written = writeTemporary(tempPath, bytes, nullptr, {}); !written) {
         return written;
     }

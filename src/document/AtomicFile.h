@@ -31,8 +31,8 @@ Result writeFileAtomically(const std::string& path, std::span<const std::uint8_t
                            const SaveCalls& calls = {});
 
 // Copies a file through a temporary file beside `to`, so that a copy cut short never leaves a
-// part of it under the final name. Without `replace` an existing `to` is never replaced: the copy
-// then fails.
+// part of it under the final name, and the next copy of the same file removes what is left of
+// it. Without `replace` an existing `to` is never replaced: the copy then fails.
 Result copyFileAtomically(const std::string& from, const std::string& to, bool replace);
 
 // The name beside `target` that a save or a lock of it uses: a hidden name ending in `suffix`,
