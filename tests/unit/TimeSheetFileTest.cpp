@@ -121,7 +121,9 @@ TEST(Loading, DamagedFilesKeepWhatWasReadAndReportEachSectionOnce) {
     } cases[] = {
         {"only the magic", SheetBytes().str("ZRB").bytes, {P::Header}, {0, 0}, ""},
         {"ends after maxDate although 31 rows are announced",
-         SheetBytes().header(31, {}, kMarch2006Min, kMarch2006Max).bytes, {P::WorkRows}, {0, 0},
+         SheetBytes().header(31, {}, kMarch2006Min, kMarch2006Max).bytes,
+         {P::WorkRows},
+         {0, 0},
          ""},
         {"cut inside a work row, squad rows announced",
          SheetBytes()
@@ -131,7 +133,9 @@ TEST(Loading, DamagedFilesKeepWhatWasReadAndReportEachSectionOnce) {
              .str("08:00:00")
              .raw({8, '1', '7'})
              .bytes,
-         {P::WorkRows, P::SquadRows}, {2, 0}, "05.03.2006|Sunday|08:00:00|||||||"},
+         {P::WorkRows, P::SquadRows},
+         {2, 0},
+         "05.03.2006|Sunday|08:00:00|||||||"},
         {"cut inside the second squad row",
          SheetBytes()
              .header(1001, {3}, kMarch2006Min, kMarch2006Max)
@@ -139,12 +143,19 @@ TEST(Loading, DamagedFilesKeepWhatWasReadAndReportEachSectionOnce) {
              .squadRow("01.03.2006 20:00:00", "01.03.2006 21:00:00")
              .str("02.03.2006 20:00:00")
              .bytes,
-         {P::SquadRows}, {1, 2}, ""},
-        {"count word 0xFFFFFFFF and nothing after it",
-         SheetBytes().str("ZRB").u32(3).u32(0xFFFFFFFF).bytes, {P::Header, P::WorkRows}, {0, 0},
+         {P::SquadRows},
+         {1, 2},
          ""},
-        {"squad count 0xFFFFFFFF", SheetBytes().header(1000, {0xFFFFFFFF}, 1, 2).bytes,
-         {P::SquadRows}, {0, 0}, ""},
+        {"count word 0xFFFFFFFF and nothing after it",
+         SheetBytes().str("ZRB").u32(3).u32(0xFFFFFFFF).bytes,
+         {P::Header, P::WorkRows},
+         {0, 0},
+         ""},
+        {"squad count 0xFFFFFFFF",
+         SheetBytes().header(1000, {0xFFFFFFFF}, 1, 2).bytes,
+         {P::SquadRows},
+         {0, 0},
+         ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

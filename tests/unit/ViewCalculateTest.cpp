@@ -13,48 +13,71 @@ Instant march(int day, int hour, int minute = 0, int year = 2006) {
     return ViewFixture::at(day, 3, year, hour, minute);
 }
 
-TEST(CalculateWorkRow, WritesTheFourCellsAndTheOvertimeLook) {
-    const Colour red = 0xFF0000;
-    const Colour blue = 0x0000FF;
+TEST(CalculateWorkRow, WritesTheFourCellsAndTheOvertimeLookInEveryZone) {
+    const char* berlin = "Europe/Berlin";
+    const char* sydney = "Australia/Sydney";
+    // The overtime's look: red or blue, bold, its own colour (r, b); zero (0); none ( ).
     const struct {
+        const char* zone;
         const char* date;
         const char* enter;
         const char* leave;
+        const char* standBy;
         const char* computed; // @Work, Worktime, Overtime and Time and Labor
-        Colour colour;
-        std::uint32_t flags;
+        char look;
     } cases[] = {
-        {"01.03.2006", "08:00:00", "17:00:00", "09:00:00|08:00:00|n/a|REG 08:00", 0, 0x10},
-        {"01.03.2006", "07:30:00", "18:45:30",
-         "11:15:30|10:15:30|+02:15:30|REG 08:00 + OT06E 02:15:30", red, 0xD1},
-        {"01.03.2006", "08:00:00", "17:00:01",
-         "09:00:01|08:00:01|+00:00:01|REG 08:00 + OT06E 00:00:01", red, 0xD1},
-        {"01.03.2006", "08:00:00", "16:15:45", "08:15:45|07:15:45|-00:44:15|REG 07:15", blue, 0xD1},
-        {"01.03.2006", "08:00:00", "09:00:00", "01:00:00|00:00:00|-08:00:00|REG 00:00", blue, 0xD1},
-        {"01.03.2006", "08:00:00", "08:59:59", "00:59:59|n/a|-08:00:01|n/a", blue, 0xD1},
-        {"01.03.2006", "17:00:00", "16:00:00", "-1:00:00|n/a|-10:00:00|n/a", blue, 0xD1},
+        {berlin, "01.03.2006", "08:00:00", "17:00:00", "", "09:00:00|08:00:00|n/a|REG 08:00", '0'},
+        {berlin, "01.03.2006", "07:30:00", "18:45:30", "",
+         "11:15:30|10:15:30|+02:15:30|REG 08:00 + OT06E 02:15:30", 'r'},
+        {berlin, "01.03.2006", "08:00:00", "16:15:45", "", "08:15:45|07:15:45|-00:44:15|REG 07:15",
+         'b'},
+        {berlin, "01.03.2006", "08:00:00", "08:59:59", "", "00:59:59|n/a|-08:00:01|n/a", 'b'},
+        {berlin, "01.03.2006", "17:00:00", "16:00:00", "", "-1:00:00|n/a|-10:00:00|n/a", 'b'},
         // Leave 24:30:00 ends on the next date, which the classification does not split; whole
         // days are dropped from the shown hours.
-        {"01.03.2006", "14:00:00", "24:30:00", "10:30:00|09:30:00|+01:30:00|not implemented", red,
-         0xD1},
-        {"01.03.2006", "00:00:00", "48:00:00", "00:00:00|23:00:00|+15:00:00|not implemented", red,
-         0xD1},
+        {berlin, "01.03.2006", "14:00:00", "24:30:00", "",
+         "10:30:00|09:30:00|+01:30:00|not implemented", 'r'},
+        {berlin, "01.03.2006", "00:00:00", "48:00:00", "",
+         "00:00:00|23:00:00|+15:00:00|not implemented", 'r'},
         // Separators are not examined, minutes beyond 59 carry and so does the date.
-        {"01.03.2006", "08x30y00", "17:30:00", "09:00:00|08:00:00|n/a|REG 08:00", 0, 0x10},
-        {"01.03.2006", "08:75:00", "17:00:00", "07:45:00|06:45:00|-01:15:00|REG 06:45", blue, 0xD1},
-        {"31.02.2006", "08:00:00", "18:00:00",
-         "10:00:00|09:00:00|+01:00:00|REG 08:00 + OT06E 01:00:00", red, 0xD1},
+        {berlin, "01.03.2006", "08x30y00", "17:30:00", "", "09:00:00|08:00:00|n/a|REG 08:00", '0'},
+        {berlin, "01.03.2006", "08:75:00", "17:00:00", "", "07:45:00|06:45:00|-01:15:00|REG 06:45",
+         'b'},
+        {berlin, "31.02.2006", "08:00:00", "18:00:00", "",
+         "10:00:00|09:00:00|+01:00:00|REG 08:00 + OT06E 01:00:00", 'r'},
+        // The stand-by prefix follows the weekday, and only an exact "yes".
+        {berlin, "27.02.2006", "08:00:00", "17:00:00", "yes",
+         "09:00:00|08:00:00|n/a|STTB 07:00 REG 08:00", '0'},
+        {berlin, "03.03.2006", "08:00:00", "17:00:00", "yes",
+         "09:00:00|08:00:00|n/a|STTB 14:00 REG 08:00", '0'},
+        {berlin, "04.03.2006", "08:00:00", "17:00:00", "yes",
+         "09:00:00|08:00:00|n/a|STTB 24:00 REG 08:00", '0'},
+        {berlin, "28.02.2006", "", "", "yes", "|||STTB 14:00 ", ' '},
+        {berlin, "01.03.2006", "08:00:00", "17:00:00", "Yes", "09:00:00|08:00:00|n/a|REG 08:00",
+         '0'},
+        // Santiago's clocks jump from 00:00 to 01:00 on Sunday 11.09.2022.
+        {"America/Santiago", "11.09.2022", "", "", "yes", "|||STTB 24:00 ", ' '},
+        // Days of a clock change count the time that really passed.
+        {berlin, "26.03.2006", "01:00:00", "13:00:00", "",
+         "11:00:00|10:00:00|+02:00:00|STTE 07:00:00 + + OT+0E 02:00:00+ OT04E 02:00:00", 'r'},
+        {berlin, "29.10.2006", "07:00:00", "16:00:00", "", "09:00:00|08:00:00|n/a|REG 08:00", '0'},
+        {sydney, "03.10.2010", "01:00:00", "11:00:00", "", "09:00:00|08:00:00|n/a|REG 08:00", '0'},
+        {sydney, "04.04.2010", "01:00:00", "11:00:00", "",
+         "11:00:00|10:00:00|+02:00:00|STTE 05:00:00 + + OT+0E 04:00:00+ OT04E 02:00:00", 'r'},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.date) + " " + c.enter + " - " + c.leave);
+        SCOPED_TRACE(std::string(c.zone) + " " + c.date + " " + c.enter + " - " + c.leave);
+        TzGuard zone(c.zone);
         ViewFixture f;
-        const int row = f.addDay(c.date, c.enter, c.leave);
+        const int row = f.addDay(c.date, c.enter, c.leave, c.standBy);
         f.view->CalculateWorkRow(row);
-        EXPECT_EQ(f.day(row),
-                  std::string(c.date) + "||" + c.enter + "|" + c.leave + "|||" + c.computed);
+        f.view->CalculateWorkRow(row); // nothing is stacked on a second run
+        EXPECT_EQ(f.day(row), std::string(c.date) + "||" + c.enter + "|" + c.leave + "||" +
+                                  c.standBy + "|" + c.computed);
         const CellAttributes look = f.work().cellAttributes(row, WorkColumn::Overtime);
-        EXPECT_EQ(look.textColour, c.colour);
-        EXPECT_EQ(look.flags, c.flags);
+        const Colour colour = c.look == 'r' ? 0xFF0000 : (c.look == 'b' ? 0x0000FF : 0);
+        EXPECT_EQ(look.textColour, colour);
+        EXPECT_EQ(look.flags, colour != 0 ? 0xD1u : (c.look == '0' ? 0x10u : 0u));
     }
 }
 
@@ -83,36 +106,6 @@ TEST(CalculateWorkRow, UncomputableRowsAreEmptiedKeepTheLookAndTouchNoOtherRow) 
     EXPECT_EQ(f.work().rowCount(), 4);
 }
 
-TEST(CalculateWorkRow, StandByPrefixByWeekdayOnlyForExactYes) {
-    const struct {
-        const char* zone;
-        const char* date;
-        const char* standBy;
-        const char* enter;
-        const char* expected;
-    } cases[] = {
-        {"Europe/Berlin", "01.03.2006", "yes", "08:00:00", "STTB 14:00 REG 08:00"}, // Wednesday
-        {"Europe/Berlin", "27.02.2006", "yes", "08:00:00", "STTB 07:00 REG 08:00"}, // Monday
-        {"Europe/Berlin", "03.03.2006", "yes", "08:00:00", "STTB 14:00 REG 08:00"}, // Friday
-        {"Europe/Berlin", "04.03.2006", "yes", "08:00:00", "STTB 24:00 REG 08:00"}, // Saturday
-        {"Europe/Berlin", "05.03.2006", "yes", "08:00:00", "STTB 24:00 REG 08:00"}, // Sunday
-        {"Europe/Berlin", "28.02.2006", "yes", "", "STTB 14:00 "}, // Tuesday without times
-        {"Europe/Berlin", "01.03.2006", "Yes", "08:00:00", "REG 08:00"},
-        {"Europe/Berlin", "01.03.2006", "yes ", "08:00:00", "REG 08:00"},
-        // Santiago's clocks jump from 00:00 to 01:00 on Sunday 11.09.2022.
-        {"America/Santiago", "11.09.2022", "yes", "", "STTB 24:00 "},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.date) + " " + c.standBy);
-        TzGuard zone(c.zone);
-        ViewFixture f;
-        const int row = f.addDay(c.date, c.enter, c.enter[0] ? "17:00:00" : "", c.standBy);
-        f.view->CalculateWorkRow(row);
-        f.view->CalculateWorkRow(row); // the prefix is not stacked on a second run
-        EXPECT_EQ(f.cell(row, WorkColumn::TimeAndLabor), c.expected);
-    }
-}
-
 TEST(CalculateWorkRow, GoHomeFollowsTheLeaveOfItsDay) {
     const struct {
         bool rememberMe;
@@ -136,36 +129,6 @@ TEST(CalculateWorkRow, GoHomeFollowsTheLeaveOfItsDay) {
         f->view->setGoHomeTime(c.goHome);
         f->view->CalculateWorkRow(f->addDay(c.date, "08:00:00", c.leave));
         EXPECT_EQ(f->view->goHomeTime(), c.expected);
-    }
-}
-
-TEST(CalculateWorkRow, DaylightSavingDaysCountRealElapsedTime) {
-    const struct {
-        const char* zone;
-        const char* date;
-        const char* enter;
-        const char* leave;
-        const char* atWork;
-        const char* timeAndLabor;
-    } cases[] = {
-        {"Europe/Berlin", "26.03.2006", "01:00:00", "11:00:00", "09:00:00", "REG 08:00"},
-        {"Europe/Berlin", "26.03.2006", "01:00:00", "13:00:00", "11:00:00",
-         "STTE 07:00:00 + + OT+0E 02:00:00+ OT04E 02:00:00"},
-        {"Europe/Berlin", "29.10.2006", "01:00:00", "11:00:00", "11:00:00",
-         "STTE 05:00:00 + + OT+0E 04:00:00+ OT04E 02:00:00"},
-        {"Europe/Berlin", "29.10.2006", "07:00:00", "16:00:00", "09:00:00", "REG 08:00"},
-        {"Australia/Sydney", "03.10.2010", "01:00:00", "11:00:00", "09:00:00", "REG 08:00"},
-        {"Australia/Sydney", "04.04.2010", "01:00:00", "11:00:00", "11:00:00",
-         "STTE 05:00:00 + + OT+0E 04:00:00+ OT04E 02:00:00"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.zone) + " " + c.date + " " + c.enter);
-        TzGuard zone(c.zone);
-        ViewFixture f;
-        const int row = f.addDay(c.date, c.enter, c.leave);
-        f.view->CalculateWorkRow(row);
-        EXPECT_EQ(f.cell(row, WorkColumn::AtWork), c.atWork);
-        EXPECT_EQ(f.cell(row, WorkColumn::TimeAndLabor), c.timeAndLabor);
     }
 }
 
