@@ -11,7 +11,7 @@
 namespace tallimo::cli {
 
 // How long a command that changes a month waits for another writer of it.
-inline constexpr std::chrono::seconds kWriterWait{5};
+inline constexpr std::chrono::seconds kWriterWait{10};
 
 // Starts the document as the program does with FILE on its command line: a new, untitled
 // document, then the open step on FILE. The document has told the user why when it fails.
