@@ -82,7 +82,7 @@ void CTagrolApp::createTray() {
 }
 
 void CTagrolApp::openFromCommandLine(const std::string& file, bool& loaded) {
-    loaded = m_view.document().openStep(file) == OpenResult::Loaded;
+    loaded = m_view.document().openStep(file).done();
     if (loaded) {
         m_view.document().SetTitle(std::filesystem::path(file).filename().string());
     }

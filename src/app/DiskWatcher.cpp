@@ -159,7 +159,7 @@ void DiskWatcher::reload() {
     m_view.trace().write(TraceModule::App, "The open file was changed on disk: loading it again");
     // The user has chosen to drop the changes here; the open step must not ask again.
     doc.SetModifiedFlag(false);
-    if (doc.openStep(m_path) != OpenResult::Loaded) {
+    if (!doc.openStep(m_path)) {
         doc.SetModifiedFlag(modified);
         return;
     }

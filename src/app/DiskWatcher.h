@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/AtomicFile.h"
+#include "document/InputFile.h"
 
 #include <QFileSystemWatcher>
 #include <QObject>

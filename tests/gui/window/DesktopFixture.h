@@ -75,7 +75,7 @@ public:
     CMainFrame& frame() { return app->frame(); }
     CTagrolView& view() { return app->view(); }
     CCellListCtrl& list(bool work = true) { return frame().lists().list(work); }
-    std::string cell(int row, int column) { return view().sheet().work.itemText(row, column); }
+    std::string cell(int row, int column) { return view().sheet().work.GetItemText(row, column); }
     bool traced(const std::string& text) const {
         const auto texts = trace.texts();
         return std::find(texts.begin(), texts.end(), text) != texts.end();
