@@ -64,11 +64,11 @@ void CellTableModel::rowInserted(int) {
     endInsertRows();
 }
 
-void CellTableModel::rowAboutToBeRemoved(int row) {
-    beginRemoveRows({}, row, row);
+void CellTableModel::rowsAboutToBeRemoved(int first, int last) {
+    beginRemoveRows({}, first, last);
 }
 
-void CellTableModel::rowRemoved(int) {
+void CellTableModel::rowsRemoved(int, int) {
     endRemoveRows();
 }
 

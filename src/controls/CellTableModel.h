@@ -35,8 +35,8 @@ private:
     void tableReset() override;
     void rowAboutToBeInserted(int row) override;
     void rowInserted(int row) override;
-    void rowAboutToBeRemoved(int row) override;
-    void rowRemoved(int row) override;
+    void rowsAboutToBeRemoved(int first, int last) override;
+    void rowsRemoved(int first, int last) override;
     void rowsChanged(int first, int last) override;
     void selectionChanged() override;
 

@@ -231,19 +231,60 @@ std::string_view CellTable::itemText(int row, int column) const {
 }
 
 bool CellTable::DeleteItem(int row) {
-    if (!hasRow(row)) {
-        return false;
+    const int rows[] = {row};
+    return DeleteItems(rows) == 1;
+}
+
+int CellTable::DeleteItems(std::span<const int> rows) {
+    std::vector<int> doomed;
+    doomed.reserve(rows.size());
+    for (const int row : rows) {
+        if (hasRow(row)) {
+            doomed.push_back(row);
+        }
+    }
+    std::sort(doomed.begin(), doomed.end());
+    doomed.erase(std::unique(doomed.begin(), doomed.end()), doomed.end());
+    if (doomed.empty()) {
+        return 0;
+    }
+    // Runs of neighbouring rows, as [first, last] pairs from the top.
+    std::vector<std::pair<int, int>> runs;
+    for (const int row : doomed) {
+        if (!runs.empty() && runs.back().second + 1 == row) {
+            runs.back().second = row;
+        } else {
+            runs.emplace_back(row, row);
+        }
     }
     flushChanges();
-    if (listener() != nullptr) {
-        m_observer->rowAboutToBeRemoved(row);
+    // Each removal told to a list costs it a pass over its rows; scattered rows go as one reset.
+    constexpr std::size_t kMostRemovalsTold = 32;
+    if (runs.size() > kMostRemovalsTold) {
+        const ResetScope reset(*this);
+        std::size_t kept = 0;
+        auto next = doomed.begin();
+        for (std::size_t row = 0; row < m_rows.size(); ++row) {
+            if (next != doomed.end() && static_cast<std::size_t>(*next) == row) {
+                ++next;
+            } else {
+                m_rows[kept++] = std::move(m_rows[row]);
+            }
+        }
+        m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(kept), m_rows.end());
+    } else {
+        for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+            if (listener() != nullptr) {
+                m_observer->rowsAboutToBeRemoved(run->first, run->second);
+            }
+            m_rows.erase(m_rows.begin() + run->first, m_rows.begin() + run->second + 1);
+            if (listener() != nullptr) {
+                m_observer->rowsRemoved(run->first, run->second);
+            }
+        }
     }
-    m_rows.erase(m_rows.begin() + row);
     ++m_removals;
-    if (listener() != nullptr) {
-        m_observer->rowRemoved(row);
-    }
-    return true;
+    return static_cast<int>(doomed.size());
 }
 
 void CellTable::DeleteAllItems() {

@@ -43,8 +43,8 @@ public:
     virtual void tableReset() = 0;
     virtual void rowAboutToBeInserted(int row) = 0;
     virtual void rowInserted(int row) = 0;
-    virtual void rowAboutToBeRemoved(int row) = 0;
-    virtual void rowRemoved(int row) = 0;
+    virtual void rowsAboutToBeRemoved(int first, int last) = 0;
+    virtual void rowsRemoved(int first, int last) = 0;
     // Texts or records of the rows first..last changed.
     virtual void rowsChanged(int first, int last) = 0;
     virtual void selectionChanged() = 0;
@@ -73,6 +73,10 @@ public:
     // The bytes of a cell, valid until the table next changes.
     std::string_view itemText(int row, int column) const;
     bool DeleteItem(int row);
+    // Deletes the given rows (any order; rows that do not exist are ignored) in one pass, told to
+    // the observer as one removal per run of neighbouring rows, bottom-most first, or as a reset
+    // when the rows are scattered. Returns how many rows went.
+    int DeleteItems(std::span<const int> rows);
     void DeleteAllItems();
 
     void SetCellTextColor(int row, int column, Colour colour);

@@ -89,10 +89,7 @@ Result CTagrolView::OnVkdelete() {
             m_doc.afterChange(m_settings.AutoSave);
             return {};
         }
-        // Bottom-most first, so the indices still to be deleted stay valid.
-        for (const int row : rows) {
-            list.DeleteItem(row);
-        }
+        list.DeleteItems(rows);
         m_doc.afterChange(m_settings.AutoSave);
         const CellTable::ChangeScope changes(list);
         for (int row = 0; row < list.rowCount(); ++row) {

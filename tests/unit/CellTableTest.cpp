@@ -43,13 +43,16 @@ struct RecordingObserver final : CellTableObserver {
     void tableReset() override { calls.push_back("reset"); }
     void rowAboutToBeInserted(int row) override { add("about to insert", row); }
     void rowInserted(int row) override { add("inserted", row); }
-    void rowAboutToBeRemoved(int row) override { add("about to remove", row); }
-    void rowRemoved(int row) override { add("removed", row); }
+    void rowsAboutToBeRemoved(int first, int last) override { add("about to remove", first, last); }
+    void rowsRemoved(int first, int last) override { add("removed", first, last); }
     void rowsChanged(int first, int last) override {
         calls.push_back("changed " + std::to_string(first) + ".." + std::to_string(last));
     }
     void selectionChanged() override { calls.push_back("selection"); }
     void add(const char* what, int row) { calls.push_back(what + (" " + std::to_string(row))); }
+    void add(const char* what, int first, int last) {
+        calls.push_back(what + (" " + std::to_string(first) + ".." + std::to_string(last)));
+    }
     std::vector<std::string> calls;
 };
 
@@ -74,7 +77,7 @@ TEST(CellTable, ObserverHearsEachChangeBeforeAndAfterAndBatchesInScopes) {
               (std::vector<std::string>{
                   "about to insert 0", "inserted 0", "about to insert 1", "inserted 1",
                   "changed 1..1", "changed 0..1", "about to insert 2", "inserted 2", "changed 2..2",
-                  "about to remove 0", "removed 0", "changed 1..1", "selection"}));
+                  "about to remove 0..0", "removed 0..0", "changed 1..1", "selection"}));
 }
 
 TEST(CellTable, ARefillInsideAResetScopeIsOneReset) {
@@ -120,6 +123,34 @@ TEST(CellTable, AMonthOfEmptyRowsCostsFewTimesItsFile) {
     ASSERT_TRUE(loadTimeSheet(file.bytes, sheet, none, [](LoadProblem) {}));
     ASSERT_EQ(sheet.squad.rowCount(), 250000);
     EXPECT_LE(allocatedBytes() - before, 8 * file.bytes.size());
+}
+
+TEST(CellTable, DeletingManyRowsTellsRunsBottomFirstOrOneResetWhenScattered) {
+    CellTable table = threeColumns();
+    for (int row = 0; row < 200; ++row) {
+        table.InsertItem(row, std::to_string(row));
+    }
+    RecordingObserver observer;
+    table.setObserver(&observer);
+    const int runs[] = {7, 3, 4, 5, 150, 3, 999, -1};
+    EXPECT_EQ(table.DeleteItems(runs), 5);
+    EXPECT_EQ(observer.calls,
+              (std::vector<std::string>{"about to remove 150..150", "removed 150..150",
+                                        "about to remove 7..7", "removed 7..7",
+                                        "about to remove 3..5", "removed 3..5"}));
+    EXPECT_EQ(table.GetItemText(3, 0), "6");
+    EXPECT_EQ(table.GetItemText(4, 0), "8");
+
+    observer.calls.clear();
+    std::vector<int> everyOther;
+    for (int row = 0; row < table.rowCount(); row += 2) {
+        everyOther.push_back(row);
+    }
+    EXPECT_EQ(table.DeleteItems(everyOther), 98);
+    EXPECT_EQ(observer.calls, (std::vector<std::string>{"about to reset", "reset"}));
+    ASSERT_EQ(table.rowCount(), 97);
+    EXPECT_EQ(table.GetItemText(0, 0), "1");
+    EXPECT_EQ(table.GetItemText(96, 0), "198");
 }
 
 } // namespace
