@@ -31,13 +31,14 @@ TEST(BundledCli, BareNamesPickTheBundledPluginsWhichWriteToTheUsersFolder) {
         installPlugin(kPlugin, sandbox.file(""), "csv.so");
         installPlugin(kPlugin, sandbox.file(""), "ical.so");
         const fs::path home = sandbox.file(".home");
-        fs::create_directories(home / ".config");
         fs::create_directories(home / "Docs");
         if (c.userDirs != nullptr) {
-            std::ofstream(home / ".config/user-dirs.dirs") << "# written by xdg-user-dirs\n"
+            fs::create_directories(home / ".config");
+            std::ofstream(home / ".config/user-dirs.dirs") << "# xdg-user-dirs\n"
                                                            << c.userDirs << "\n";
         }
         ASSERT_EQ(sandbox.run({"new", "2006-03", "m.time"}).status, 0);
+        // A day with its times, without which a calendar holds no event and no file is written.
         ASSERT_EQ(sandbox.run({"set", "m.time", "1", "--enter", "08:00:00", "--leave", "17:00:00"})
                       .status,
                   0);

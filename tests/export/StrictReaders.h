@@ -4,6 +4,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tallimo::test {
@@ -17,25 +18,21 @@ inline std::size_t utf8Length(const std::string& text) {
     std::size_t count = 0;
     for (std::size_t i = 0; i < text.size(); ++count) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80                   ? 1
-                                   : lead >= 0xC2 && lead < 0xE0 ? 2
-                                   : lead >= 0xE0 && lead < 0xF0 ? 3
-                                   : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                                 : 0;
-        if (length == 0 || i + length > text.size()) {
-            throw std::runtime_error("malformed UTF-8 at byte " + std::to_string(i));
-        }
+        std::size_t length = lead < 0x80   ? 1
+                             : lead < 0xC2 ? 0
+                             : lead < 0xE0 ? 2
+                             : lead < 0xF0 ? 3
+                             : lead < 0xF5 ? 4
+                                           : 0;
         unsigned code = lead & (0xFFu >> (length + 1));
         for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) {
-                throw std::runtime_error("malformed UTF-8 at byte " + std::to_string(i + k));
-            }
+            const unsigned next = i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0;
+            length = (next & 0xC0) == 0x80 ? length : 0;
             code = (code << 6) | (next & 0x3Fu);
         }
-        if ((length == 3 && (code < 0x800 || (code >= 0xD800 && code < 0xE000))) ||
+        if (length == 0 || (length == 3 && (code < 0x800 || (code >= 0xD800 && code < 0xE000))) ||
             (length == 4 && (code < 0x10000 || code > 0x10FFFF))) {
-            throw std::runtime_error("overlong or surrogate UTF-8 at byte " + std::to_string(i));
+            throw std::runtime_error("malformed UTF-8 at byte " + std::to_string(i));
         }
         i += length;
     }
@@ -54,21 +51,15 @@ inline std::vector<std::vector<std::string>> readCsv(const std::string& text) {
     while (i < text.size()) {
         std::string field;
         if (text[i] == '"') {
-            for (++i;; ++i) {
+            // Inside quotes a doubled quote stands for one; a single one ends the field.
+            for (++i; text.compare(i, 1, "\"") != 0 || text.compare(i, 2, "\"\"") == 0; ++i) {
                 if (i >= text.size()) {
                     fail("unterminated quoted field");
                 }
-                if (text[i] == '"') {
-                    if (i + 1 < text.size() && text[i + 1] == '"') {
-                        field += '"';
-                        ++i;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
+                i += text[i] == '"' ? 1 : 0;
                 field += text[i];
             }
+            ++i;
         } else {
             for (; i < text.size() && text[i] != ',' && text[i] != '\r'; ++i) {
                 if (text[i] == '"' || text[i] == '\n') {
@@ -78,7 +69,7 @@ inline std::vector<std::vector<std::string>> readCsv(const std::string& text) {
             }
         }
         record.push_back(field);
-        if (i < text.size() && text[i] == ',') {
+        if (text.compare(i, 1, ",") == 0) {
             ++i;
             continue;
         }
@@ -96,27 +87,20 @@ inline std::vector<std::vector<std::string>> readCsv(const std::string& text) {
 }
 
 // RFC 5545, as far as these files use it: CRLF lines of at most 75 octets, folded lines joined,
-// one VCALENDAR of VEVENTs whose properties have no parameters, and TEXT values unescaped.
+// one VCALENDAR of VEVENTs (each with its UID and DTSTAMP) whose properties have no parameters,
+// and TEXT values unescaped.
 using IcalEvent = std::map<std::string, std::string>;
 
 inline std::string unescapeText(const std::string& value) {
     std::string text;
     for (std::size_t i = 0; i < value.size(); ++i) {
-        if (value[i] == ',' || value[i] == ';') {
-            throw std::runtime_error("iCalendar: unescaped '" + std::string(1, value[i]) + "'");
+        const char c = value[i];
+        const char next = c == '\\' && i + 1 < value.size() ? value[++i] : '\0';
+        if (c == ',' || c == ';' ||
+            (c == '\\' && std::string_view("nN\\;,").find(next) == std::string_view::npos)) {
+            throw std::runtime_error("iCalendar: bad or unescaped character in '" + value + "'");
         }
-        if (value[i] != '\\') {
-            text += value[i];
-            continue;
-        }
-        const char next = i + 1 < value.size() ? value[++i] : '\0';
-        if (next == 'n' || next == 'N') {
-            text += '\n';
-        } else if (next == '\\' || next == ';' || next == ',') {
-            text += next;
-        } else {
-            throw std::runtime_error("iCalendar: bad escape in '" + value + "'");
-        }
+        text += next == 'n' || next == 'N' ? '\n' : c == '\\' ? next : c;
     }
     return text;
 }
@@ -126,17 +110,12 @@ inline std::vector<IcalEvent> readCalendar(const std::string& bytes) {
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < bytes.size();) {
         const std::size_t end = bytes.find("\r\n", start);
-        if (end == std::string::npos) {
-            throw std::runtime_error("iCalendar: the last line lacks its CRLF");
-        }
         const std::string line = bytes.substr(start, end - start);
-        if (line.find_first_of("\r\n") != std::string::npos || line.size() > 75) {
+        if (end == std::string::npos || line.find_first_of("\r\n") != std::string::npos ||
+            line.size() > 75 || (line.starts_with(' ') && lines.empty())) {
             throw std::runtime_error("iCalendar: bad line '" + line + "'");
         }
         if (line.starts_with(' ')) {
-            if (lines.empty()) {
-                throw std::runtime_error("iCalendar: a continuation starts the file");
-            }
             lines.back() += line.substr(1);
         } else {
             lines.push_back(line);
@@ -157,10 +136,13 @@ inline std::vector<IcalEvent> readCalendar(const std::string& bytes) {
             name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ-") != std::string::npos) {
             throw std::runtime_error("iCalendar: bad content line '" + line + "'");
         }
-        std::string value = line.substr(colon + 1);
+        const std::string value = line.substr(colon + 1);
         if (line == "BEGIN:VEVENT" && current == &calendar) {
             current = &events.emplace_back();
         } else if (line == "END:VEVENT" && current != &calendar) {
+            if (!current->contains("UID") || !current->contains("DTSTAMP")) {
+                throw std::runtime_error("iCalendar: an event without UID or DTSTAMP");
+            }
             current = &calendar;
         } else if (name == "BEGIN" || name == "END" || current->contains(name)) {
             throw std::runtime_error("iCalendar: misplaced or repeated '" + line + "'");
