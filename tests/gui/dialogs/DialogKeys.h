@@ -33,8 +33,7 @@ inline void typeInto(QWidget* control, const QString& text) {
         if (letter.unicode() < 128) {
             QTest::keyClick(control, letter.toLatin1());
         } else {
-            QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, QString(letter),
-                                Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, QString(letter), {});
         }
     }
 }

@@ -11,79 +11,63 @@
 namespace tallimo::test {
 namespace {
 
-struct EntryCase {
-    const char* what;
-    bool squad;
-    bool modify;
-    const char* title;
-    bool datesEnabled;
-    bool standByEnabled;
-    // The changed entry's start and end as the list shows them afterwards.
-    const char* start;
-    const char* end;
-};
-
-void PrintTo(const EntryCase& c, std::ostream* out) {
-    *out << c.what;
-}
-
-class EntryDlgTest : public ::testing::TestWithParam<EntryCase> {};
-
 // A new start time of 07:30:00 proposes 16:30:00 except when an entry is modified; what the user
 // typed comes back to the list in the list's own formats.
-TEST_P(EntryDlgTest, ShowsTheModeAndHandsBackWhatWasTyped) {
-    const EntryCase& c = GetParam();
-    ViewFixture f;
-    f.newMonth(3, 2006);
-    f.clock.current = ViewFixture::at(15, 3, 2006, 10, 15);
-    if (c.squad) {
-        f.view->OnShowSquadTime();
-        ViewFixture::select(f.squad(), {f.addPeriod("15.03.2006 07:00:00", "15.03.2006 16:00:00")});
-    } else {
-        f.work().SetItemText(14, WorkColumn::Enter, "07:00:00");
-        f.work().SetItemText(14, WorkColumn::Leave, "16:00:00");
-        ViewFixture::select(f.work(), {14});
-    }
-    f.ui.onEntryDialog = [&](EntryDialog& data) {
-        CEntryDlg dialog(nullptr, f.ui, data);
-        showActive(dialog);
-        EXPECT_EQ(dialog.windowTitle().toStdString(), c.title);
-        EXPECT_EQ(part<QDateEdit>(dialog, "startDate")->isEnabled(), c.datesEnabled);
-        EXPECT_EQ(part<QDateEdit>(dialog, "endDate")->isEnabled(), c.datesEnabled);
-        EXPECT_EQ(part<QCheckBox>(dialog, "standBy")->isEnabled(), c.standByEnabled);
-        typeInto(part<QTimeEdit>(dialog, "startTime"), "07:30:00");
-        typeInto(part<QLineEdit>(dialog, "comment"), QString::fromUtf8("Zug versp\u00e4tet"));
-        press(Qt::Key_Return);
-        return data.ok;
+TEST(EntryDlg, ShowsTheModeAndHandsBackWhatWasTyped) {
+    const struct {
+        bool squad, modify;
+        const char* title;
+        bool datesEnabled;
+        const char* start; // the changed entry's start and end as the list shows them afterwards
+        const char* end;
+    } cases[] = {
+        {false, false, "Tallimo - Create", true, "07:30:00", "16:30:00"},
+        {false, true, "Tallimo - Modify", false, "07:30:00", "16:00:00"},
+        {true, false, "Tallimo Squadtime - Create", true, "15.03.2006 07:30:00",
+         "15.03.2006 16:30:00"},
+        {true, true, "Tallimo Squadtime - Modify", true, "15.03.2006 07:30:00",
+         "15.03.2006 16:00:00"},
     };
-    if (c.modify) {
-        f.view->OnModify();
-    } else {
-        f.view->OnAdd();
-    }
-    if (c.squad) {
-        const int row = f.squad().rowCount() - 1;
-        EXPECT_EQ(f.squad().itemText(row, SquadColumn::Start), c.start);
-        EXPECT_EQ(f.squad().itemText(row, SquadColumn::End), c.end);
-        EXPECT_EQ(f.squad().itemText(row, SquadColumn::Description), "Zug versp\xE4tet");
-    } else {
-        EXPECT_EQ(f.cell(14, WorkColumn::Enter), c.start);
-        EXPECT_EQ(f.cell(14, WorkColumn::Leave), c.end);
-        EXPECT_EQ(f.cell(14, WorkColumn::Comment), "Zug versp\xE4tet");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        ViewFixture f;
+        f.newMonth(3, 2006);
+        f.clock.current = ViewFixture::at(15, 3, 2006, 10, 15);
+        if (c.squad) {
+            f.view->OnShowSquadTime();
+            ViewFixture::select(f.squad(),
+                                {f.addPeriod("15.03.2006 07:00:00", "15.03.2006 16:00:00")});
+        } else {
+            f.work().SetItemText(14, WorkColumn::Enter, "07:00:00");
+            f.work().SetItemText(14, WorkColumn::Leave, "16:00:00");
+            ViewFixture::select(f.work(), {14});
+        }
+        f.ui.onEntryDialog = [&](EntryDialog& data) {
+            CEntryDlg dialog(nullptr, f.ui, data);
+            showActive(dialog);
+            EXPECT_EQ(dialog.windowTitle().toStdString(), c.title);
+            EXPECT_EQ(part<QDateEdit>(dialog, "startDate")->isEnabled(), c.datesEnabled);
+            EXPECT_EQ(part<QDateEdit>(dialog, "endDate")->isEnabled(), c.datesEnabled);
+            EXPECT_EQ(part<QCheckBox>(dialog, "standBy")->isEnabled(), c.squad);
+            typeInto(part<QTimeEdit>(dialog, "startTime"), "07:30:00");
+            typeInto(part<QLineEdit>(dialog, "comment"), QString::fromUtf8("Zug versp\u00e4tet"));
+            press(Qt::Key_Return);
+            return data.ok;
+        };
+        if (c.modify) {
+            f.view->OnModify();
+        } else {
+            f.view->OnAdd();
+        }
+        const CellTable& table = c.squad ? f.squad() : f.work();
+        const int row = c.squad ? table.rowCount() - 1 : 14;
+        const int start = c.squad ? SquadColumn::Start : WorkColumn::Enter; // the end follows it
+        EXPECT_EQ(table.itemText(row, start), c.start);
+        EXPECT_EQ(table.itemText(row, start + 1), c.end);
+        EXPECT_EQ(table.itemText(row, c.squad ? SquadColumn::Description : WorkColumn::Comment),
+                  "Zug versp\xE4tet");
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Modes, EntryDlgTest,
-    ::testing::Values(EntryCase{"workCreate", false, false, "Tallimo - Create", true, false,
-                                "07:30:00", "16:30:00"},
-                      EntryCase{"workModify", false, true, "Tallimo - Modify", false, false,
-                                "07:30:00", "16:00:00"},
-                      EntryCase{"squadCreate", true, false, "Tallimo Squadtime - Create", true,
-                                true, "15.03.2006 07:30:00", "15.03.2006 16:30:00"},
-                      EntryCase{"squadModify", true, true, "Tallimo Squadtime - Modify", true, true,
-                                "15.03.2006 07:30:00", "15.03.2006 16:00:00"}),
-    [](const auto& param) { return std::string(param.param.what); });
 
 // The date rules run when a calendar closes and when a date changed with the keys is confirmed;
 // they only warn, and the start date carries the end date along.

@@ -10,105 +10,61 @@
 #include <QLabel>
 #include <QPushButton>
 #include <filesystem>
-#include <functional>
 
 namespace tallimo::test {
 namespace {
 
-struct ExportCase {
-    const char* what;
-    // Fills the plug-in folder.
-    std::function<void(const std::string& folder)> install;
-    std::vector<std::string> entries;
-    std::vector<std::string> messages;
-    // After the first library is selected with the keys, when there is one.
-    const char* description;
-    bool okEnabled;
-};
+TEST(ExportDlg, ProbesTheSelectedLibraryAndAllowsOkOnlyAfterASuccessfulProbe) {
+    const struct {
+        const char* what;
+        const std::string* library; // installed into the plug-in folder as a.so
+        bool folderNamedLikeALibrary;
+        const char* description; // once the first library is selected with the keys
+    } cases[] = {
+        {"a real plug-in", &kPlugin, false, "Test export"},
+        {"no GetDescription", &kPluginWithoutDescription, false, "... is not a valid plug-in dll."},
+        {"a folder named like a library", nullptr, true, "... a plug-in dll."},
+        {"an empty folder", nullptr, false, "... a plug-in dll."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        PluginSwitches switches(dir.file("calls.log"));
+        const std::string folder = dir.file("plugins");
+        std::filesystem::create_directories(folder + (c.folderNamedLikeALibrary ? "/old.so" : ""));
+        if (c.library != nullptr) {
+            installPlugin(*c.library, folder, "a.so");
+        }
+        fake::FakeUi ui;
+        fake::FakeClock clock;
+        fake::RecordingTraceSink sink;
+        TraceLog trace(sink, clock);
+        DlLibraryLoader loader;
+        ExportDialog data(ui, loader, trace);
+        data.SetSearchPattern(pluginSearchPattern(folder));
 
-void PrintTo(const ExportCase& c, std::ostream* out) {
-    *out << c.what;
-}
+        CExportDlg dialog(nullptr, data);
+        showActive(dialog);
+        auto* plugins = part<QComboBox>(dialog, "plugins");
+        auto* ok = part<QPushButton>(dialog, "ok");
+        EXPECT_EQ(plugins->count(), c.library != nullptr ? 2 : 1);
+        EXPECT_EQ(plugins->itemText(1), c.library != nullptr ? "a.so" : "");
+        EXPECT_EQ(ui.messages.size(), c.library != nullptr ? 0u : 1u);
+        EXPECT_FALSE(ok->isEnabled());
 
-class ExportDlgTest : public ::testing::TestWithParam<ExportCase> {};
-
-TEST_P(ExportDlgTest, ProbesTheSelectedLibraryAndAllowsOkOnlyAfterASuccessfulProbe) {
-    const ExportCase& c = GetParam();
-    TempDir dir;
-    PluginSwitches switches(dir.file("calls.log"));
-    const std::string folder = dir.file("plugins");
-    std::filesystem::create_directories(folder);
-    c.install(folder);
-    fake::FakeUi ui;
-    fake::FakeClock clock;
-    fake::RecordingTraceSink sink;
-    TraceLog trace(sink, clock);
-    DlLibraryLoader loader;
-    ExportDialog data(ui, loader, trace);
-    data.SetSearchPattern(pluginSearchPattern(folder));
-
-    CExportDlg dialog(nullptr, data);
-    showActive(dialog);
-    EXPECT_EQ(ui.messages, c.messages);
-    auto* plugins = part<QComboBox>(dialog, "plugins");
-    auto* description = part<QLabel>(dialog, "description");
-    auto* ok = part<QPushButton>(dialog, "ok");
-    std::vector<std::string> shown;
-    for (int i = 0; i < plugins->count(); ++i) {
-        shown.push_back(plugins->itemText(i).toStdString());
-    }
-    EXPECT_EQ(shown, c.entries);
-    EXPECT_EQ(description->text(), "... a plug-in dll.");
-    EXPECT_FALSE(ok->isEnabled());
-
-    plugins->setFocus(Qt::TabFocusReason);
-    press(Qt::Key_Down);
-    EXPECT_EQ(description->text().toStdString(), c.description);
-    EXPECT_EQ(ok->isEnabled(), c.okEnabled);
-    press(Qt::Key_Return);
-    EXPECT_EQ(dialog.result() == QDialog::Accepted, c.okEnabled);
-    EXPECT_EQ(data.pluginChosen(), c.okEnabled);
-    if (c.okEnabled) {
-        EXPECT_EQ(data.libraryPath(), folder + "/a.so");
+        plugins->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Down);
+        EXPECT_EQ(part<QLabel>(dialog, "description")->text().toStdString(), c.description);
+        const bool usable = c.library == &kPlugin;
+        EXPECT_EQ(ok->isEnabled(), usable);
+        press(Qt::Key_Return);
+        EXPECT_EQ(dialog.result() == QDialog::Accepted, usable);
+        EXPECT_EQ(data.pluginChosen(), usable);
+        if (usable) {
+            EXPECT_EQ(data.libraryPath(), folder + "/a.so");
+        }
     }
 }
-
-const std::vector<std::string> kNoPlugins{"Could not found any export plug-ins."};
-
-INSTANTIATE_TEST_SUITE_P(Folders, ExportDlgTest,
-                         ::testing::Values(ExportCase{"realPlugin",
-                                                      [](const std::string& folder) {
-                                                          installPlugin(kPlugin, folder, "a.so");
-                                                      },
-                                                      {"Please select ...", "a.so"},
-                                                      {},
-                                                      "Test export",
-                                                      true},
-                                           ExportCase{"withoutDescription",
-                                                      [](const std::string& folder) {
-                                                          installPlugin(kPluginWithoutDescription,
-                                                                        folder, "a.so");
-                                                      },
-                                                      {"Please select ...", "a.so"},
-                                                      {},
-                                                      "... is not a valid plug-in dll.",
-                                                      false},
-                                           ExportCase{"folderNamedLikeALibrary",
-                                                      [](const std::string& folder) {
-                                                          std::filesystem::create_directory(
-                                                              folder + "/old.so");
-                                                      },
-                                                      {"Please select ..."},
-                                                      kNoPlugins,
-                                                      "... a plug-in dll.",
-                                                      false},
-                                           ExportCase{"emptyFolder",
-                                                      [](const std::string&) {},
-                                                      {"Please select ..."},
-                                                      kNoPlugins,
-                                                      "... a plug-in dll.",
-                                                      false}),
-                         [](const auto& param) { return std::string(param.param.what); });
 
 } // namespace
 } // namespace tallimo::test
