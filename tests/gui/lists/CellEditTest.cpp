@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace tallimo::test {
 namespace {
@@ -27,71 +28,61 @@ CCellEdit* editComment(ListFixture& f, const QString& typed) {
     return editor;
 }
 
-struct EndCase {
-    const char* how;
-    QString typed;
-    std::function<void(ListFixture&, CCellEdit*)> end;
-    std::string expected; // the cell's bytes after the edit; empty when nothing is sent
-    bool accepted;
-};
-
 TEST(CellEdit, EnterAClickOrAScrollAcceptsAndEscapeCancels) {
-    const EndCase cases[] = {
+    using End = std::function<void(ListFixture&, CCellEdit*)>;
+    const auto key = [](Qt::Key pressed, Qt::KeyboardModifiers modifiers = {}) -> End {
+        return
+            [=](ListFixture&, CCellEdit* editor) { QTest::keyClick(editor, pressed, modifiers); };
+    };
+    const struct {
+        const char* how;
+        QString typed;
+        End end;
+        std::string expected; // the cell's bytes after the edit
+    } cases[] = {
         {"Enter", "Caf",
-         [](ListFixture&, CCellEdit* e) {
-             QTest::sendKeyEvent(QTest::Click, e, Qt::Key_Eacute, QStringLiteral("é"), {});
-             QTest::keyClick(e, Qt::Key_Return);
+         [](ListFixture&, CCellEdit* editor) {
+             QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_Eacute, QStringLiteral("é"), {});
+             QTest::keyClick(editor, Qt::Key_Return);
          },
-         "Caf\xE9", true},
-        {"an emptied text", "",
-         [](ListFixture&, CCellEdit* e) {
-             QTest::keyClick(e, Qt::Key_Delete);
-             QTest::keyClick(e, Qt::Key_Enter, Qt::KeypadModifier);
-         },
-         "", true},
+         "Caf\xE9"},
+        {"keypad Enter", "late", key(Qt::Key_Enter, Qt::KeypadModifier), "late"},
         {"a click on another row", "late train",
          [](ListFixture& f, CCellEdit*) {
              QTest::mouseClick(f.work->viewport(), Qt::LeftButton, {},
-                               ListFixture::cellRect(*f.work, 6, 1).center());
+                               ListFixture::inCell(*f.work, 6, 1));
          },
-         "late train", true},
+         "late train"},
         {"a scroll", "scrolled",
-         [](ListFixture& f, CCellEdit*) { f.work->verticalScrollBar()->setValue(3); }, "scrolled",
-         true},
-        {"Escape", "typed", [](ListFixture&, CCellEdit* e) { QTest::keyClick(e, Qt::Key_Escape); },
-         "old", false},
+         [](ListFixture& f, CCellEdit*) { f.work->verticalScrollBar()->setValue(3); }, "scrolled"},
+        {"Escape", "typed", key(Qt::Key_Escape), "old"},
     };
-    for (const EndCase& c : cases) {
+    for (const auto& c : cases) {
         ListFixture f(true, QSize(900, 300));
         QSignalSpy accepted(f.work, &CCellListCtrl::editAccepted);
-        CCellEdit* editor = editComment(f, c.typed);
-        c.end(f, editor);
+        c.end(f, editComment(f, c.typed));
         QApplication::processEvents();
         EXPECT_EQ(f.work->cellEdit(), nullptr) << c.how;
         EXPECT_EQ(f.view.work().itemText(kRow, kComment), c.expected) << c.how;
-        ASSERT_EQ(accepted.size(), c.accepted ? 1 : 0) << c.how;
-        if (c.accepted) {
+        const bool cancelled = c.expected == "old";
+        ASSERT_EQ(accepted.size(), cancelled ? 0 : 1) << c.how;
+        if (!cancelled) {
             EXPECT_EQ(accepted[0], (QVariantList{kRow, kComment})) << c.how;
         }
     }
 }
 
-// A window whose shortcuts count what reaches them, like the main window's accelerators.
+// Counts the keys that reach the window's shortcuts, like the main window's accelerators.
 struct Shortcuts {
     explicit Shortcuts(QWidget& window) {
-        for (const auto& [keys, count] :
-             {std::pair{"Ctrl+N", &newFile}, std::pair{"Del", &deleteRows},
-              std::pair{"Shift+Ins", &paste}, std::pair{"Alt+Backspace", &undo}}) {
+        for (const char* keys : {"Ctrl+N", "Del", "Shift+Ins", "Alt+Backspace"}) {
             auto* action = new QAction(&window);
             action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
-            QObject::connect(action, &QAction::triggered, [count] { ++*count; });
+            QObject::connect(action, &QAction::triggered, [this, keys] { ++reached[keys]; });
             window.addAction(action);
         }
     }
-    int newFile = 0;
-    int deleteRows = 0;
-    int paste = 0;
-    int undo = 0;
+    std::map<std::string, int> reached;
 };
 
 TEST(CellEdit, DeleteAndCtrlKeysGoToTheEditorWhilePasteAndUndoKeysStayTheWindows) {
@@ -107,59 +98,50 @@ TEST(CellEdit, DeleteAndCtrlKeysGoToTheEditorWhilePasteAndUndoKeysStayTheWindows
     QTest::keyClick(editor, Qt::Key_Insert, Qt::ShiftModifier);
     QTest::keyClick(editor, Qt::Key_Backspace, Qt::AltModifier);
     EXPECT_EQ(editor->text(), "pastedab");
-    EXPECT_EQ(shortcuts.newFile, 0);
-    EXPECT_EQ(shortcuts.deleteRows, 0);
-    EXPECT_EQ(shortcuts.paste, 1);
-    EXPECT_EQ(shortcuts.undo, 1);
+    EXPECT_EQ(shortcuts.reached,
+              (std::map<std::string, int>{{"Alt+Backspace", 1}, {"Shift+Ins", 1}}));
 
+    // Without the editor the same keys are the window's.
     QTest::keyClick(editor, Qt::Key_Return);
     QTest::keyClick(f.work, Qt::Key_N, Qt::ControlModifier);
     QTest::keyClick(f.work, Qt::Key_Delete);
-    EXPECT_EQ(shortcuts.newFile, 1);
-    EXPECT_EQ(shortcuts.deleteRows, 1);
+    EXPECT_EQ(shortcuts.reached["Ctrl+N"], 1);
+    EXPECT_EQ(shortcuts.reached["Del"], 1);
 }
 
 TEST(CellEdit, TheEditorSitsInItsCellAndGrowsUpToTheClientsRightEdge) {
     ListFixture f(true, QSize(500, 300));
     QScrollBar* scroll = f.work->horizontalScrollBar();
-    ASSERT_GT(scroll->maximum(), 0);
+    const int client = f.work->viewport()->width();
 
     // A cell starting right of the client area is scrolled to its left edge.
-    const int client = f.work->viewport()->width();
     int outside = 0;
     while (f.work->columnViewportPosition(outside) <= client) {
         ++outside;
     }
     ASSERT_LE(f.work->columnViewportPosition(outside), scroll->maximum());
     ASSERT_TRUE(f.work->EditCell(kRow, outside));
-    const CCellEdit* editor = f.work->cellEdit();
     const QRect cell = ListFixture::cellRect(*f.work, kRow, outside);
     EXPECT_EQ(cell.left(), 0);
-    EXPECT_EQ(editor->geometry().left(), 4);
-    EXPECT_EQ(editor->geometry().top(), cell.top());
-    EXPECT_EQ(editor->width(), f.work->columnWidth(outside) - 3);
-    QTest::keyClick(f.work->cellEdit(), Qt::Key_Escape);
+    EXPECT_EQ(f.work->cellEdit()->geometry(),
+              QRect(4, cell.top(), f.work->columnWidth(outside) - 3, cell.height()));
 
     // The last column is cut at the client's edge and stays within it however long the text.
     scroll->setValue(0);
     ASSERT_TRUE(f.work->EditCell(kRow, WorkColumn::TimeAndLabor));
-    CCellEdit* last = f.work->cellEdit();
     EXPECT_EQ(scroll->value(), scroll->maximum());
-    EXPECT_LE(last->geometry().right(), client - 1);
-    QTest::keyClicks(last, QString(80, QLatin1Char('x')));
-    EXPECT_EQ(last->geometry().right(), client - 1);
+    QTest::keyClicks(f.work->cellEdit(), QString(80, QLatin1Char('x')));
+    EXPECT_EQ(f.work->cellEdit()->geometry().right(), client - 1);
 
     // Typing widens the editor to the text and never narrows it.
     scroll->setValue(0);
     ASSERT_TRUE(f.work->EditCell(kRow, WorkColumn::Enter));
     CCellEdit* enter = f.work->cellEdit();
-    const int opened = enter->width();
     QTest::keyClicks(enter, QStringLiteral("a long line of text"));
     const int widened = enter->width();
     EXPECT_GE(widened, enter->fontMetrics().horizontalAdvance(enter->text()) + 5);
     QTest::keyClick(enter, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(enter, Qt::Key_Backspace);
-    EXPECT_GT(widened, opened);
     EXPECT_EQ(enter->width(), widened);
 }
 

@@ -61,13 +61,12 @@ public:
         view.view->CalculateWorkRow(row);
     }
 
-    // Where a cell lies on the list's viewport.
+    // Where a cell lies on the list's viewport, and its centre.
     static QRect cellRect(CCellListCtrl& list, int row, int column) {
         return list.visualRect(list.model()->index(row, column));
     }
-    // The viewport as the user sees it now.
-    static QImage shown(CCellListCtrl& list) {
-        return list.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    static QPoint inCell(CCellListCtrl& list, int row, int column) {
+        return cellRect(list, row, column).center();
     }
 
     ViewFixture view;

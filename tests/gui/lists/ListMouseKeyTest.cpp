@@ -2,6 +2,7 @@
 #include "controls/CCellEdit.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -26,43 +27,30 @@ std::set<int> selectedOnScreen(CCellListCtrl& list) {
     return rows;
 }
 
-QPoint inCell(CCellListCtrl& list, int row, int column) {
-    return ListFixture::cellRect(list, row, column).center();
-}
-
-TEST(ListMouse, ADoubleClickOnlyTellsTheOwner) {
-    ListFixture f;
-    QSignalSpy doubleClicks(f.work, &CCellListCtrl::leftButtonDoubleClicked);
-    QTest::mouseDClick(f.work->viewport(), Qt::LeftButton, {}, inCell(*f.work, 2, 4));
-    EXPECT_EQ(doubleClicks.size(), 1);
-    EXPECT_EQ(f.work->cellEdit(), nullptr);
-    EXPECT_TRUE(f.work->findChildren<QLineEdit*>().isEmpty());
-}
-
+// Double and right clicks only tell the owner: no editor opens, and the selection stays.
 TEST(ListMouse, ARightClickKeepsTheSelectionAndHitsTheCellUnderIt) {
     ListFixture f(true, QSize(1800, 800));
-    QTest::mouseClick(f.work->viewport(), Qt::LeftButton, {}, inCell(*f.work, 2, 0));
+    QTest::mouseClick(f.work->viewport(), Qt::LeftButton, {}, ListFixture::inCell(*f.work, 2, 0));
+    QSignalSpy doubleClicks(f.work, &CCellListCtrl::leftButtonDoubleClicked);
+    QTest::mouseDClick(f.work->viewport(), Qt::LeftButton, {}, ListFixture::inCell(*f.work, 2, 4));
+    EXPECT_EQ(doubleClicks.size(), 1);
+    EXPECT_TRUE(f.work->findChildren<QLineEdit*>().isEmpty());
+
     QSignalSpy pressed(f.work, &CCellListCtrl::rightButtonPressed);
     QSignalSpy released(f.work, &CCellListCtrl::rightButtonReleased);
-
     const int boundary = f.work->columnViewportPosition(WorkColumn::Enter);
-    const int rowY = inCell(*f.work, 5, 0).y();
+    const int rowY = ListFixture::inCell(*f.work, 5, 0).y();
     const int lastRowBottom = ListFixture::cellRect(*f.work, 30, 0).bottom();
-    int allColumns = 0;
-    for (int column = 0; column < WorkColumn::Count; ++column) {
-        allColumns += f.work->columnWidth(column);
-    }
-    struct HitCase {
+    const struct {
         QPoint at;
         std::pair<int, int> hit;
-    };
-    const HitCase cases[] = {
+    } cases[] = {
         {{boundary, rowY}, {5, WorkColumn::Weekday}},
         {{boundary + 1, rowY}, {5, WorkColumn::Enter}},
         {{boundary, lastRowBottom + 3}, {-1, 0}},
-        {{allColumns + 2, rowY}, {-1, 0}},
+        {{f.work->horizontalHeader()->length() + 2, rowY}, {-1, 0}},
     };
-    for (const HitCase& c : cases) {
+    for (const auto& c : cases) {
         QTest::mousePress(f.work->viewport(), Qt::RightButton, {}, c.at);
         EXPECT_EQ(f.work->HitTestCell(), c.hit) << c.at.x() << "," << c.at.y();
         QTest::mouseRelease(f.work->viewport(), Qt::RightButton, {}, c.at);
@@ -76,25 +64,21 @@ TEST(ListMouse, ARightClickKeepsTheSelectionAndHitsTheCellUnderIt) {
 TEST(ListKeys, TheKeyboardAloneSelectsRowsAndEditsTheCurrentCell) {
     ListFixture f;
     const CellTable& table = f.view.work();
-    QTest::mouseClick(f.work->viewport(), Qt::LeftButton, {}, inCell(*f.work, 1, 4));
+    QTest::mouseClick(f.work->viewport(), Qt::LeftButton, {}, ListFixture::inCell(*f.work, 1, 4));
     QTest::keyClick(f.work, Qt::Key_Down, Qt::ShiftModifier);
     QTest::keyClick(f.work, Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(selectedInTable(table), (std::set<int>{1, 2, 3}));
     QTest::keyClick(f.work, Qt::Key_End);
     EXPECT_EQ(selectedInTable(table), (std::set<int>{30}));
-    QTest::keyClick(f.work, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(table.selectedCount(), 31);
     QTest::keyClick(f.work, Qt::Key_Home);
     QTest::keyClick(f.work, Qt::Key_Right);
 
-    QSignalSpy accepted(f.work, &CCellListCtrl::editAccepted);
+    // F2 edits the current cell; Enter hands the keyboard back to the list.
     QTest::keyClick(f.work, Qt::Key_F2);
     ASSERT_NE(f.work->cellEdit(), nullptr);
     QTest::keyClicks(f.work->cellEdit(), QStringLiteral("keyed"));
     QTest::keyClick(f.work->cellEdit(), Qt::Key_Return);
-    ASSERT_EQ(accepted.size(), 1);
-    EXPECT_EQ(accepted[0], (QVariantList{0, 5}));
-    EXPECT_EQ(table.itemText(0, 5), "keyed");
+    EXPECT_EQ(table.itemText(0, WorkColumn::StandBy), "keyed");
     EXPECT_TRUE(f.work->hasFocus());
 }
 
@@ -103,7 +87,7 @@ TEST(ListKeys, TheTablesSelectionFollowsTheScreenAndBackAcrossChanges) {
     CellTable& table = f.view.work();
     for (const int row : {1, 3, 5}) {
         QTest::mouseClick(f.work->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                          inCell(*f.work, row, 0));
+                          ListFixture::inCell(*f.work, row, 0));
     }
     table.DeleteItem(2);
     EXPECT_EQ(selectedInTable(table), (std::set<int>{1, 2, 4}));
