@@ -13,7 +13,6 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
-#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -58,12 +57,11 @@ public:
         start.trayAvailable = [trayAvailable] { return trayAvailable; };
     }
 
-    // A copy of a sample month in the fixture's folder.
-    std::string month(const std::string& sample = "march2006-entries.time",
-                      const std::string& name = "March.time") {
+    // A copy of the sample month in the fixture's folder.
+    std::string month(const std::string& name = "March.time") {
         const std::string path = dir.file(name);
-        std::filesystem::copy_file(std::string(TALLIMO_TEST_DATA) + "/" + sample, path,
-                                   std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(std::string(TALLIMO_TEST_DATA) + "/march2006-entries.time",
+                                   path);
         return path;
     }
 
@@ -71,18 +69,19 @@ public:
         app = std::make_unique<CTagrolApp>(settings, trace, start);
         return app->InitInstance();
     }
+    // Starts on a copy of the sample month, as "tallimo March.time" does.
+    bool launchOnMonth() {
+        start.file = month();
+        return launch();
+    }
 
     CMainFrame& frame() { return app->frame(); }
     CTagrolView& view() { return app->view(); }
     CCellListCtrl& list(bool work = true) { return frame().lists().list(work); }
     std::string cell(int row, int column) { return view().sheet().work.GetItemText(row, column); }
-    bool traced(const std::string& text) const {
-        const auto texts = trace.texts();
-        return std::find(texts.begin(), texts.end(), text) != texts.end();
-    }
     // Clicks a row as a user does, selecting it alone.
-    void clickRow(int row, bool work = true) {
-        CCellListCtrl& target = list(work);
+    void clickRow(int row) {
+        CCellListCtrl& target = list();
         const QRect cell = target.visualRect(target.model()->index(row, 0));
         QTest::mouseClick(target.viewport(), Qt::LeftButton, {}, cell.center());
     }

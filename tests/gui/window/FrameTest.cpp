@@ -5,7 +5,6 @@
 
 #include <QHeaderView>
 #include <QMenu>
-#include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QToolBar>
 #include <QToolButton>
@@ -45,41 +44,28 @@ void showActive(CMainFrame& frame) {
 
 TEST(Frame, MenusToolbarAndTrayFollowTheCommandTable) {
     DesktopFixture f;
-    f.start.file = f.month();
-    ASSERT_TRUE(f.launch());
+    ASSERT_TRUE(f.launchOnMonth());
     showActive(f.frame());
-
-    QMenu* tools = openMenu(f.frame(), Qt::Key_T);
-    ASSERT_NE(tools, nullptr);
-    EXPECT_TRUE(entry(tools, "Enter now...")->isEnabled());
-    EXPECT_FALSE(entry(tools, "Start squad now...")->isEnabled());
-    tools->close();
 
     QMenu* special = openMenu(f.frame(), Qt::Key_S);
     ASSERT_NE(special, nullptr);
     EXPECT_FALSE(entry(special, "Show work time")->isEnabled());
     clickEntry(special, "Show Squad Time");
-    ASSERT_TRUE(eventually([&] {
-        return f.frame().lists().shownList().isVisible() &&
-               &f.frame().lists().shownList() == &f.list(false);
-    }));
+    ASSERT_TRUE(eventually([&] { return f.list(false).isVisible(); }));
     EXPECT_FALSE(f.list(true).isVisible());
 
-    tools = openMenu(f.frame(), Qt::Key_T);
+    QMenu* tools = openMenu(f.frame(), Qt::Key_T);
     ASSERT_NE(tools, nullptr);
     EXPECT_FALSE(entry(tools, "Enter now...")->isEnabled());
     EXPECT_TRUE(entry(tools, "Start squad now...")->isEnabled());
     tools->close();
     EXPECT_FALSE(button(f.frame(), CommandId::EnterButton)->isEnabled());
     EXPECT_TRUE(button(f.frame(), CommandId::StartSquadButton)->isEnabled());
-    EXPECT_FALSE(button(f.frame(), CommandId::EditPaste)->isEnabled());
 
     // The tray's entries have no rule of the lists: Enter stays offered with the squad list.
     QMenu* popup = f.app->tray()->popup();
     popup->popup(QPoint(10, 10));
     ASSERT_TRUE(eventually([&] { return popup->isVisible(); }));
-    EXPECT_EQ(popup->actions().front()->text(), "Hide");
-    EXPECT_TRUE(popup->actions().front()->font().bold());
     EXPECT_TRUE(entry(popup, "Enter")->isEnabled());
     clickEntry(popup, "Hide");
     ASSERT_TRUE(eventually([&] { return !f.frame().isVisible(); }));
@@ -88,6 +74,7 @@ TEST(Frame, MenusToolbarAndTrayFollowTheCommandTable) {
     EXPECT_EQ(popup->actions().front()->text(), "Show");
     popup->close();
 
+    // Only a double click on the icon brings the window back.
     emit f.app->tray()->icon()->activated(QSystemTrayIcon::Trigger);
     EXPECT_FALSE(f.frame().isVisible());
     emit f.app->tray()->icon()->activated(QSystemTrayIcon::DoubleClick);
@@ -99,8 +86,6 @@ TEST(Frame, WithoutATraySwitchKeepsTheWindowShown) {
     f.start.hidden = true;
     ASSERT_TRUE(f.launch());
     EXPECT_FALSE(f.app->tray()->isCreated());
-    EXPECT_TRUE(f.traced("No notification area: Tallimo runs without its tray icon, and Switch "
-                         "keeps the window shown"));
     // --hidden cannot hide a window that nothing would bring back.
     EXPECT_TRUE(f.frame().isVisible());
     f.app->runner().run(CommandId::Switch);
@@ -110,22 +95,17 @@ TEST(Frame, WithoutATraySwitchKeepsTheWindowShown) {
 
 TEST(Frame, CaptionNamesTheDocumentAndMarksUnsavedChanges) {
     DesktopFixture f;
-    f.start.file = f.month();
-    ASSERT_TRUE(f.launch());
+    ASSERT_TRUE(f.launchOnMonth());
     showActive(f.frame());
     EXPECT_EQ(f.frame().windowTitle(), "March.time[*] - Tallimo - Feature Pack 3");
     EXPECT_FALSE(f.frame().isWindowModified());
-    EXPECT_EQ(f.frame().statusBar()->currentMessage(), "Ready");
 
     f.clickRow(3);
     QTest::mouseClick(button(f.frame(), CommandId::HolidayButton), Qt::LeftButton);
     EXPECT_EQ(f.cell(3, WorkColumn::Comment), "Feiertag");
     EXPECT_TRUE(f.frame().isWindowModified());
-
     QTest::keyClick(&f.frame(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_FALSE(f.frame().isWindowModified());
-    EXPECT_EQ(f.frame().windowTitle(),
-              QString::fromStdString(f.dir.file("March.time")) + "[*] - Tallimo - Feature Pack 3");
 }
 
 TEST(Frame, WindowStateIsKeptInItsOwnSection) {
@@ -143,7 +123,6 @@ TEST(Frame, WindowStateIsKeptInItsOwnSection) {
 
     f.app.reset();
     ASSERT_TRUE(f.launch());
-    EXPECT_FALSE(f.view().isWorkListVisible());
     EXPECT_TRUE(f.list(false).isVisible());
     EXPECT_EQ(f.list(false).horizontalHeader()->sectionSize(4), 123);
     EXPECT_EQ(f.frame().size(), QSize(700, 500));
