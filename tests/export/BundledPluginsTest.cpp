@@ -225,16 +225,15 @@ TEST_F(BundledExport, AFailedRunLeavesNoFileBehind) {
     setDay(1, "08:00:00", "17:00:00", std::string(2000, 'c'));
     // A write past the limit fails with EFBIG instead of ending the process.
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
     for (const auto& c : cases) {
         setenv("TALLIMO_EXPORT_DIR", c.folder.c_str(), 1);
         if (c.squad) {
             f.view->OnShowSquadTime();
         }
         for (const char* plugin : {"csv.so", "ical.so"}) {
-            rlimit old{};
-            getrlimit(RLIMIT_FSIZE, &old);
-            rlimit limited = old;
-            limited.rlim_cur = std::min(c.fileSizeLimit, old.rlim_max);
+            const rlimit limited{std::min(c.fileSizeLimit, old.rlim_max), old.rlim_max};
             setrlimit(RLIMIT_FSIZE, &limited);
             const Result result = exportWith(plugin);
             setrlimit(RLIMIT_FSIZE, &old);
