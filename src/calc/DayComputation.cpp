@@ -2,7 +2,34 @@
 
 #include "calc/TimeAndLabor.h"
 
+#include <cstdio>
+
 namespace tallimo {
+
+std::optional<Instant> leaveInstant(std::string_view date, std::string_view enter,
+                                    std::string_view leave) {
+    if (!parseDateCell(date) || !isTimeCell(leave)) {
+        return std::nullopt;
+    }
+    const auto leaveAt = dateCellAtTime(date, leave);
+    const auto enterAt = isTimeCell(enter) ? dateCellAtTime(date, enter) : std::nullopt;
+    if (leaveAt && enterAt && *leaveAt < *enterAt) {
+        return dateCellAtTime(date, leave, 1);
+    }
+    return leaveAt;
+}
+
+std::string leaveCellText(Instant day, Instant leave) {
+    const LocalFields date = splitLocal(day);
+    const LocalFields at = splitLocal(leave);
+    const auto nextDate = makeLocalInstant(date.year, date.month, date.day + 1, 0, 0, 0);
+    if (!nextDate || formatInstant(*nextDate, "%d.%m.%Y") != formatInstant(leave, "%d.%m.%Y")) {
+        return formatInstant(leave, "%H:%M:%S");
+    }
+    char text[48];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", at.hour + 24, at.minute, at.second);
+    return text;
+}
 
 std::optional<DayTimes> dayTimes(std::string_view date, std::string_view enter,
                                  std::string_view leave) {
@@ -10,7 +37,7 @@ std::optional<DayTimes> dayTimes(std::string_view date, std::string_view enter,
         return std::nullopt;
     }
     const auto enterAt = dateCellAtTime(date, enter);
-    const auto leaveAt = dateCellAtTime(date, leave);
+    const auto leaveAt = leaveInstant(date, enter, leave);
     if (!enterAt || !leaveAt) {
         return std::nullopt;
     }

@@ -37,7 +37,18 @@ struct DayComputation {
 
 DayComputation computeDay(std::string_view date, std::string_view enter, std::string_view leave);
 
-// Enter and Leave of a row on its date, when both are valid time cells and the date is valid.
+// The instant of a row's Leave: its clock time on the row's date, or on the next date when that
+// is earlier than the row's Enter (a night shift), just as a Leave of 24:00:00 or later says
+// outright. Empty unless Leave is a valid time cell on a valid date.
+std::optional<Instant> leaveInstant(std::string_view date, std::string_view enter,
+                                    std::string_view leave);
+
+// The Leave cell that stands for `leave` in the row of the date `day`: its clock time, with 24
+// hours added when it falls on the next date (the carried-over form, 24:00:00 to 47:59:59).
+std::string leaveCellText(Instant day, Instant leave);
+
+// Enter and Leave of a row (Leave read as leaveInstant does), when both are valid time cells and
+// the date is valid.
 struct DayTimes {
     Instant enter = 0;
     Instant leave = 0;

@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::size_t kFieldBufferSize = 52;
 constexpr std::size_t kLongTextBufferSize = 10000;
+constexpr std::size_t kExportedPathSize = PATH_MAX;
 
 // Copies a cell into a reused buffer, cut to fit: nothing is ever written past it.
 const char* fill(std::vector<char>& buffer, std::string_view text) {
@@ -57,6 +58,18 @@ const char* lookUp(Library& library, bool workList, EntryPoints& points) {
         points.exportSquadRow = reinterpret_cast<TallimoSquadExportFn>(symbol);
     }
     return nullptr;
+}
+
+// The file a plug-in names after its run, when it offers to name one.
+std::string exportedFile(Library& library) {
+    const auto name = reinterpret_cast<TallimoGetExportedFileFn>(library.symbol("GetExportedFile"));
+    std::vector<char> path(kExportedPathSize, '\0');
+    if (name == nullptr || name(path.data(), static_cast<std::int32_t>(path.size())) != 1) {
+        return "";
+    }
+    // A plug-in that forgot the terminating zero still cannot make us read past the buffer.
+    path.back() = '\0';
+    return path.data();
 }
 
 // Hands every row of the shown list to the plug-in; false when it refused one.
@@ -133,6 +146,7 @@ Result CTagrolView::OnGoExport() {
     }
     traceLine("Enter OnGoExport");
     Result result;
+    m_lastExport = ExportReport{path, workList, 0, ""};
     if (points.init() != 1) {
         traceLine("ERROR: Init");
         result = Result::failed("the plug-in reported a failure in Init");
@@ -146,6 +160,10 @@ Result CTagrolView::OnGoExport() {
             if (result) {
                 result = Result::failed("the plug-in reported a failure in DeInit");
             }
+        }
+        if (result) {
+            m_lastExport.rows = (workList ? m_sheet.work : m_sheet.squad).rowCount();
+            m_lastExport.file = exportedFile(*library);
         }
     }
     library.reset();

@@ -45,6 +45,11 @@ TALLIMO_PLUGIN_API int32_t TALLIMO_PLUGIN_CALL SquadExport(const char* start, co
 
 TALLIMO_PLUGIN_API int32_t TALLIMO_PLUGIN_CALL DeInit(void);
 
+/* Optional, called after a successful DeInit: writes the path of the file the run wrote (in the
+ * file system's bytes, zero-terminated, in a buffer of `size` bytes) and returns 1; returns 0
+ * when there is no such file or its path does not fit. */
+TALLIMO_PLUGIN_API int32_t TALLIMO_PLUGIN_CALL GetExportedFile(char* path, int32_t size);
+
 typedef int32_t(TALLIMO_PLUGIN_CALL* TallimoGetDescriptionFn)(char*);
 typedef int32_t(TALLIMO_PLUGIN_CALL* TallimoInitFn)(void);
 typedef int32_t(TALLIMO_PLUGIN_CALL* TallimoExportFn)(const char*, const char*, const char*,
@@ -53,6 +58,7 @@ typedef int32_t(TALLIMO_PLUGIN_CALL* TallimoExportFn)(const char*, const char*, 
 typedef int32_t(TALLIMO_PLUGIN_CALL* TallimoSquadExportFn)(const char*, const char*, const char*,
                                                            const char*, const char*);
 typedef int32_t(TALLIMO_PLUGIN_CALL* TallimoDeInitFn)(void);
+typedef int32_t(TALLIMO_PLUGIN_CALL* TallimoGetExportedFileFn)(char*, int32_t);
 
 #ifdef __cplusplus
 }

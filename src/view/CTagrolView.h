@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/OvertimeTotals.h"
+#include "calc/TimeValue.h"
 #include "document/CTagrolDoc.h"
 #include "document/TimeSheet.h"
 #include "platform/TraceLog.h"
@@ -14,6 +16,15 @@
 #include <vector>
 
 namespace tallimo {
+
+// What the last export run handed over: the library, the list, the number of rows and, where
+// the plug-in names it, the file it wrote.
+struct ExportReport {
+    std::string library;
+    bool workList = true;
+    int rows = 0;
+    std::string file;
+};
 
 // The view: owns the month (both tables and its bounds), the settings record and the view state,
 // and carries every command. The desktop and the CLI only bind their widgets and subcommands to
@@ -32,7 +43,8 @@ public:
     const SettingsRecord& settings() const { return m_settings; }
     bool isWorkListVisible() const { return m_workVisible; }
     Instant goHomeTime() const { return m_goHome; }
-    void setGoHomeTime(Instant goHome) { m_goHome = goHome; }
+    // The go-home time belongs to the row of its own date.
+    void setGoHomeTime(Instant goHome) { setGoHome(goHome, goHome); }
     unsigned reminderTimer() const { return m_timerId; }
     int openSquadRow() const;
     int rememberedRow() const { return m_rememberedRow; }
@@ -66,8 +78,14 @@ public:
     void OnFileNew();
     Result OnFileImport();
     Result SerializePreFP3(std::span<const std::uint8_t> bytes);
+    // Cancelled when the question about a filled cell was answered Cancel; the row is still
+    // recomputed and the after-change step runs.
     Result OnEnter();
     Result OnLeave();
+    // The work row "Enter now" and "Leave now" would write at `now`; -1 when they would refuse.
+    // Before noon, "Leave now" on a day without an arrival writes the row of yesterday's.
+    int enterRow(Instant now) const;
+    int leaveRow(Instant now) const;
     Result OnStartsquadnow();
     // Done when an End was written.
     Result OnFinishsquadnow();
@@ -103,6 +121,7 @@ public:
     // Failed with the plug-in's failure as the message; refused (the user was told) when the
     // library cannot be used.
     Result OnGoExport();
+    const ExportReport& lastExport() const { return m_lastExport; }
 
 private:
     void markSelectedDays(std::string_view handler, const std::function<void(int row)>& mark,
@@ -119,10 +138,10 @@ private:
     void armReminderFromOptions();
     void stopReminderTimer();
     void storeOptions(const OptionsDialog& dialog);
-    // The go-home time follows the Leave time of the row of its day.
-    void moveGoHomeTime(Instant date, std::string_view leave);
-    // What a row of the shown list adds to the overtime total; 0 when it does not count.
-    Span overtimeOfRow(int row);
+    // The go-home time follows the Leave of the row it belongs to, also onto the next day.
+    void setGoHome(Instant goHome, Instant rowDate);
+    void moveGoHomeTime(Instant rowDate, Instant leave);
+    TotalList visibleTotalList() const;
 
     Platform& m_platform;
     TraceLog m_trace;
@@ -137,8 +156,11 @@ private:
     std::uint64_t m_openSquadRemovals = 0;
     unsigned m_timerId = 0;
     Instant m_goHome = 0;
+    // The date of the row the go-home time belongs to.
+    LocalFields m_goHomeRowDate;
     bool m_mainWindowHidden = false;
     std::string m_monthName;
+    ExportReport m_lastExport;
 };
 
 } // namespace tallimo

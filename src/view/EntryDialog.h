@@ -17,6 +17,9 @@ struct EntryDialog {
     Instant startTime = 0;
     Instant endTime = 0;
     std::string comment;
+    // A day's Leave on the date after its row's, written in the carried-over form (24:00:00 to
+    // 47:59:59). The desktop's pickers offer no such day; a terminal user types it.
+    bool endNextDay = false;
     bool standBy = false;
     bool ok = false;
     bool modifyMode = false;

@@ -53,27 +53,28 @@ void CTagrolView::CalculateWorkRow(int row) {
         work.SetItemText(row, WorkColumn::Overtime, f->overtimeText);
         showOvertimeLook(work, row, f->sign);
         timeAndLabor = f->timeAndLabor;
-        moveGoHomeTime(*day.date, work.itemText(row, WorkColumn::Leave));
+        moveGoHomeTime(*day.date, f->leave);
     }
     work.SetItemText(row, WorkColumn::TimeAndLabor,
                      withStandByPrefix(work.itemText(row, WorkColumn::StandBy), *day.date,
                                        std::move(timeAndLabor)));
 }
 
-void CTagrolView::moveGoHomeTime(Instant date, std::string_view leave) {
+void CTagrolView::setGoHome(Instant goHome, Instant rowDate) {
+    m_goHome = goHome;
+    m_goHomeRowDate = splitLocal(rowDate);
+}
+
+void CTagrolView::moveGoHomeTime(Instant rowDate, Instant leave) {
     if (!m_settings.RememberMe || m_goHome <= 0) {
         return;
     }
-    // Only the row of the go-home time's own day moves it, never the same day of another year.
-    const LocalFields goHome = splitLocal(m_goHome);
-    const LocalFields day = splitLocal(date);
-    if (goHome.day != day.day || goHome.month != day.month || goHome.year != day.year) {
-        return;
-    }
-    const TimeOfDay at = readTimeCell(leave);
-    if (const auto moved =
-            makeLocalInstant(day.year, day.month, day.day, at.hour, at.minute, at.second)) {
-        m_goHome = *moved;
+    // Only the row the go-home time belongs to moves it, never the same day of another year,
+    // nor the next day's row when a night shift has carried it there.
+    const LocalFields day = splitLocal(rowDate);
+    const LocalFields& owner = m_goHomeRowDate;
+    if (owner.day == day.day && owner.month == day.month && owner.year == day.year) {
+        m_goHome = leave;
     }
 }
 

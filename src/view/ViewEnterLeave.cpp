@@ -1,3 +1,4 @@
+#include "calc/DayComputation.h"
 #include "document/AtomicFile.h"
 #include "view/CTagrolView.h"
 
@@ -9,12 +10,33 @@ namespace {
 
 // The forecast of "Enter now" is a fixed presence, whatever the @work setting says.
 constexpr Span kForecastOffset = 32400;
+// Before this hour, "Leave now" on a day without an arrival ends the shift that began yesterday.
+constexpr int kNightShiftEndHour = 12;
 
-int todaysRow(Instant now) {
-    return splitLocal(now).day - 1;
+int dayRow(Instant instant) {
+    return splitLocal(instant).day - 1;
 }
 
 } // namespace
+
+int CTagrolView::enterRow(Instant now) const {
+    return isInMonth(now) ? dayRow(now) : -1;
+}
+
+int CTagrolView::leaveRow(Instant now) const {
+    const int today = enterRow(now);
+    const LocalFields fields = splitLocal(now);
+    if (fields.hour < kNightShiftEndHour &&
+        (today < 0 || m_sheet.work.itemText(today, WorkColumn::Enter).empty())) {
+        const auto yesterday =
+            makeLocalInstant(fields.year, fields.month, fields.day - 1, 12, 0, 0);
+        if (yesterday && isInMonth(*yesterday) &&
+            isTimeCell(m_sheet.work.itemText(dayRow(*yesterday), WorkColumn::Enter))) {
+            return dayRow(*yesterday);
+        }
+    }
+    return today;
+}
 
 bool CTagrolView::isInMonth(Instant now) const {
     if (now < m_sheet.minDate || now > m_sheet.maxDate) {
@@ -65,20 +87,23 @@ Result CTagrolView::OnEnter() {
     const LocalFields today = splitLocal(now);
     traceLine("Day: " + std::to_string(today.day) + " Month: " + std::to_string(today.month) +
               " Year: " + std::to_string(today.year));
-    if (!isInMonth(now)) {
+    const int row = enterRow(now);
+    if (row < 0) {
         return refuseOutsideMonth("OnEnter");
     }
     if (m_settings.AutoBackup) {
         makeDailyBackup(now);
     }
     const Instant forecast = now + kForecastOffset;
-    const int row = todaysRow(now);
     const std::string entered = m_sheet.work.GetItemText(row, WorkColumn::Enter);
+    Result result;
     if (entered.empty() ||
         m_platform.ui.ask("You had entered the office today at: " + entered + ".") == Answer::Ok) {
         m_sheet.work.SetItemText(row, WorkColumn::Enter, formatInstant(now, "%H:%M:%S"));
         m_sheet.work.SetItemText(row, WorkColumn::Leave, formatInstant(forecast, "%H:%M:%S"));
         m_sheet.work.SetItemText(row, WorkColumn::Comment, "automatic created entry");
+    } else {
+        result = Result::cancelled();
     }
     if (m_settings.RememberMe) {
         armReminderFromEnter(now, forecast);
@@ -86,20 +111,27 @@ Result CTagrolView::OnEnter() {
     CalculateWorkRow(row);
     m_doc.afterChange(m_settings.AutoSave);
     traceLine("Leave OnEnter");
-    return {};
+    return result;
 }
 
 Result CTagrolView::OnLeave() {
     traceLine("Enter OnLeave");
     const Instant now = m_platform.clock.now();
-    if (!isInMonth(now)) {
+    const int row = leaveRow(now);
+    if (row < 0) {
         return refuseOutsideMonth("OnLeave");
     }
-    const int row = todaysRow(now);
     const std::string left = m_sheet.work.GetItemText(row, WorkColumn::Leave);
+    Result result;
     if (left.empty() ||
         m_platform.ui.ask("You had left the office today at: " + left + ".") == Answer::Ok) {
-        m_sheet.work.SetItemText(row, WorkColumn::Leave, formatInstant(now, "%H:%M:%S"));
+        // Yesterday's row receives the carried-over form (00:30 is 24:30:00), which every reader
+        // of the file places on the next day.
+        const auto day = parseDateCell(m_sheet.work.itemText(row, WorkColumn::Date));
+        m_sheet.work.SetItemText(row, WorkColumn::Leave,
+                                 day ? leaveCellText(*day, now) : formatInstant(now, "%H:%M:%S"));
+    } else {
+        result = Result::cancelled();
     }
     CalculateWorkRow(row);
     m_doc.afterChange(m_settings.AutoSave);
@@ -107,7 +139,7 @@ Result CTagrolView::OnLeave() {
         stopReminderTimer();
     }
     traceLine("Leave OnLeave");
-    return {};
+    return result;
 }
 
 } // namespace tallimo

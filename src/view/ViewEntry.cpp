@@ -59,7 +59,11 @@ std::optional<Period> offeredPeriod(const CellTable& squad, int row) {
 void writeDay(CellTable& work, int row, const EntryDialog& dialog) {
     work.SetItemText(row, WorkColumn::Date, formatInstant(dialog.startDate, "%d.%m.%Y"));
     work.SetItemText(row, WorkColumn::Enter, formatInstant(dialog.startTime, "%H:%M:%S"));
-    work.SetItemText(row, WorkColumn::Leave, formatInstant(dialog.endTime, "%H:%M:%S"));
+    std::string leave = formatInstant(dialog.endTime, "%H:%M:%S");
+    if (dialog.endNextDay) {
+        leave = std::to_string(readNumberAt(leave, 1, 2) + 24) + leave.substr(2);
+    }
+    work.SetItemText(row, WorkColumn::Leave, leave);
     work.SetItemText(row, WorkColumn::Comment, dialog.comment);
 }
 

@@ -1,3 +1,4 @@
+#include "calc/DayComputation.h"
 #include "view/CTagrolView.h"
 
 namespace tallimo {
@@ -14,24 +15,22 @@ void CTagrolView::armReminderFromEnter(Instant now, Instant forecast) {
     if (m_timerId == 0) {
         m_timerId = m_platform.timers.start(kReminderTimerId, kEnterPeriodMs);
     }
-    // The forecast's clock time on today's date: a forecast past midnight lies in the past.
-    const LocalFields today = splitLocal(now);
-    const LocalFields leave = splitLocal(forecast);
-    if (const auto goHome = makeLocalInstant(today.year, today.month, today.day, leave.hour,
-                                             leave.minute, leave.second)) {
-        m_goHome = *goHome;
+    // The forecast read as the row's Leave: one past midnight lies on the next day.
+    if (const auto goHome =
+            leaveInstant(formatInstant(now, "%d.%m.%Y"), formatInstant(now, "%H:%M:%S"),
+                         formatInstant(forecast, "%H:%M:%S"))) {
+        setGoHome(*goHome, now);
     }
 }
 
 void CTagrolView::armReminderFromOptions() {
     m_timerId = m_platform.timers.start(kReminderTimerId, kOptionsPeriodMs);
     const int row = splitLocal(m_platform.clock.now()).day - 1;
-    const std::string_view leave = m_sheet.work.itemText(row, WorkColumn::Leave);
-    if (!isTimeCell(leave)) {
-        return;
-    }
-    if (const auto goHome = dateCellAtTime(m_sheet.work.itemText(row, WorkColumn::Date), leave)) {
-        m_goHome = *goHome;
+    const CellTable& work = m_sheet.work;
+    const std::string_view date = work.itemText(row, WorkColumn::Date);
+    if (const auto goHome = leaveInstant(date, work.itemText(row, WorkColumn::Enter),
+                                         work.itemText(row, WorkColumn::Leave))) {
+        setGoHome(*goHome, *parseDateCell(date));
     }
 }
 

@@ -1,14 +1,13 @@
-#include "calc/OvertimeTotals.h"
 #include "view/CTagrolView.h"
+#include "view/ListTotals.h"
 
 #include <new>
 
 namespace tallimo {
 
-Span CTagrolView::overtimeOfRow(int row) {
-    const CellTable& list = visibleList();
+Span rowOvertime(const CellTable& list, TotalList kind, int row) {
     std::optional<Span> contribution;
-    if (m_workVisible) {
+    if (kind == TotalList::Work) {
         contribution = workRowOvertime(list.itemText(row, WorkColumn::Date),
                                        list.itemText(row, WorkColumn::Enter),
                                        list.itemText(row, WorkColumn::Leave));
@@ -19,13 +18,21 @@ Span CTagrolView::overtimeOfRow(int row) {
     return contribution.value_or(0);
 }
 
-void CTagrolView::OnCalculateovertimemonth() {
+Span listOvertime(const CellTable& list, TotalList kind) {
     Span total = 0;
-    for (int row = 0; row < visibleList().rowCount(); ++row) {
-        total += overtimeOfRow(row);
+    for (int row = 0; row < list.rowCount(); ++row) {
+        total += rowOvertime(list, kind, row);
     }
-    m_platform.ui.showMessage(overtimeTotalText(
-        total, m_workVisible ? TotalList::Work : TotalList::Squad, TotalScope::Month));
+    return total;
+}
+
+TotalList CTagrolView::visibleTotalList() const {
+    return m_workVisible ? TotalList::Work : TotalList::Squad;
+}
+
+void CTagrolView::OnCalculateovertimemonth() {
+    m_platform.ui.showMessage(overtimeTotalText(listOvertime(visibleList(), visibleTotalList()),
+                                                visibleTotalList(), TotalScope::Month));
 }
 
 void CTagrolView::OnCalculateovertimeselectedonly() {
@@ -43,10 +50,10 @@ void CTagrolView::OnCalculateovertimeselectedonly() {
     }
     Span total = 0;
     for (int row : rows) {
-        total += overtimeOfRow(row);
+        total += rowOvertime(visibleList(), visibleTotalList(), row);
     }
-    m_platform.ui.showMessage(overtimeTotalText(
-        total, m_workVisible ? TotalList::Work : TotalList::Squad, TotalScope::SelectedDays));
+    m_platform.ui.showMessage(
+        overtimeTotalText(total, visibleTotalList(), TotalScope::SelectedDays));
     traceLine("Leave OnCalculateovertimeselectedonly");
 }
 

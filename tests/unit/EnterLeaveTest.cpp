@@ -21,7 +21,7 @@ TEST(EnterNow, FillsTodaysRowAndAsksBeforeReplacingAnArrival) {
     f.doc().SetModifiedFlag(false);
     f.clock.current = may10(9);
     f.ui.answers = {Answer::Cancel, Answer::Ok};
-    f.view->OnEnter();
+    EXPECT_EQ(f.view->OnEnter().outcome, Outcome::Cancelled);
     EXPECT_EQ(f.ui.questions,
               std::vector<std::string>{"You had entered the office today at: 08:00:00."});
     // Cancel keeps the cells but still recomputes and marks the document changed.
@@ -34,15 +34,54 @@ TEST(EnterNow, FillsTodaysRowAndAsksBeforeReplacingAnArrival) {
     EXPECT_EQ(f.timers.calls, std::vector<std::string>{"start 22 30000"});
 }
 
-TEST(EnterNow, LateArrivalForecastWrapsIntoTodayAndRemindsAtOnce) {
+TEST(EnterNow, ALateShiftEndsOnTheNextDayForTheRowTheReminderAndLeaveNow) {
     ViewFixture f({"RememberMe"});
     f.newMonth(5, 2006);
     f.clock.current = may10(16, 30);
     f.view->OnEnter();
-    EXPECT_EQ(f.cell(9, WorkColumn::Leave), "01:30:00");
-    EXPECT_EQ(f.view->goHomeTime(), may10(1, 30));
+    EXPECT_EQ(f.day(9), "10.05.2006|Wednesday|16:30:00|01:30:00|automatic created "
+                        "entry||09:00:00|08:00:00|n/a|REG 08:00");
+    EXPECT_EQ(f.view->goHomeTime(), ViewFixture::at(11, 5, 2006, 1, 30));
     f.view->OnTimer(CTagrolView::kReminderTimerId);
-    EXPECT_EQ(f.ui.messages, std::vector<std::string>{"Its is time to go home!"});
+    EXPECT_TRUE(f.ui.messages.empty());
+    // "Leave now" after midnight ends yesterday's shift, asking as it does for today's row.
+    f.clock.current = ViewFixture::at(11, 5, 2006, 0, 30);
+    f.ui.answers = {Answer::Ok};
+    EXPECT_TRUE(f.view->OnLeave());
+    EXPECT_EQ(f.ui.questions,
+              std::vector<std::string>{"You had left the office today at: 01:30:00."});
+    EXPECT_EQ(f.day(9), "10.05.2006|Wednesday|16:30:00|24:30:00|automatic created "
+                        "entry||08:00:00|07:00:00|-01:00:00|REG 07:00");
+    EXPECT_EQ(f.cell(10, WorkColumn::Leave), "");
+}
+
+TEST(LeaveNow, BeforeNoonADayWithoutArrivalEndsTheShiftOfTheDayBefore) {
+    const struct {
+        int enteredDay; // 0: none
+        int todayEntered;
+        Instant now;
+        int row;
+        const char* leave;
+    } cases[] = {
+        {10, 0, ViewFixture::at(11, 5, 2006, 11, 59), 9, "35:59:00"},
+        {10, 0, ViewFixture::at(11, 5, 2006, 12, 0), 10, "12:00:00"},
+        {10, 11, ViewFixture::at(11, 5, 2006, 0, 30), 10, "00:30:00"},
+        {0, 0, ViewFixture::at(11, 5, 2006, 0, 30), 10, "00:30:00"},
+        // The shift that began on the month's last day ends in the next month.
+        {31, 0, ViewFixture::at(1, 6, 2006, 6, 0), 30, "30:00:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.now);
+        ViewFixture f;
+        f.newMonth(5, 2006);
+        for (const int day : {c.enteredDay, c.todayEntered}) {
+            f.work().SetItemText(day - 1, WorkColumn::Enter, "22:00:00");
+        }
+        f.clock.current = c.now;
+        EXPECT_TRUE(f.view->OnLeave());
+        EXPECT_EQ(f.cell(c.row, WorkColumn::Leave), c.leave);
+        EXPECT_EQ(f.cell(c.row == 9 ? 10 : 9, WorkColumn::Leave), "");
+    }
 }
 
 TEST(EnterNow, OnlyInstantsOfTheLoadedMonthsOwnDaysAreAccepted) {
@@ -66,8 +105,8 @@ TEST(EnterNow, OnlyInstantsOfTheLoadedMonthsOwnDaysAreAccepted) {
         }
         f.clock.current = c.now;
         const Outcome expected = c.accepted ? Outcome::Done : Outcome::Refused;
-        EXPECT_EQ(f.view->OnEnter().outcome, expected);
         EXPECT_EQ(f.view->OnLeave().outcome, expected);
+        EXPECT_EQ(f.view->OnEnter().outcome, expected);
         EXPECT_EQ(f.view->OnStartsquadnow().outcome, expected);
         EXPECT_EQ(f.squad().rowCount(), c.accepted ? 1 : 0);
         EXPECT_EQ(f.cell(splitLocal(c.now).day - 1, WorkColumn::Enter).empty(), !c.accepted);
@@ -85,7 +124,8 @@ TEST(LeaveNow, AfterEnterAsksWithTheForecastAndStopsTheReminder) {
         f.view->OnEnter();
         f.clock.current = may10(16, 45);
         f.ui.answers = {answer};
-        f.view->OnLeave();
+        EXPECT_EQ(f.view->OnLeave().outcome,
+                  answer == Answer::Ok ? Outcome::Done : Outcome::Cancelled);
         EXPECT_EQ(f.ui.questions,
                   std::vector<std::string>{"You had left the office today at: 17:00:00."});
         const bool ok = answer == Answer::Ok;

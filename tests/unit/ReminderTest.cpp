@@ -45,18 +45,30 @@ TEST(Reminder, RemindsOnceWhenLessThanAMinuteIsLeft) {
 }
 
 TEST(Reminder, SwitchedOnInOptionsTakesTodaysLeaveOrRemindsAtOnce) {
-    for (const std::string leave : {"18:15:00", "", "8:00"}) {
-        SCOPED_TRACE(leave);
+    const struct {
+        const char* enter;
+        const char* leave;
+        Instant goHome;
+    } cases[] = {
+        {"", "18:15:00", may10(18, 15)},
+        {"", "", 0},
+        {"", "8:00", 0},
+        // A night shift's Leave lies on the next day.
+        {"22:00:00", "06:00:00", ViewFixture::at(11, 5, 2006, 6, 0)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.leave);
         ViewFixture f;
         f.newMonth(5, 2006);
-        f.work().SetItemText(9, WorkColumn::Leave, leave);
+        f.work().SetItemText(9, WorkColumn::Enter, c.enter);
+        f.work().SetItemText(9, WorkColumn::Leave, c.leave);
         f.clock.current = may10(10, 0);
         setRememberMe(f, true);
         EXPECT_EQ(f.timers.calls, std::vector<std::string>{"start 22 9000"});
-        EXPECT_EQ(f.view->goHomeTime(), leave.size() == 8 ? may10(18, 15) : 0);
+        EXPECT_EQ(f.view->goHomeTime(), c.goHome);
         f.clock.current = may10(10, 0, 9);
         f.view->OnTimer(CTagrolView::kReminderTimerId);
-        EXPECT_EQ(f.ui.messages.size(), leave.size() == 8 ? 0u : 1u);
+        EXPECT_EQ(f.ui.messages.size(), c.goHome != 0 ? 0u : 1u);
     }
 }
 

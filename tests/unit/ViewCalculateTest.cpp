@@ -32,9 +32,13 @@ TEST(CalculateWorkRow, WritesTheFourCellsAndTheOvertimeLookInEveryZone) {
         {berlin, "01.03.2006", "08:00:00", "16:15:45", "", "08:15:45|07:15:45|-00:44:15|REG 07:15",
          'b'},
         {berlin, "01.03.2006", "08:00:00", "08:59:59", "", "00:59:59|n/a|-08:00:01|n/a", 'b'},
-        {berlin, "01.03.2006", "17:00:00", "16:00:00", "", "-1:00:00|n/a|-10:00:00|n/a", 'b'},
-        // Leave 24:30:00 ends on the next date, which the classification does not split; whole
-        // days are dropped from the shown hours.
+        // A Leave earlier than the Enter ends on the next date, as 24:30:00 does, which the
+        // classification does not split; whole days are dropped from the shown hours.
+        {berlin, "01.03.2006", "22:00:00", "06:00:00", "", "08:00:00|07:00:00|-01:00:00|REG 07:00",
+         'b'},
+        {berlin, "01.03.2006", "17:00:00", "16:00:00", "",
+         "23:00:00|22:00:00|+14:00:00|not implemented", 'r'},
+        {berlin, "01.03.2006", "08:00:00", "08:00:00", "", "00:00:00|n/a|-09:00:00|n/a", 'b'},
         {berlin, "01.03.2006", "14:00:00", "24:30:00", "",
          "10:30:00|09:30:00|+01:30:00|not implemented", 'r'},
         {berlin, "01.03.2006", "00:00:00", "48:00:00", "",
@@ -111,14 +115,16 @@ TEST(CalculateWorkRow, GoHomeFollowsTheLeaveOfItsDay) {
         bool rememberMe;
         Instant goHome;
         const char* date;
+        const char* enter;
         const char* leave;
         Instant expected;
     } cases[] = {
-        {true, march(1, 17), "02.03.2006", "18:30:00", march(1, 17)},
-        {false, march(1, 17), "01.03.2006", "18:30:00", march(1, 17)},
+        {true, march(1, 17), "02.03.2006", "08:00:00", "18:30:00", march(1, 17)},
+        {false, march(1, 17), "01.03.2006", "08:00:00", "18:30:00", march(1, 17)},
         // The same day of another year is another day.
-        {true, march(1, 17, 0, 2005), "01.03.2006", "18:30:00", march(1, 17, 0, 2005)},
-        {true, march(1, 17), "01.03.2006", "24:30:00", march(2, 0, 30)},
+        {true, march(1, 17, 0, 2005), "01.03.2006", "08:00:00", "18:30:00", march(1, 17, 0, 2005)},
+        {true, march(1, 17), "01.03.2006", "08:00:00", "24:30:00", march(2, 0, 30)},
+        {true, march(1, 17), "01.03.2006", "22:00:00", "06:00:00", march(2, 6)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.date) + " " + c.leave);
@@ -127,7 +133,9 @@ TEST(CalculateWorkRow, GoHomeFollowsTheLeaveOfItsDay) {
                 ? std::make_unique<ViewFixture>(std::initializer_list<const char*>{"RememberMe"})
                 : std::make_unique<ViewFixture>();
         f->view->setGoHomeTime(c.goHome);
-        f->view->CalculateWorkRow(f->addDay(c.date, "08:00:00", c.leave));
+        f->view->CalculateWorkRow(f->addDay(c.date, c.enter, c.leave));
+        // Carried onto the next day, it still belongs to its own row, not to the next day's.
+        f->view->CalculateWorkRow(f->addDay("02.03.2006", "08:00:00", "17:00:00"));
         EXPECT_EQ(f->view->goHomeTime(), c.expected);
     }
 }
