@@ -212,10 +212,10 @@ TimeOfDay readTimeCell(std::string_view text) {
     return TimeOfDay{readNumberAt(text, 1, 2), readNumberAt(text, 4, 5), readNumberAt(text, 7, 8)};
 }
 
-std::optional<Instant> dateCellAtTime(std::string_view date, std::string_view time) {
+std::optional<Instant> dateCellAtTime(std::string_view date, std::string_view time, int laterDays) {
     const TimeOfDay t = readTimeCell(time);
     return makeLocalInstant(readNumberAt(date, 7, 10), readNumberAt(date, 4, 5),
-                            readNumberAt(date, 1, 2), t.hour, t.minute, t.second);
+                            readNumberAt(date, 1, 2) + laterDays, t.hour, t.minute, t.second);
 }
 
 std::optional<Instant> parsePeriodMoment(std::string_view moment) {
@@ -233,33 +233,53 @@ bool digitsAt(std::string_view text, std::initializer_list<std::size_t> position
 
 } // namespace
 
-std::optional<TimeOfDay> parseClockTime(std::string_view text) {
-    if ((text.size() != 5 && text.size() != 8) || text[2] != ':' ||
-        (text.size() == 8 && text[5] != ':') || !digitsAt(text, {0, 1, 3, 4}) ||
-        (text.size() == 8 && !digitsAt(text, {6, 7}))) {
+std::optional<TimeOfDay> parseClockTime(std::string_view text, int largestHour) {
+    // H:MM and HH:MM, each optionally followed by :SS.
+    const std::size_t hourDigits = text.size() > 1 && text[1] == ':' ? 1 : 2;
+    const std::size_t length = text.size() - hourDigits;
+    if ((length != 3 && length != 6) || text[hourDigits] != ':' ||
+        (length == 6 && text[hourDigits + 3] != ':')) {
         return std::nullopt;
     }
-    const TimeOfDay time{readNumberAt(text, 1, 2), readNumberAt(text, 4, 5),
-                         text.size() == 8 ? readNumberAt(text, 7, 8) : 0};
-    if (time.hour > 23 || time.minute > 59 || time.second > 59) {
+    const std::size_t m = hourDigits + 1;
+    if (!digitsAt(text, {0, hourDigits - 1, m, m + 1}) ||
+        (length == 6 && !digitsAt(text, {m + 3, m + 4}))) {
+        return std::nullopt;
+    }
+    const TimeOfDay time{readNumberAt(text, 1, hourDigits), readNumberAt(text, m + 1, m + 2),
+                         length == 6 ? readNumberAt(text, m + 4, m + 5) : 0};
+    if (time.hour > largestHour || time.minute > 59 || time.second > 59) {
         return std::nullopt;
     }
     return time;
 }
 
 std::optional<Instant> parseMoment(std::string_view text) {
-    if (text.size() != kPeriodMomentLength || text[2] != '.' || text[5] != '.' || text[10] != ' ' ||
-        !digitsAt(text, {0, 1, 3, 4, 6, 7, 8, 9})) {
+    if (text.size() < 11) {
         return std::nullopt;
     }
-    const auto time = parseClockTime(text.substr(11));
-    const int day = readNumberAt(text, 1, 2);
-    const int month = readNumberAt(text, 4, 5);
-    if (!time || time->second > 59 || day < 1 || month < 1 || month > 12) {
+    int day = 0;
+    int month = 0;
+    int year = 0;
+    if (text[2] == '.' && text[5] == '.' && text[10] == ' ' &&
+        digitsAt(text, {0, 1, 3, 4, 6, 7, 8, 9})) {
+        day = readNumberAt(text, 1, 2);
+        month = readNumberAt(text, 4, 5);
+        year = readNumberAt(text, 7, 10);
+    } else if (text[4] == '-' && text[7] == '-' && text[10] == 'T' &&
+               digitsAt(text, {0, 1, 2, 3, 5, 6, 8, 9})) {
+        year = readNumberAt(text, 1, 4);
+        month = readNumberAt(text, 6, 7);
+        day = readNumberAt(text, 9, 10);
+    } else {
         return std::nullopt;
     }
-    const auto instant = makeLocalInstant(readNumberAt(text, 7, 10), month, day, time->hour,
-                                          time->minute, time->second);
+    const std::string_view clock = text.substr(11);
+    const auto time = clock.size() > 1 && clock[1] == ':' ? std::nullopt : parseClockTime(clock);
+    if (!time || day < 1 || month < 1 || month > 12) {
+        return std::nullopt;
+    }
+    const auto instant = makeLocalInstant(year, month, day, time->hour, time->minute, time->second);
     // mktime carries 31.04. into May: such a date is a typo, not a moment.
     if (!instant || splitLocal(*instant).day != day) {
         return std::nullopt;

@@ -73,16 +73,20 @@ struct TimeOfDay {
 bool isTimeCell(std::string_view text);
 TimeOfDay readTimeCell(std::string_view text);
 
-// The date of a "Date" cell at a time cell's clock time (no validity check on either text).
-std::optional<Instant> dateCellAtTime(std::string_view date, std::string_view time);
+// The date of a "Date" cell, `laterDays` days on, at a time cell's clock time (no validity check
+// on either text).
+std::optional<Instant> dateCellAtTime(std::string_view date, std::string_view time,
+                                      int laterDays = 0);
 
 // A period moment "%d.%m.%Y %H:%M:%S" is 19 bytes long.
 inline constexpr std::size_t kPeriodMomentLength = 19;
 std::optional<Instant> parsePeriodMoment(std::string_view moment);
 
-// The strict readers of what a user types, "HH:MM:SS" or "HH:MM" and "DD.MM.YYYY HH:MM:SS": a
-// field out of range is refused, never carried into the next minute, hour, day or month.
-std::optional<TimeOfDay> parseClockTime(std::string_view text);
+// The strict readers of what a user types: a field out of range is refused, never carried into
+// the next minute, hour, day or month. A clock time is H:MM, HH:MM, H:MM:SS or HH:MM:SS with an
+// hour up to `largestHour` (47 admits the carried-over form of a Leave on the next day).
+std::optional<TimeOfDay> parseClockTime(std::string_view text, int largestHour = 23);
+// "DD.MM.YYYY HH:MM[:SS]" or ISO 8601's "YYYY-MM-DDTHH:MM[:SS]".
 std::optional<Instant> parseMoment(std::string_view text);
 // The local date of `day` at a clock time; empty where a file could not hold the instant.
 std::optional<Instant> atClockTime(Instant day, TimeOfDay time);

@@ -38,31 +38,49 @@ TEST(TimeValue, NumbersReadLikeAtoi) {
 TEST(TimeValue, WhatAUserTypesIsReadStrictlyAndNeverRollsIntoAnotherDay) {
     const struct {
         const char* text;
-        const char* moment; // as read, or "" when refused
+        int largestHour;
+        const char* moment; // as read on 10.05.2006, or "" when refused
     } clockTimes[] = {
-        {"08:30", "10.05.2006 08:30:00"},
-        {"23:59:59", "10.05.2006 23:59:59"},
-        {"00:00:00", "10.05.2006 00:00:00"},
-        {"24:00", ""},
-        {"23:60", ""},
-        {"23:59:60", ""},
-        {"8:30", ""},
-        {"08:30:", ""},
-        {"08-30", ""},
-        {"0a:30", ""},
+        {"08:30", 23, "10.05.2006 08:30:00"},
+        {"8:30", 23, "10.05.2006 08:30:00"},
+        {"8:30:15", 23, "10.05.2006 08:30:15"},
+        {"23:59:59", 23, "10.05.2006 23:59:59"},
+        {"00:00:00", 23, "10.05.2006 00:00:00"},
+        {"24:30", 47, "11.05.2006 00:30:00"},
+        {"47:59:59", 47, "11.05.2006 23:59:59"},
+        {"24:00", 23, ""},
+        {"48:00:00", 47, ""},
+        {"23:60", 23, ""},
+        {"23:59:60", 23, ""},
+        {"8:3", 23, ""},
+        {"123:00", 47, ""},
+        {"08:30:", 23, ""},
+        {"08-30", 23, ""},
+        {"0a:30", 23, ""},
+        {":30", 23, ""},
+        {"", 23, ""},
     };
     for (const auto& c : clockTimes) {
-        const auto time = parseClockTime(c.text);
+        const auto time = parseClockTime(c.text, c.largestHour);
         const auto at = time ? atClockTime(local(2006, 5, 10, 12), *time) : std::nullopt;
         EXPECT_EQ(at ? formatInstant(*at, "%d.%m.%Y %H:%M:%S") : "", c.moment) << c.text;
     }
-    for (const char* moment : {"29.02.2008 23:59:59", "31.12.2006 00:00:00"}) {
-        const auto read = parseMoment(moment);
-        EXPECT_EQ(read ? formatInstant(*read, "%d.%m.%Y %H:%M:%S") : "", moment);
+    const std::pair<const char*, const char*> moments[] = {
+        {"29.02.2008 23:59:59", "29.02.2008 23:59:59"},
+        {"31.12.2006 00:00:00", "31.12.2006 00:00:00"},
+        {"01.03.2006 08:00", "01.03.2006 08:00:00"},
+        {"2006-03-07T08:00", "07.03.2006 08:00:00"},
+        {"2006-03-07T08:00:30", "07.03.2006 08:00:30"},
+    };
+    for (const auto& [text, moment] : moments) {
+        const auto read = parseMoment(text);
+        EXPECT_EQ(read ? formatInstant(*read, "%d.%m.%Y %H:%M:%S") : "", moment) << text;
     }
-    for (const char* refused : {"31.04.2006 08:00:00", "29.02.2006 08:00:00", "00.03.2006 08:00:00",
-                                "32.03.2006 08:00:00", "01.13.2006 08:00:00", "01.03.2006 24:00:00",
-                                "01.03.2006 08:00", "1.3.2006 08:00:00", "01.03.1969 08:00:00"}) {
+    for (const char* refused :
+         {"31.04.2006 08:00:00", "29.02.2006 08:00:00", "00.03.2006 08:00:00",
+          "32.03.2006 08:00:00", "01.13.2006 08:00:00", "01.03.2006 24:00:00", "1.3.2006 08:00:00",
+          "01.03.1969 08:00:00", "01.03.2006 8:00", "2006-02-29T08:00", "2006-03-07 08:00",
+          "07.03.2006T08:00", "2006-03-07T08"}) {
         EXPECT_FALSE(parseMoment(refused)) << refused;
     }
 }
