@@ -62,9 +62,13 @@ public:
                    const std::string& value) override;
     void setInt(const std::string& section, const std::string& key, int value) override;
     void remove(const std::string& section, const std::string& key) override;
-    bool sync() override { return !failSync; }
+    bool sync() override {
+        ++syncs;
+        return !failSync;
+    }
 
     bool failSync = false;
+    int syncs = 0;
     // Every write in order, as "Section/Key=value".
     std::vector<std::string> writes;
     std::map<std::pair<std::string, std::string>, std::variant<std::string, int>> values;

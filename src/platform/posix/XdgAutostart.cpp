@@ -1,5 +1,7 @@
 #include "platform/posix/XdgAutostart.h"
 
+#include "platform/posix/IniSettingsStore.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -11,15 +13,6 @@ namespace tallimo {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string configFolder() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config != nullptr && config[0] == '/') {
-        return config;
-    }
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.config";
-}
 
 // The desktop program beside the running one when it is there (an installed pair), else the
 // name, found through PATH at login.
@@ -50,7 +43,7 @@ bool fail(std::string& error, const std::string& what) {
 } // namespace
 
 std::string autostartEntryPath() {
-    return configFolder() + "/autostart/com.morvane.Tallimo.desktop";
+    return userConfigFolder() + "/autostart/com.morvane.Tallimo.desktop";
 }
 
 bool autostartEnabled() {

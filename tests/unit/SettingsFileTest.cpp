@@ -1,0 +1,112 @@
+#include "platform/posix/IniSettingsStore.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "support/TempDir.h"
+
+#include <QSettings>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace tallimo::test {
+namespace {
+
+// Values the program stores: its bytes, which QSettings keeps as Latin-1 characters.
+const std::string kValues[] = {
+    "plain",
+    "",
+    "with, comma; and = signs",
+    " blanks at both ends ",
+    "quote \" and back \\ slash",
+    "control \x01"
+    "a then a hex digit",
+    "\x01\x02 and nul-free controls \x1F",
+    "@at",
+    "@@twice",
+    "@ByteArray(not one)",
+    "Caf\xE9 M\xE4rz \xDF\xFF",
+    "tab\tnew\nline\rbell\a",
+    "\x7F\x80\x9F",
+    "/home/user/M\xE4rz 2006.time",
+};
+
+// Each process has its own configuration folder: QSettings keeps the first one it sees.
+class SettingsFile : public ::testing::Test {
+protected:
+    void SetUp() override { setenv("XDG_CONFIG_HOME", dir.path().c_str(), 1); }
+    std::string file() const { return dir.file("Morvane/Tallimo.conf"); }
+    TempDir dir;
+};
+
+TEST_F(SettingsFile, WhatTheDesktopWritesTheCliReadsAlike) {
+    {
+        QtSettingsStore desktop;
+        for (std::size_t i = 0; i < std::size(kValues); ++i) {
+            desktop.setString("Settings", "S" + std::to_string(i), kValues[i]);
+        }
+        desktop.setInt("Settings", "worktimeHour", -7);
+        desktop.setString("Recent File List", "File1", "/tmp/a b.time");
+        ASSERT_TRUE(desktop.sync());
+    }
+    IniSettingsStore cli(file());
+    for (std::size_t i = 0; i < std::size(kValues); ++i) {
+        EXPECT_EQ(cli.getString("Settings", "S" + std::to_string(i)), kValues[i]) << i;
+    }
+    EXPECT_EQ(cli.getInt("Settings", "worktimeHour"), -7);
+    EXPECT_EQ(cli.getInt("Settings", "S0"), std::nullopt);
+    EXPECT_EQ(cli.getString("Recent File List", "File1"), "/tmp/a b.time");
+    EXPECT_EQ(cli.getString("Settings", "missing"), std::nullopt);
+}
+
+TEST_F(SettingsFile, WhatTheCliWritesTheDesktopReadsAndTheRestStays) {
+    {
+        QSettings desktop(QString::fromStdString(file()), QSettings::IniFormat);
+        desktop.setValue("Window/geometry", QByteArray("\x01\xFF geometry", 11));
+        desktop.setValue("Settings/Gone", "soon");
+        desktop.setValue("Settings/Kept", "as it was");
+    }
+    {
+        IniSettingsStore cli(file());
+        for (std::size_t i = 0; i < std::size(kValues); ++i) {
+            cli.setString("Settings", "S" + std::to_string(i), kValues[i]);
+        }
+        cli.setInt("Settings", "lunchMinute", 45);
+        cli.setString("Recent File List", "File1", "/tmp/a b.time");
+        cli.remove("Settings", "Gone");
+        EXPECT_EQ(cli.getString("Settings", "S2"), kValues[2]);
+        ASSERT_TRUE(cli.sync());
+        // A second store sees the file as written, and a sync without changes writes nothing.
+        std::filesystem::remove(file() + ".lock");
+        IniSettingsStore again(file());
+        EXPECT_EQ(again.getString("Settings", "S10"), kValues[10]);
+        EXPECT_TRUE(again.sync());
+    }
+    QtSettingsStore desktop;
+    for (std::size_t i = 0; i < std::size(kValues); ++i) {
+        EXPECT_EQ(desktop.getString("Settings", "S" + std::to_string(i)), kValues[i]) << i;
+    }
+    EXPECT_EQ(desktop.getInt("Settings", "lunchMinute"), 45);
+    EXPECT_EQ(desktop.getString("Recent File List", "File1"), "/tmp/a b.time");
+    EXPECT_EQ(desktop.getString("Settings", "Gone"), std::nullopt);
+    EXPECT_EQ(desktop.getString("Settings", "Kept"), "as it was");
+    QSettings raw(QString::fromStdString(file()), QSettings::IniFormat);
+    EXPECT_EQ(raw.value("Window/geometry").toByteArray(), QByteArray("\x01\xFF geometry", 11));
+}
+
+TEST_F(SettingsFile, ALockWhoseOwnerIsGoneIsTakenOverAndAFolderInTheWayFails) {
+    std::filesystem::create_directories(dir.file("Morvane"));
+    writeBytes(file() + ".lock", {'1', '\n'});
+    std::filesystem::last_write_time(
+        file() + ".lock", std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1));
+    IniSettingsStore cli(file());
+    cli.setString("Settings", "AutoSave", "on");
+    EXPECT_TRUE(cli.sync());
+    EXPECT_FALSE(std::filesystem::exists(file() + ".lock"));
+    EXPECT_EQ(IniSettingsStore(file()).getString("Settings", "AutoSave"), "on");
+
+    IniSettingsStore blocked(dir.file("file/Morvane/Tallimo.conf"));
+    writeBytes(dir.file("file"), {'x'});
+    blocked.setString("Settings", "AutoSave", "on");
+    EXPECT_FALSE(blocked.sync());
+}
+
+} // namespace
+} // namespace tallimo::test
