@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -63,10 +64,12 @@ bool PluginOutput::init() {
     m_rows = 0;
     m_kind = ListKind::None;
     m_month.clear();
+    m_written.clear();
     const std::string folder = destinationFolder();
     if (folder.empty()) {
         return false;
     }
+    m_folderPath = folder;
     m_folder = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_folder < 0) {
         return false;
@@ -156,6 +159,7 @@ bool PluginOutput::commit(std::string_view extension) {
         const int error = renameNoReplace(m_folder, m_tempName, name);
         if (error == 0) {
             m_tempName.clear();
+            m_written = m_folderPath + (m_folderPath.ends_with('/') ? "" : "/") + name;
             fsync(m_folder);
             closeQuietly(m_folder);
             return true;
@@ -166,6 +170,15 @@ bool PluginOutput::commit(std::string_view extension) {
     }
     discard();
     return false;
+}
+
+int32_t nameWrittenFile(const PluginOutput& output, char* path, int32_t size) {
+    const std::string& written = output.writtenFile();
+    if (written.empty() || size <= 0 || written.size() >= static_cast<std::size_t>(size)) {
+        return 0;
+    }
+    std::memcpy(path, written.c_str(), written.size() + 1);
+    return 1;
 }
 
 void PluginOutput::discard() {

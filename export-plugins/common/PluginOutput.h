@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@ std::string destinationFolder();
 // The description a plug-in gives: its format and the folder its files go to, converted to the
 // program's code page and cut to the buffer of TALLIMO_DESCRIPTION_SIZE bytes.
 void describe(char* buffer, std::string_view format);
+
+// GetExportedFile of a plug-in that writes through `output`.
+class PluginOutput;
+int32_t nameWrittenFile(const PluginOutput& output, char* path, int32_t size);
 
 enum class ListKind { None, Work, Standby };
 
@@ -36,12 +41,16 @@ public:
     // With keep, names the file "tallimo-work-YYYY-MM.EXT" (or "-2", "-3", ... when taken);
     // without it, removes it. True when nothing failed.
     bool finish(std::string_view extension, bool keep);
+    // The path of the file the last run kept; empty when it kept none.
+    const std::string& writtenFile() const { return m_written; }
 
 private:
     bool flush();
     bool commit(std::string_view extension);
     void discard();
 
+    std::string m_folderPath;
+    std::string m_written;
     int m_folder = -1;
     int m_file = -1;
     std::string m_tempName;

@@ -91,4 +91,8 @@ int32_t SquadExport(const char* start, const char* end, const char* worktime, co
 int32_t DeInit(void) {
     return g_output.finish("csv", g_output.rows() > 0) ? 1 : 0;
 }
+
+int32_t GetExportedFile(char* path, int32_t size) {
+    return tallimo::plugin::nameWrittenFile(g_output, path, size);
+}
 }

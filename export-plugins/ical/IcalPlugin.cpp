@@ -211,4 +211,8 @@ int32_t DeInit(void) {
     const bool keep = g_events > 0 && g_output.write("END:VCALENDAR\r\n");
     return g_output.finish("ics", keep) ? 1 : 0;
 }
+
+int32_t GetExportedFile(char* path, int32_t size) {
+    return tallimo::plugin::nameWrittenFile(g_output, path, size);
+}
 }
