@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "view/Version.h"
+
 #include <cstring>
 
 namespace tallimo {
@@ -52,7 +54,7 @@ std::string usageText() {
 }
 
 std::string versionText() {
-    return "Tallimo Version 1.3.0.45 Feature Pack 3\n";
+    return std::string(kVersionText) + "\n";
 }
 
 } // namespace tallimo

@@ -1,5 +1,7 @@
 #include "cli/CliContext.h"
 
+#include "cli/TerminalTable.h"
+
 #include <ostream>
 
 namespace tallimo::cli {
@@ -58,6 +60,9 @@ void DeferredSettings::remove(const std::string& section, const std::string& key
 }
 
 bool DeferredSettings::sync() {
+    if (m_writes.empty()) {
+        return true;
+    }
     for (const auto& [where, value] : m_writes) {
         if (const auto* text = std::get_if<std::string>(&value)) {
             m_store.setString(where.first, where.second, *text);
@@ -78,11 +83,11 @@ void StreamTraceSink::write(std::string_view line) {
 }
 
 CliContext::CliContext(std::vector<std::string> arguments, std::ostream& outStream,
-                       std::ostream& errStream, AnswerPolicy policy, bool traceOn, bool forceOn,
+                       std::ostream& errStream, const CliSwitches& globalSwitches,
                        SettingsStore& settingsStore, LibraryLoader& libraryLoader)
-    : args(std::move(arguments)), force(forceOn), out(outStream), err(errStream),
-      ui(errStream, policy), settings(settingsStore), trace(traceOn ? &errStream : nullptr),
-      libraries(libraryLoader) {}
+    : args(std::move(arguments)), switches(globalSwitches), force(globalSwitches.force),
+      out(outStream), err(errStream), ui(errStream, globalSwitches.policy), settings(settingsStore),
+      trace(globalSwitches.trace ? &errStream : nullptr), libraries(libraryLoader) {}
 
 Platform CliContext::platform() {
     return Platform{ui, settings, clock, timers, trace, libraries};
@@ -91,6 +96,16 @@ Platform CliContext::platform() {
 int CliContext::fail(const std::string& text, int status) {
     err << "tallimo-cli: " << text << '\n';
     return status;
+}
+
+void CliContext::confirm(const std::string& file, const std::string& what) {
+    confirmUtf8(file, terminalText(what));
+}
+
+void CliContext::confirmUtf8(const std::string& file, const std::string& what) {
+    if (!switches.quiet) {
+        out << file << ": " << what << '\n';
+    }
 }
 
 } // namespace tallimo::cli

@@ -76,7 +76,7 @@ public:
                    const std::string& value) override;
     void setInt(const std::string& section, const std::string& key, int value) override;
     void remove(const std::string& section, const std::string& key) override;
-    // Writes what was kept; false when the store could not be written.
+    // Writes what was kept, if anything; false when the store could not be written.
     bool sync() override;
     bool pending() const { return !m_writes.empty(); }
 
@@ -98,18 +98,34 @@ private:
     std::ostream* m_stream;
 };
 
+// The global options and what the program found about its surroundings.
+struct CliSwitches {
+    AnswerPolicy policy = AnswerPolicy::AskTerminal;
+    bool trace = false;
+    bool force = false;    // --force: replace, or save over what a save would refuse
+    bool quiet = false;    // --quiet: no confirmation lines
+    bool terminal = false; // standard output is a terminal
+    bool colour = false;   // the terminal may be written in colour (no NO_COLOR, no dumb TERM)
+};
+
 // Everything a subcommand needs: its arguments, the streams and the seams' adapters.
 struct CliContext {
     CliContext(std::vector<std::string> arguments, std::ostream& outStream, std::ostream& errStream,
-               AnswerPolicy policy, bool traceOn, bool forceOn, SettingsStore& settingsStore,
+               const CliSwitches& switches, SettingsStore& settingsStore,
                LibraryLoader& libraryLoader);
 
     Platform platform();
     // "tallimo-cli: " + text on standard error; returns kExitRefused or the given status.
     int fail(const std::string& text, int status = kExitRefused);
+    // The line that says what a command changed, "FILE: what" (UTF-8) on standard output, unless
+    // --quiet. `what` is in the cells' code page; its control characters are shown escaped.
+    void confirm(const std::string& file, const std::string& what);
+    // The same with `what` already UTF-8 (settings and paths are the system's bytes).
+    void confirmUtf8(const std::string& file, const std::string& what);
 
     std::vector<std::string> args; // after the command name, global options removed
-    bool force;                    // --force: replace, or save over what a save would refuse
+    CliSwitches switches;
+    bool force;
     std::ostream& out;
     std::ostream& err;
     TerminalUi ui;

@@ -1,6 +1,7 @@
 #include "cli/CliSupport.h"
 
 #include "cli/CliArguments.h"
+#include "cli/Confirmation.h"
 #include "platform/posix/PluginFolder.h"
 
 #include <ostream>
@@ -81,8 +82,31 @@ std::string fileOrLastDocument(CliContext& context, const std::string& name,
     return file;
 }
 
-int runInMonthCommand(CliContext& context, const std::string& name,
-                      Result (CTagrolView::*command)()) {
+namespace {
+
+// The refusal of a recording command on the default file tells which file and month that is.
+void explainDefaultFile(CliContext& context, const std::string& name, CTagrolView& view,
+                        const std::string& file) {
+    const Instant now = context.clock.now();
+    const std::string month = monthWords(view.sheet().work);
+    context.fail(name + ": the last document " + file +
+                 (month.empty() ? " holds no month" : " holds " + month) + ", not today (" +
+                 formatInstant(now, "%d.%m.%Y") + "); 'tallimo-cli new " +
+                 formatInstant(now, "%Y-%m") + " FILE' makes this month's file");
+}
+
+} // namespace
+
+int saveAndConfirm(CliContext& context, WritingView& writing, const std::string& name,
+                   const Result& command, const std::string& file, const std::string& line) {
+    const int status = writing.saveAfter(name, command);
+    if (status == kExitDone) {
+        context.confirm(file, line);
+    }
+    return status;
+}
+
+int runInMonthCommand(CliContext& context, const std::string& name, RecordingCommand command) {
     const ParsedArguments parsed = parseArguments(context.args, {}, {});
     if (!parsed.error.empty()) {
         return context.fail(name + ": " + parsed.error, kExitUsage);
@@ -95,11 +119,16 @@ int runInMonthCommand(CliContext& context, const std::string& name,
     if (writing.open(file) != kExitDone) {
         return kExitRefused;
     }
-    return writing.saveAfter(name, (writing.view().*command)());
+    std::string line;
+    const Result result = command(context, writing.view(), line);
+    if (result.outcome == Outcome::Refused && parsed.positional.empty()) {
+        explainDefaultFile(context, name, writing.view(), file);
+    }
+    return saveAndConfirm(context, writing, name, result, file, line);
 }
 
 int runOnSelection(CliContext& context, const std::string& name, const std::string& listText,
-                   const std::string& file, bool squad, Result (*command)(CTagrolView&)) {
+                   const std::string& file, bool squad, const SelectionCommand& command) {
     const auto numbers = parseNumberList(listText, squad ? 0 : 1);
     if (!numbers) {
         return context.fail(name +
@@ -128,11 +157,12 @@ int runOnSelection(CliContext& context, const std::string& name, const std::stri
     if (squad) {
         view.OnShowSquadTime();
     }
-    const Result result = command(view);
+    std::string line;
+    const Result result = command(view, line);
     if (result.outcome == Outcome::Cancelled) {
         return context.fail(name + ": nothing was deleted");
     }
-    return writing.saveAfter(name, result);
+    return saveAndConfirm(context, writing, name, result, file, line);
 }
 
 } // namespace tallimo::cli

@@ -5,6 +5,7 @@
 #include "view/CTagrolView.h"
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,7 @@ public:
     int open(const std::string& path) { return openForWriting(m_context, m_view, path); }
     // After the view command: the changed month saved when it is done, else the refusal.
     int saveAfter(const std::string& name, const Result& command);
+    CliContext& context() { return m_context; }
 
 private:
     CliContext& m_context;
@@ -68,19 +70,29 @@ int exitStatus(CliContext& context, const std::string& name, const Result& resul
 // of that file. Returns kExitDone, or kExitRefused when the save failed or was refused.
 int saveIfModified(CliContext& context, CTagrolView& view);
 
-// FILE of enter, leave and the squad commands: the one given, else LastDocument. Empty, after a
-// usage message, when there is none or more than one.
+// FILE of the commands where it may be left out: the one given, else LastDocument. Empty, after
+// a usage message, when there is none or more than one.
 std::string fileOrLastDocument(CliContext& context, const std::string& name,
                                const ParsedArguments& parsed);
 
-// enter, leave and squad-start: [FILE] (default: LastDocument), then the view command, which
-// refuses an instant outside the month.
-int runInMonthCommand(CliContext& context, const std::string& name,
-                      Result (CTagrolView::*command)());
+// A command on today's row or period: runs the view command at the context's clock and puts in
+// `line` what it recorded, for the confirmation.
+using RecordingCommand = Result (*)(CliContext& context, CTagrolView& view, std::string& line);
+
+// enter, leave and squad-start: [FILE] (default: LastDocument), then the command, which refuses
+// an instant outside the month; a refusal on the default file says which month that file holds.
+int runInMonthCommand(CliContext& context, const std::string& name, RecordingCommand command);
+
+// A command on the selected rows; puts in `line` what it did, for the confirmation.
+using SelectionCommand = std::function<Result(CTagrolView& view, std::string& line)>;
 
 // mark, clear and squad-delete: selects the listed days (counted from 1) or squad rows (from 0)
 // of FILE, runs the command on the selection and saves what changed.
 int runOnSelection(CliContext& context, const std::string& name, const std::string& listText,
-                   const std::string& file, bool squad, Result (*command)(CTagrolView&));
+                   const std::string& file, bool squad, const SelectionCommand& command);
+
+// Saves a month that a command changed and then confirms `line`; the exit status.
+int saveAndConfirm(CliContext& context, WritingView& writing, const std::string& name,
+                   const Result& command, const std::string& file, const std::string& line);
 
 } // namespace tallimo::cli

@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/Confirmation.h"
 
 namespace tallimo::cli {
 namespace {
@@ -9,7 +10,11 @@ int runClear(CliContext& context) {
         return context.fail("clear: wants FILE DAYS", kExitUsage);
     }
     return runOnSelection(context, "clear", context.args[1], context.args[0], false,
-                          [](CTagrolView& view) { return view.OnVkdelete(); });
+                          [](CTagrolView& view, std::string& line) {
+                              line = counted(view.sheet().work.selectedCount(), "day", "days") +
+                                     " cleared";
+                              return view.OnVkdelete();
+                          });
 }
 
 } // namespace
@@ -18,8 +23,8 @@ const CliCommand kClearCommand{
     "clear", "clear FILE DAYS",
     "Deletes the selected rows of the work list: every cell of the DAYS except Date and\n"
     "Weekday is emptied, after the question \"Are you sure to delete the selected rows?\".\n"
-    "FILE is saved. Exit status 1 when a day is not in FILE's month or the question is\n"
-    "answered Cancel.\n",
+    "FILE is saved and a line says how many days were cleared. Exit status 1 when a day is\n"
+    "not in FILE's month or the question is answered Cancel.\n",
     runClear};
 
 } // namespace tallimo::cli

@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/Confirmation.h"
 #include "plugins/ExportDialog.h"
 
 namespace tallimo::cli {
@@ -55,7 +56,17 @@ int runExport(CliContext& context) {
     if (exported.outcome == Outcome::Cancelled) {
         return context.fail("export: " + (refusal.empty() ? "no plug-in was chosen" : refusal));
     }
-    return exitStatus(context, "export", exported);
+    const int status = exitStatus(context, "export", exported);
+    if (status == kExitDone) {
+        const ExportReport& report = view.lastExport();
+        const std::string rows = counted(static_cast<std::size_t>(report.rows),
+                                         report.workList ? "work row" : "squad row",
+                                         report.workList ? "work rows" : "squad rows");
+        context.confirmUtf8(parsed.positional[0],
+                            rows + " exported with " + *library +
+                                (report.file.empty() ? "" : " to " + report.file));
+    }
+    return status;
 }
 
 } // namespace
@@ -66,7 +77,8 @@ const CliCommand kExportCommand{
     "plug-in LIBRARY: GetDescription, Init, one Export (SquadExport) per row, DeInit.\n"
     "LIBRARY is a path, or the name of a library in the plug-in folder (PlugInDir, or the\n"
     "bundled plug-ins when it is empty): 'csv' writes a CSV file, 'ical' an iCalendar file,\n"
-    "into TALLIMO_EXPORT_DIR, else the documents folder, else the home folder.\n"
+    "into TALLIMO_EXPORT_DIR, else the documents folder, else the home folder. A line names\n"
+    "the number of rows and, where the plug-in tells it, the file written.\n"
     "Exit status 1 when LIBRARY cannot be loaded, is no plug-in or reports a failure.\n",
     runExport};
 

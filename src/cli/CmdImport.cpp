@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/Confirmation.h"
 
 namespace tallimo::cli {
 
@@ -34,7 +35,16 @@ int runImport(CliContext& context) {
         return context.fail("import: " + files[0] + " names no month a time sheet can hold");
     }
     document.setPath(newFile);
-    return saveIfModified(context, view);
+    const int status = saveIfModified(context, view);
+    if (status == kExitDone) {
+        const CellTable& work = view.sheet().work;
+        context.confirm(
+            newFile, monthWords(work) + " imported, " +
+                         counted(static_cast<std::size_t>(work.rowCount()), "day", "days") + ", " +
+                         counted(static_cast<std::size_t>(view.sheet().squad.rowCount()),
+                                 "stand-by period", "stand-by periods"));
+    }
+    return status;
 }
 
 } // namespace
@@ -42,8 +52,8 @@ int runImport(CliContext& context) {
 const CliCommand kImportCommand{
     "import", "import OLDFILE NEWFILE [--force]",
     "Imports OLDFILE, a time sheet of the previous file generation, and writes the month in\n"
-    "the current format to NEWFILE. A file that ends early is reported; the rows read\n"
-    "before its end are written.\n"
+    "the current format to NEWFILE, and says so in a line. A file that ends early is\n"
+    "reported; the rows read before its end are written.\n"
     "  --force  replace NEWFILE when it exists\n",
     runImport};
 

@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/Confirmation.h"
 #include "view/CTagrolView.h"
 #include "view/NewMonthDialog.h"
 
@@ -71,7 +72,13 @@ int runNew(CliContext& context) {
     }
     // FILE is the Save As answer; whether it may be replaced was settled above (--force).
     document.setPath(file);
-    return document.Save() ? kExitDone : kExitRefused;
+    if (!document.Save()) {
+        return kExitRefused;
+    }
+    const CellTable& work = view.sheet().work;
+    context.confirm(file, monthWords(work) + " made, " +
+                              counted(static_cast<std::size_t>(work.rowCount()), "day", "days"));
+    return kExitDone;
 }
 
 } // namespace
@@ -79,8 +86,8 @@ int runNew(CliContext& context) {
 const CliCommand kNewCommand{
     "new", "new YYYY-MM FILE [--force]",
     "Makes the month YYYY-MM as the New command does, one row per day, and writes it to\n"
-    "FILE as Save does. Exit status 1 when FILE exists (without --force) or cannot be\n"
-    "written, 2 for wrong usage.\n"
+    "FILE as Save does, and says so in a line. Exit status 1 when FILE exists (without\n"
+    "--force) or cannot be written, 2 for wrong usage.\n"
     "  --force  replace FILE when it exists\n",
     runNew};
 

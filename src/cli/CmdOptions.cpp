@@ -29,27 +29,31 @@ constexpr std::array<const char*, 3> kParts = {"Hour", "Minute", "Second"};
 // Large enough for any duration a user means, small enough that no sum overflows.
 constexpr int kMaxPart = 9999;
 
-void printDuration(std::ostream& out, const std::string& name, const Duration& duration) {
-    out << name << "Hour=" << duration.hour << '\n'
-        << name << "Minute=" << duration.minute << '\n'
-        << name << "Second=" << duration.second << '\n';
+void addDuration(std::vector<std::string>& lines, const std::string& name,
+                 const Duration& duration) {
+    lines.push_back(name + "Hour=" + std::to_string(duration.hour));
+    lines.push_back(name + "Minute=" + std::to_string(duration.minute));
+    lines.push_back(name + "Second=" + std::to_string(duration.second));
 }
 
-void printSettings(CliContext& context) {
+// Every setting as KEY=VALUE, in the order the help gives.
+std::vector<std::string> settingLines(CliContext& context) {
     const SettingsRecord record = loadSettings(context.settings);
-    std::ostream& out = context.out;
-    out << "AutoSave=" << switchWord(record.AutoSave) << '\n'
-        << "AutoBackup=" << switchWord(record.AutoBackup) << '\n'
-        << "AutoOpenLastDocument=" << switchWord(record.AutoOpenLastDocument) << '\n'
-        << "RememberMe=" << switchWord(record.RememberMe) << '\n'
-        << "PlugInDir=" << record.PlugInDir << '\n';
-    printDuration(out, "atwork", record.atwork);
-    printDuration(out, "worktime", record.worktime);
-    printDuration(out, "breakfast", record.breakfast);
-    printDuration(out, "lunch", record.lunch);
-    printDuration(out, "coffee", record.coffee);
-    out << "LastDocument=" << lastDocument(context.settings) << '\n';
-    out << "Autostart=" << switchWord(autostartEnabled()) << '\n';
+    std::vector<std::string> lines = {
+        std::string("AutoSave=") + switchWord(record.AutoSave),
+        std::string("AutoBackup=") + switchWord(record.AutoBackup),
+        std::string("AutoOpenLastDocument=") + switchWord(record.AutoOpenLastDocument),
+        std::string("RememberMe=") + switchWord(record.RememberMe),
+        "PlugInDir=" + record.PlugInDir,
+    };
+    addDuration(lines, "atwork", record.atwork);
+    addDuration(lines, "worktime", record.worktime);
+    addDuration(lines, "breakfast", record.breakfast);
+    addDuration(lines, "lunch", record.lunch);
+    addDuration(lines, "coffee", record.coffee);
+    lines.push_back("LastDocument=" + lastDocument(context.settings));
+    lines.push_back(std::string("Autostart=") + switchWord(autostartEnabled()));
+    return lines;
 }
 
 bool parsePart(const std::string& text, int& value) {
@@ -128,7 +132,9 @@ void answerDialog(OptionsDialog& dialog, const std::map<std::string, std::string
 
 int runOptions(CliContext& context) {
     if (context.args.empty()) {
-        printSettings(context);
+        for (const std::string& line : settingLines(context)) {
+            context.out << line << '\n';
+        }
         return kExitDone;
     }
     std::map<std::string, std::string> changes;
@@ -150,6 +156,7 @@ int runOptions(CliContext& context) {
         }
         changes[key] = value;
     }
+    const std::vector<std::string> before = settingLines(context);
     if (!changes.empty()) {
         Platform platform = context.platform();
         CTagrolView view(platform);
@@ -166,6 +173,14 @@ int runOptions(CliContext& context) {
     if (autostart && !setAutostart(*autostart, error)) {
         return context.fail("options: " + error);
     }
+    const std::vector<std::string> after = settingLines(context);
+    std::string changed;
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        if (after[i] != before[i]) {
+            changed += (changed.empty() ? "" : ", ") + after[i];
+        }
+    }
+    context.confirmUtf8("settings", changed.empty() ? "nothing changed" : changed);
     return kExitDone;
 }
 
@@ -184,7 +199,8 @@ const CliCommand kOptionsCommand{
     "coffee; the atwork keys and LastDocument cannot be set. Nothing is written when any\n"
     "argument is refused.\n"
     "Autostart=on|off (listed last) writes or removes the user's autostart entry that\n"
-    "starts the desktop at login, hidden in the notification area where there is one.\n",
+    "starts the desktop at login, hidden in the notification area where there is one.\n"
+    "A line then lists the values that changed.\n",
     runOptions};
 
 } // namespace tallimo::cli

@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/Confirmation.h"
 #include "platform/Encoding.h"
 #include "view/EntryDialog.h"
 
@@ -22,14 +23,20 @@ int runSet(CliContext& context) {
         return context.fail(
             "set: DAY wants one day of the month, not '" + parsed.positional[1] + "'", kExitUsage);
     }
+    // A Leave on the next day may be given in the carried-over form, 24:00:00 to 47:59:59.
     std::optional<TimeOfDay> times[2];
-    const char* names[2] = {"--enter", "--leave"};
+    const struct {
+        const char* name;
+        int largestHour;
+        const char* forms;
+    } timeOptions[2] = {{"--enter", 23, "H:MM, HH:MM or HH:MM:SS"},
+                        {"--leave", 47, "H:MM, HH:MM or HH:MM:SS, up to 47:59:59"}};
     for (int i = 0; i < 2; ++i) {
-        if (const auto text = parsed.option(names[i])) {
-            times[i] = parseClockTime(*text);
+        if (const auto text = parsed.option(timeOptions[i].name)) {
+            times[i] = parseClockTime(*text, timeOptions[i].largestHour);
             if (!times[i]) {
-                return context.fail(std::string("set: ") + names[i] + " wants HH:MM:SS, not '" +
-                                        *text + "'",
+                return context.fail(std::string("set: ") + timeOptions[i].name + " wants " +
+                                        timeOptions[i].forms + ", not '" + *text + "'",
                                     kExitUsage);
             }
         }
@@ -45,8 +52,16 @@ int runSet(CliContext& context) {
     if (!view.sheet().work.hasRow(row)) {
         return context.fail("set: the file has no day " + std::to_string(days->front()));
     }
-    view.sheet().work.clearSelection();
-    view.sheet().work.setSelected(row, true);
+    CellTable& work = view.sheet().work;
+    work.clearSelection();
+    work.setSelected(row, true);
+    // A carried-over Leave stays one unless a new Leave is given.
+    const bool leftNextDay = times[1]
+                                 ? times[1]->hour >= 24
+                                 : readTimeCell(work.itemText(row, WorkColumn::Leave)).hour >= 24;
+    if (times[1] && leftNextDay) {
+        times[1]->hour -= 24;
+    }
     context.ui.onEntryDialog = [&](EntryDialog& dialog) {
         // Only the clock time of a dialog's time value counts; its date stays.
         if (times[0]) {
@@ -55,22 +70,31 @@ int runSet(CliContext& context) {
         if (times[1]) {
             dialog.endTime = atClockTime(dialog.endTime, *times[1]).value_or(dialog.endTime);
         }
+        dialog.endNextDay = leftNextDay;
         if (comment) {
             dialog.comment = utf8ToWindows1252(*comment);
         }
         return true;
     };
     // The view has told why when it offered no dialog for the day.
-    return writing.saveAfter("set", view.OnModify());
+    const Result result = view.OnModify();
+    std::string line = dayWords(work, row) + overtimeWords(work, row);
+    if (const std::string_view text = work.itemText(row, WorkColumn::Comment); !text.empty()) {
+        line += ", comment \"" + std::string(text) + "\"";
+    }
+    return saveAndConfirm(context, writing, "set", result, parsed.positional[0], line);
 }
 
 } // namespace
 
 const CliCommand kSetCommand{
-    "set", "set FILE DAY [--enter HH:MM:SS] [--leave HH:MM:SS] [--comment TEXT]",
+    "set", "set FILE DAY [--enter TIME] [--leave TIME] [--comment TEXT]",
     "Modify selected entry on one day: the entry dialog offers the day's Enter and Leave\n"
     "(07:00:00 and 16:00:00 unless both are times) and its comment; the options replace\n"
-    "what they name. The day is recomputed and FILE saved.\n",
+    "what they name. TIME is H:MM, HH:MM or HH:MM:SS. A Leave earlier than the Enter ends\n"
+    "on the next day; --leave also takes the carried-over form 24:00:00 to 47:59:59 for a\n"
+    "Leave on the next day. The day is recomputed, FILE saved and a line names the day's\n"
+    "times, overtime and comment.\n",
     runSet};
 
 } // namespace tallimo::cli

@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/Confirmation.h"
 #include "platform/Encoding.h"
 #include "view/EntryDialog.h"
 
@@ -24,7 +25,8 @@ int runSquadAdd(CliContext& context) {
         moments[i] = text ? parseMoment(*text) : std::nullopt;
         if (!moments[i]) {
             return context.fail(std::string("squad-add: ") + names[i] +
-                                    " wants \"DD.MM.YYYY HH:MM:SS\"",
+                                    " wants \"DD.MM.YYYY HH:MM[:SS]\" or YYYY-MM-DDTHH:MM[:SS]" +
+                                    (text ? ", not '" + *text + "'" : std::string()),
                                 kExitUsage);
         }
     }
@@ -46,7 +48,10 @@ int runSquadAdd(CliContext& context) {
         dialog.comment = description;
         return true;
     };
-    return writing.saveAfter("squad-add", view.OnAdd());
+    const Result result = view.OnAdd();
+    const CellTable& squad = view.sheet().squad;
+    return saveAndConfirm(context, writing, "squad-add", result, parsed.positional[0],
+                          periodWords(squad, squad.rowCount() - 1) + " added");
 }
 
 } // namespace
@@ -54,8 +59,9 @@ int runSquadAdd(CliContext& context) {
 const CliCommand kSquadAddCommand{
     "squad-add", "squad-add FILE --start MOMENT --end MOMENT [--description TEXT]",
     "Create new entry on the squad list: appends the stand-by period from --start to --end,\n"
-    "each \"DD.MM.YYYY HH:MM:SS\", with its description. Dates outside FILE's month are\n"
-    "warned about as the dialog does, not refused. FILE is saved.\n",
+    "each \"DD.MM.YYYY HH:MM[:SS]\" or YYYY-MM-DDTHH:MM[:SS], with its description. Dates\n"
+    "outside FILE's month are warned about as the dialog does, not refused. FILE is saved\n"
+    "and a line names the new period's row and length.\n",
     runSquadAdd};
 
 } // namespace tallimo::cli

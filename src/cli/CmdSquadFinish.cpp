@@ -1,5 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "platform/Encoding.h"
 
 #include <charconv>
 
@@ -54,8 +55,23 @@ int runSquadFinish(CliContext& context) {
             squad.setSelected(open, squad.itemText(open, SquadColumn::End).empty());
         }
     }
+    const std::vector<int> chosen = squad.selectedRowsDescending();
     // Refused (the view has said why), or the user kept an End already written.
-    return writing.saveAfter("squad-finish", view.OnFinishsquadnow());
+    const Result result = view.OnFinishsquadnow();
+    if (chosen.size() > 1) {
+        std::string open;
+        for (auto it = chosen.rbegin(); it != chosen.rend(); ++it) {
+            open += (open.empty() ? "" : ", ") + std::to_string(*it) + " (started " +
+                    std::string(squad.itemText(*it, SquadColumn::Start)) + ")";
+        }
+        context.fail("squad-finish: " + std::to_string(chosen.size()) +
+                     " periods are open; finish one with --row N: " + windows1252ToUtf8(open));
+    }
+    const int finished = chosen.empty() ? -1 : chosen.front();
+    return saveAndConfirm(context, writing, "squad-finish", result, file,
+                          "stand-by period " + std::to_string(finished) + " finished " +
+                              std::string(squad.itemText(finished, SquadColumn::End)) + " (" +
+                              std::string(squad.itemText(finished, SquadColumn::Worktime)) + ")");
 }
 
 } // namespace
@@ -65,10 +81,11 @@ const CliCommand kSquadFinishCommand{
     "Finish squad now: writes now as the End of one stand-by period of FILE (default: the\n"
     "last document). Each run is a new process, so the period started last is not\n"
     "remembered; the period is chosen as a selection:\n"
-    "  --row N  the squad row N, counted from 0 in the order 'show' lists them\n"
-    "Without --row the one period whose End is empty is finished; with none or several\n"
-    "open the command refuses. A period that has an End is changed only when the question\n"
-    "is answered OK. Exit status 1 when no period was finished.\n",
+    "  --row N  the squad row N, counted from 0 as 'show' numbers them\n"
+    "Without --row the one period whose End is empty is finished; with none open the\n"
+    "command refuses, with several it refuses and lists them. A period that has an End is\n"
+    "changed only when the question is answered OK. A line names FILE, the period and its\n"
+    "length. Exit status 1 when no period was finished.\n",
     runSquadFinish};
 
 } // namespace tallimo::cli

@@ -11,30 +11,46 @@ namespace tallimo::cli {
 namespace {
 
 int runTotal(CliContext& context) {
-    const ParsedArguments parsed = parseArguments(context.args, {"--rows"}, {"--squad"});
+    const ParsedArguments parsed = parseArguments(context.args, {"--rows", "--days"}, {"--squad"});
     if (!parsed.error.empty()) {
         return context.fail("total: " + parsed.error, kExitUsage);
     }
-    const std::vector<std::string>& positional = parsed.positional;
     const bool squad = parsed.flag("--squad");
     const std::optional<std::string> rowList = parsed.option("--rows");
-    if (positional.size() != 1) {
-        return context.fail("total: wants one FILE (see 'tallimo-cli total --help')", kExitUsage);
+    const std::optional<std::string> dayList = parsed.option("--days");
+    if (rowList && dayList) {
+        return context.fail("total: --rows and --days exclude each other", kExitUsage);
     }
+    if (dayList && squad) {
+        return context.fail("total: --days counts days of the work list; the squad list takes "
+                            "--rows",
+                            kExitUsage);
+    }
+    // Days are counted from 1 and stand for the rows before them.
+    const std::optional<std::string>& list = dayList ? dayList : rowList;
+    const int first = dayList ? 1 : 0;
     // An empty LIST selects no row: the command then shows nothing.
-    std::optional<std::vector<int>> rows;
-    if (rowList) {
-        rows = rowList->empty() ? std::vector<int>() : parseNumberList(*rowList, 0);
-        if (!rows) {
-            return context.fail("total: --rows wants 0-based rows such as 0,3,5-9, not '" +
-                                    *rowList + "'",
+    std::optional<std::vector<int>> numbers;
+    if (list) {
+        numbers = list->empty() ? std::vector<int>() : parseNumberList(*list, first);
+        if (!numbers) {
+            return context.fail(dayList ? "total: --days wants days of the month such as "
+                                          "3,5,10-14, not '" +
+                                              *list + "'"
+                                        : "total: --rows wants 0-based rows such as 0,3,5-9, "
+                                          "not '" +
+                                              *list + "'",
                                 kExitUsage);
         }
+    }
+    const std::string file = fileOrLastDocument(context, "total", parsed);
+    if (file.empty()) {
+        return kExitUsage;
     }
 
     CapturingUi ui(context.ui);
     ReadingView reading(context, ui);
-    if (reading.open(positional[0]) != kExitDone) {
+    if (reading.open(file) != kExitDone) {
         return kExitRefused;
     }
     CTagrolView& view = reading.view();
@@ -42,16 +58,17 @@ int runTotal(CliContext& context) {
         view.OnShowSquadTime();
     }
     ui.startCapture();
-    if (rows) {
-        CellTable& list = view.visibleList();
-        list.clearSelection();
-        for (const int row : *rows) {
-            if (!list.hasRow(row)) {
-                return context.fail("total: row " + std::to_string(row) + " is beyond the table (" +
-                                        std::to_string(list.rowCount()) + " rows)",
+    if (numbers) {
+        CellTable& table = view.visibleList();
+        table.clearSelection();
+        for (const int number : *numbers) {
+            if (!table.hasRow(number - first)) {
+                return context.fail("total: " + std::string(dayList ? "day " : "row ") +
+                                        std::to_string(number) + " is beyond the table (" +
+                                        std::to_string(table.rowCount()) + " rows)",
                                     kExitUsage);
             }
-            list.setSelected(row, true);
+            table.setSelected(number - first, true);
         }
         view.OnCalculateovertimeselectedonly();
     } else {
@@ -66,10 +83,13 @@ int runTotal(CliContext& context) {
 } // namespace
 
 const CliCommand kTotalCommand{
-    "total", "total FILE [--squad] [--rows LIST]",
-    "Prints the overtime total of the month's work list, as the desktop's message shows it.\n"
+    "total", "total [FILE] [--squad] [--days LIST | --rows LIST]",
+    "Prints the overtime total of the month's work list of FILE (default: the last\n"
+    "document), as the desktop's message shows it.\n"
     "  --squad      add up the squad list instead\n"
-    "  --rows LIST  only these 0-based rows, for example 0,3,5-9\n",
+    "  --days LIST  only these days of the month, for example 3,5,10-14\n"
+    "  --rows LIST  only these 0-based rows, for example 0,3,5-9 (squad rows as 'show'\n"
+    "               numbers them)\n",
     runTotal};
 
 } // namespace tallimo::cli

@@ -121,6 +121,14 @@ void writeJson(std::ostream& out, const TimeSheet& sheet,
     writeJsonTable(out, sheet.work);
     out << ", \"squad\": ";
     writeJsonTable(out, sheet.squad);
+    for (const auto& [name, table] :
+         {std::pair{"workColumns", &sheet.work}, std::pair{"squadColumns", &sheet.squad}}) {
+        out << ", \"" << name << "\": [";
+        for (int column = 0; column < table->columnCount(); ++column) {
+            out << (column > 0 ? ", " : "") << jsonString(table->headers()[column]);
+        }
+        out << ']';
+    }
     out << "}\n";
 }
 

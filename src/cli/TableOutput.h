@@ -13,7 +13,8 @@ namespace tallimo::cli {
 // Cells are UTF-8 with tab, line feed, carriage return and backslash escaped.
 void writeTsv(std::ostream& out, const TimeSheet& sheet);
 
-// Both tables, the bounds and the loading messages as one JSON object on one line.
+// Both tables, the bounds, the loading messages and the column names as one JSON object on one
+// line.
 void writeJson(std::ostream& out, const TimeSheet& sheet, const std::vector<std::string>& messages);
 
 // Cell bytes (Windows-1252) as a TSV field.

@@ -29,6 +29,7 @@ TEST(CliNewShow, NewMakesTheMonthAndShowPrintsItAsTsvOrJson) {
     CliSandbox sandbox;
     const CliResult made = sandbox.run({"new", "2006-03", "m.time"});
     ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.out, "m.time: March 2006 made, 31 days\n");
     EXPECT_EQ(readBytes(sandbox.file("m.time")), readBytes(kData + "/march2006.time"));
 
     const CliResult shown = sandbox.run({"show", "m.time"});
@@ -54,7 +55,12 @@ TEST(CliNewShow, NewMakesTheMonthAndShowPrintsItAsTsvOrJson) {
     EXPECT_NE(json.out.find("\"Saturday\", \"\", \"\", \"\", \"\", \"\", \"\", \"\", \"\"], "
                             "\"rowBackColor\": 11202800, \"rowFlags\": 32"),
               std::string::npos);
-    EXPECT_NE(json.out.find("], \"squad\": []}"), std::string::npos);
+    EXPECT_NE(
+        json.out.find("], \"squad\": [], \"workColumns\": [\"Date\", \"Weekday\", \"Enter\", "
+                      "\"Leave\", \"Comment\", \"Stand-by\", \"@Work\", \"Worktime\", "
+                      "\"Overtime\", \"Time and Labor\"], \"squadColumns\": [\"Start\", \"End\", "
+                      "\"Worktime\", \"TimeAndLabor\", \"Incident\", \"Description\"]}\n"),
+        std::string::npos);
 }
 
 TEST(CliNewShow, NewReplacesOnlyWithForceAndNeverAFolder) {
@@ -96,17 +102,52 @@ TEST(CliNewShow, ShowRefusesWhatItCannotLoadAndTellsDamageOnce) {
               std::string::npos);
 }
 
-TEST(CliNewShow, CellsAreEscapedAndShownInUtf8) {
+TEST(CliNewShow, ThroughAPipeOrWithTsvTheTablesAreTheSameTsvAsEver) {
     CliSandbox sandbox;
     const std::string sample = copyIn(sandbox, "march2006-entries.time");
-    const auto lines = linesOf(sandbox.run({"show", sample}).out);
-    ASSERT_EQ(lines.size(), 37u);
-    EXPECT_TRUE(lines[8].starts_with(
-        "07.03.2006\tTuesday\t09:00:00\t12:00:00\tTab\\there\\nnew line \\\\ back \xC3\xA4\t"));
-    EXPECT_TRUE(lines[36].starts_with("06.03.2006 21:00:00\t"));
+    const auto expected = readBytes(kData + "/march2006-entries.tsv");
+    // Cells escaped and in UTF-8, byte for byte as before the terminal's table came.
+    EXPECT_EQ(sandbox.run({"show", sample}).out, std::string(expected.begin(), expected.end()));
+    EXPECT_EQ(sandbox.runAtTerminal({"show", sample, "--tsv"}).out,
+              std::string(expected.begin(), expected.end()));
     const CliResult json = sandbox.run({"show", sample, "--json"});
     EXPECT_NE(json.out.find("\"Tab\\there\\nnew line \\\\ back \xC3\xA4\""), std::string::npos);
     EXPECT_NE(json.out.find("\"rowBackColor\": 15269887, \"rowFlags\": 32"), std::string::npos);
+}
+
+TEST(CliNewShow, AtATerminalTheMonthIsAlignedColouredAndTotalled) {
+    CliSandbox sandbox;
+    const std::string sample = copyIn(sandbox, "march2006-entries.time");
+    const CliResult coloured = sandbox.runAtTerminal({"show", sample});
+    ASSERT_EQ(coloured.status, 0) << coloured.out;
+    const std::string out = coloured.out;
+    EXPECT_EQ(out.rfind("\x1b[1mMarch 2006  " + sample + "\x1b[0m\n", 0), 0u) << out;
+    EXPECT_NE(out.find("\x1b[1m\x1b[34m+01:45:00\x1b[0m"), std::string::npos) << out;
+    EXPECT_NE(out.find("\x1b[1m\x1b[31m-06:00:00\x1b[0m"), std::string::npos);
+    // Weekends are faint and set apart by blank lines.
+    EXPECT_NE(out.find("  3  Fri\n\n\x1b[2m  4  Sat\x1b[0m\n\x1b[2m  5  Sun\x1b[0m\n\n  6  Mon"),
+              std::string::npos);
+    for (const auto& environment : {std::vector<std::string>{"NO_COLOR=1"}, {}}) {
+        std::vector<std::string> args = {"show", sample};
+        if (environment.empty()) {
+            args.emplace_back("--color=never");
+        }
+        const auto lines = linesOf(sandbox.runAtTerminal(args, environment).out);
+        ASSERT_EQ(lines.size(), 50u);
+        EXPECT_EQ(lines[2], "Day  Weekday  Enter     Leave     @Work     Worktime  Overtime   "
+                            "Stand-by  Time and Labor                         Comment");
+        EXPECT_EQ(lines[10], "  6  Mon      07:30:00  18:15:00  10:45:00  09:45:00  +01:45:00  "
+                             "yes       STTB 07:00 REG 08:00 + OT06E 01:45:00");
+        EXPECT_EQ(lines[11], "  7  Tue      09:00:00  12:00:00  03:00:00  02:00:00  -06:00:00  "
+                             "          REG 02:00                              Tab\\there\\nnew "
+                             "line \\ back \xC3\xA4");
+        EXPECT_EQ(lines[44], "Row  Start                End                  Worktime  "
+                             "TimeAndLabor     Incident     Description");
+        EXPECT_EQ(lines[45], "  0  05.03.2006 20:00:00  05.03.2006 23:30:00  03:30:00  "
+                             "not implemented  Server down  Reboot");
+        EXPECT_EQ(lines[48], "Overtime for this month: -04:15:00");
+        EXPECT_EQ(lines[49], "Squad overtime for this month: 03:30:00");
+    }
 }
 
 TEST(CliNewShow, LookingAtAFileLeavesTheLastDocumentAlone) {
@@ -115,6 +156,9 @@ TEST(CliNewShow, LookingAtAFileLeavesTheLastDocumentAlone) {
     ASSERT_EQ(sandbox.run({"new", "2006-04", "april.time"}).status, 0);
     EXPECT_EQ(sandbox.run({"show", "m.time"}).status, 0);
     EXPECT_EQ(sandbox.run({"total", "m.time"}).status, 0);
+    // Without FILE they look at the last document.
+    EXPECT_EQ(sandbox.run({"show", "--json"}).out.rfind("{\"minDate\": 1143842400,", 0), 0u);
+    EXPECT_EQ(sandbox.run({"total"}).out, "Overtime for this month: 00:00:00\n");
     // enter without FILE still writes into the file last made, not the one last looked at.
     EXPECT_NE(sandbox.run({"options"}).out.find("LastDocument=" + sandbox.file("april.time")),
               std::string::npos);

@@ -18,6 +18,7 @@ TEST(CliTotal, PrintsTheMessageOfTheChosenListAndRows) {
     const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{}, "Overtime for this month: 01:00:00\n"},
         {{"--rows", "1-3,1"}, "Overtime for selected days: 00:00:00\n"},
+        {{"--days", "1,3"}, "Overtime for selected days: 01:00:00\n"},
         {{"--rows", ""}, ""},
         {{"--rows", "0", "--squad"}, "Squad overtime for selected days: 14:00:00\n"},
     };

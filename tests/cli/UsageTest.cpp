@@ -5,17 +5,52 @@
 namespace tallimo::test {
 namespace {
 
-TEST(CliUsage, HelpPrintsTheUsageOfAllOrOneCommand) {
+TEST(CliUsage, HelpAndVersionPrintTheUsageOfAllOrOneCommand) {
     CliSandbox sandbox;
     const CliResult none = sandbox.run({});
     EXPECT_EQ(none.status, 2);
     EXPECT_NE(none.err.find("Usage: tallimo-cli"), std::string::npos);
-    const CliResult help = sandbox.run({"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("  squad-delete FILE ROWS\n"), std::string::npos);
-    const CliResult commandHelp = sandbox.run({"show", "--help"});
-    EXPECT_EQ(commandHelp.status, 0);
-    EXPECT_EQ(commandHelp.out.rfind("Usage: tallimo-cli show FILE [--json]\n\n", 0), 0u);
+    for (const auto& args : {std::vector<std::string>{"--help"}, {"help"}}) {
+        const CliResult help = sandbox.run(args);
+        EXPECT_EQ(help.status, 0);
+        EXPECT_NE(help.out.find("  squad-delete FILE ROWS\n"), std::string::npos);
+    }
+    for (const auto& args : {std::vector<std::string>{"show", "--help"}, {"help", "show"}}) {
+        EXPECT_EQ(sandbox.run(args).out.rfind("Usage: tallimo-cli show [FILE] [--tsv | --json | "
+                                              "--table] [--color=WHEN]\n\n",
+                                              0),
+                  0u);
+    }
+    EXPECT_EQ(sandbox.run({"help", "nope"}).status, 2);
+    EXPECT_EQ(sandbox.run({"--version"}).out, "Tallimo Version 1.3.0.45 Feature Pack 3\n");
+}
+
+TEST(CliUsage, TimesAreTakenInEveryUsualFormAndAWrongOneIsNamed) {
+    CliSandbox sandbox;
+    ASSERT_EQ(sandbox.run({"new", "2006-03", "m.time"}).status, 0);
+    const struct {
+        std::vector<std::string> args;
+        const char* said; // the start of the line on standard output, or of the error
+    } cases[] = {
+        {{"enter", "m.time", "--now", "2006-03-07T08:15"}, "m.time: 07.03.2006 Enter 08:15:00,"},
+        {{"enter", "--now", "07.03.2006 8:15", "--yes"}, "tallimo-cli: --now wants"},
+        {{"set", "m.time", "8", "--enter", "8:15"}, "m.time: 08.03.2006 Enter 08:15:00,"},
+        {{"set", "m.time", "8", "--leave", "24:30"},
+         "m.time: 08.03.2006 Enter 08:15:00, Leave 24:30"},
+        {{"set", "m.time", "8", "--enter", "24:00"},
+         "tallimo-cli: set: --enter wants H:MM, HH:MM or HH:MM:SS, not '24:00'"},
+        {{"set", "m.time", "8", "--leave", "48:00:00"}, "tallimo-cli: set: --leave wants"},
+        {{"show", "--at", "8:15"}, "# work"},
+        {{"show", "--at", "8.15"}, "tallimo-cli: --at wants H:MM, HH:MM or HH:MM:SS, not '8.15'"},
+    };
+    for (const auto& c : cases) {
+        const CliResult result = sandbox.run(c.args);
+        EXPECT_EQ((result.out + result.err).rfind(c.said, 0), 0u) << result.out << result.err;
+    }
+    // --quiet keeps the line back, nothing else.
+    const CliResult quiet = sandbox.run({"set", "m.time", "9", "--enter", "8:00", "-q"});
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.out + quiet.err, "");
 }
 
 TEST(CliUsage, WrongUsageAndRefusedArgumentsChangeNothing) {
@@ -30,13 +65,19 @@ TEST(CliUsage, WrongUsageAndRefusedArgumentsChangeNothing) {
         {{"frobnicate"}, 2},
         {{"show", "m.time", "--now", "31.02.2006 08:00:00"}, 2},
         {{"show", "m.time", "--at", "24:00"}, 2},
+        {{"show", "m.time", "--color=sometimes"}, 2},
+        {{"show", "m.time", "--tsv", "--json"}, 2},
+        {{"total", "m.time", "--days", "0"}, 2},
+        {{"total", "m.time", "--days", "32"}, 2},
+        {{"total", "m.time", "--days", "1", "--rows", "1"}, 2},
+        {{"total", "m.time", "--days", "1", "--squad"}, 2},
         {{"show", "m.time", "--yes", "--no"}, 2},
         {{"show", "m.time", "--now", "01.03.2006 08:00:00", "--at", "08:00"}, 2},
         {{"new", "2006-13", "x.time"}, 2},
         {{"new", "03.2006", "x.time"}, 2},
         {{"new", "1969-12", "x.time"}, 1},
         {{"new", "2106-02", "x.time"}, 1},
-        {{"show"}, 2},
+        {{"show", "m.time", "m.time"}, 2},
         {{"show", "m.time", "--xml"}, 2},
         {{"enter", "m.time", "x.time"}, 2},
         {{"leave", "m.time", "--row", "0"}, 2},
@@ -52,6 +93,7 @@ TEST(CliUsage, WrongUsageAndRefusedArgumentsChangeNothing) {
         {{"mark", "m.time", "holiday", "3,"}, 2},
         {{"mark", "m.time", "holiday", "32"}, 1},
         {{"set", "m.time", "6", "--enter", "24:00:00"}, 2},
+        {{"help", "show", "total"}, 2},
         {{"set", "m.time", "40"}, 1},
         {{"squad-add", "m.time", "--start", "31.04.2006 18:00:00", "--end", "x"}, 2},
         {{"squad-delete", "m.time", "0"}, 1},

@@ -44,7 +44,10 @@ TEST(BundledCli, BareNamesPickTheBundledPluginsWhichWriteToTheUsersFolder) {
                   0);
         const CliResult result = sandbox.run({"export", "m.time", "--plugin", c.plugin});
         EXPECT_EQ(result.status, 0) << result.err;
-        EXPECT_TRUE(fs::is_regular_file(home / c.folder / c.file)) << c.plugin << " " << c.folder;
+        const fs::path written = home / c.folder / c.file;
+        EXPECT_TRUE(fs::is_regular_file(written)) << c.plugin << " " << c.folder;
+        EXPECT_EQ(result.out, "m.time: 31 work rows exported with " + std::string(c.plugin) +
+                                  " to " + written.lexically_normal().string() + "\n");
         EXPECT_EQ(decoy.calls(), std::vector<std::string>{});
     }
 }

@@ -1,10 +1,14 @@
 #include "support/CliRunner.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <pty.h>
 #include <sstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace tallimo::test {
 namespace {
@@ -62,6 +66,58 @@ CliResult CliSandbox::shell(const std::string& script) const {
     const int status = pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     result.err = slurp(errFile);
+    return result;
+}
+
+CliResult CliSandbox::runAtTerminal(const std::vector<std::string>& args,
+                                    const std::vector<std::string>& environment) const {
+    const std::string home = m_dir.file(".home");
+    std::vector<std::string> env = {"HOME=" + home, "XDG_CONFIG_HOME=" + home + "/.config",
+                                    "TZ=Europe/Berlin", "LC_ALL=C", "TERM=xterm"};
+    env.insert(env.end(), environment.begin(), environment.end());
+    std::vector<std::string> argv = {TALLIMO_CLI};
+    argv.insert(argv.end(), args.begin(), args.end());
+    CliResult result;
+    std::filesystem::create_directories(home);
+    int master = -1;
+    const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
+    if (child == 0) {
+        std::vector<char*> argp;
+        std::vector<char*> envp;
+        for (auto& arg : argv) {
+            argp.push_back(arg.data());
+        }
+        for (auto& entry : env) {
+            envp.push_back(entry.data());
+        }
+        argp.push_back(nullptr);
+        envp.push_back(nullptr);
+        if (chdir(m_dir.path().c_str()) == 0) {
+            execve(argp[0], argp.data(), envp.data());
+        }
+        _exit(127);
+    }
+    if (child < 0) {
+        return result;
+    }
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = read(master, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            break; // EIO once the child has closed the terminal
+        }
+        result.out.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(master);
+    int status = 0;
+    waitpid(child, &status, 0);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    for (std::size_t at; (at = result.out.find("\r\n")) != std::string::npos;) {
+        result.out.erase(at, 1);
+    }
     return result;
 }
 

@@ -20,6 +20,10 @@ public:
     CliResult run(const std::vector<std::string>& args, const std::string& input = "") const;
     // Runs a bash script in the same sandbox; "$TALLIMO_CLI" names the program.
     CliResult shell(const std::string& script) const;
+    // Runs the program with a pseudo-terminal as its standard output (TERM=xterm), with the
+    // extra environment given ("NAME=value"); line ends come back as "\n".
+    CliResult runAtTerminal(const std::vector<std::string>& args,
+                            const std::vector<std::string>& environment = {}) const;
     std::string file(const std::string& name) const { return m_dir.file(name); }
     const TempDir& dir() const { return m_dir; }
 
