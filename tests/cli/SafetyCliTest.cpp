@@ -79,9 +79,15 @@ TEST(CliSafety, OutputOrSettingsThatCannotBeWrittenAreFailures) {
     // A later enter without FILE would write into whatever LastDocument still names.
     std::filesystem::remove_all(sandbox.file(".home/.config/Morvane"));
     std::ofstream(sandbox.file(".home/.config/Morvane")) << "in the way";
-    const CliResult made = sandbox.run({"new", "2006-04", "april.time"});
-    EXPECT_EQ(made.status, 1);
-    EXPECT_EQ(made.err, "tallimo-cli: the settings could not be written\n");
+    const std::pair<std::vector<std::string>, const char*> writers[] = {
+        {{"new", "2006-04", "april.time"}, "tallimo-cli: the settings could not be written\n"},
+        {{"options", "AutoSave=on"}, "tallimo-cli: options: the settings could not be written\n"},
+    };
+    for (const auto& [args, err] : writers) {
+        const CliResult result = sandbox.run(args);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.err, err);
+    }
 }
 
 TEST(CliSafety, RunningOutOfMemoryEndsWithAMessage) {

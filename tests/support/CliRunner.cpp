@@ -13,7 +13,7 @@
 namespace tallimo::test {
 namespace {
 
-std::string quoted(const std::string& text) {
+std::string shellQuoted(const std::string& text) {
     std::string result = "'";
     for (const char c : text) {
         if (c == '\'') {
@@ -35,24 +35,25 @@ std::string slurp(const std::string& path) {
 CliResult CliSandbox::run(const std::vector<std::string>& args, const std::string& input) const {
     std::string command = "\"$TALLIMO_CLI\"";
     for (const auto& arg : args) {
-        command += ' ' + quoted(arg);
+        command += ' ' + shellQuoted(arg);
     }
     const std::string inFile = m_dir.file(".stdin");
     {
         std::ofstream in(inFile, std::ios::binary | std::ios::trunc);
         in << input;
     }
-    return shell(command + " <" + quoted(inFile));
+    return shell(command + " <" + shellQuoted(inFile));
 }
 
 CliResult CliSandbox::shell(const std::string& script) const {
     const std::string home = m_dir.file(".home");
     const std::string errFile = m_dir.file(".stderr");
     std::ostringstream command;
-    command << "mkdir -p " << quoted(home) << " && cd " << quoted(m_dir.path().string())
-            << " && env HOME=" << quoted(home) << " XDG_CONFIG_HOME=" << quoted(home + "/.config")
-            << " TZ=Europe/Berlin LC_ALL=C TALLIMO_CLI=" << quoted(TALLIMO_CLI) << " bash -c "
-            << quoted(script) << " 2>" << quoted(errFile);
+    command << "mkdir -p " << shellQuoted(home) << " && cd " << shellQuoted(m_dir.path().string())
+            << " && env HOME=" << shellQuoted(home)
+            << " XDG_CONFIG_HOME=" << shellQuoted(home + "/.config")
+            << " TZ=Europe/Berlin LC_ALL=C TALLIMO_CLI=" << shellQuoted(TALLIMO_CLI) << " bash -c "
+            << shellQuoted(script) << " 2>" << shellQuoted(errFile);
     CliResult result;
     FILE* pipe = popen(command.str().c_str(), "r");
     if (pipe == nullptr) {
@@ -71,50 +72,16 @@ CliResult CliSandbox::shell(const std::string& script) const {
 
 CliResult CliSandbox::runAtTerminal(const std::vector<std::string>& args,
                                     const std::vector<std::string>& environment) const {
-    const std::string home = m_dir.file(".home");
-    std::vector<std::string> env = {"HOME=" + home, "XDG_CONFIG_HOME=" + home + "/.config",
-                                    "TZ=Europe/Berlin", "LC_ALL=C", "TERM=xterm"};
-    env.insert(env.end(), environment.begin(), environment.end());
-    std::vector<std::string> argv = {TALLIMO_CLI};
-    argv.insert(argv.end(), args.begin(), args.end());
-    CliResult result;
-    std::filesystem::create_directories(home);
-    int master = -1;
-    const pid_t child = forkpty(&master, nullptr, nullptr, nullptr);
-    if (child == 0) {
-        std::vector<char*> argp;
-        std::vector<char*> envp;
-        for (auto& arg : argv) {
-            argp.push_back(arg.data());
-        }
-        for (auto& entry : env) {
-            envp.push_back(entry.data());
-        }
-        argp.push_back(nullptr);
-        envp.push_back(nullptr);
-        if (chdir(m_dir.path().c_str()) == 0) {
-            execve(argp[0], argp.data(), envp.data());
-        }
-        _exit(127);
+    std::string command = "env TERM=xterm";
+    for (const auto& entry : environment) {
+        command += ' ' + shellQuoted(entry);
     }
-    if (child < 0) {
-        return result;
+    command += " \"$TALLIMO_CLI\"";
+    for (const auto& arg : args) {
+        command += ' ' + shellQuoted(arg);
     }
-    char buffer[4096];
-    for (;;) {
-        const ssize_t got = read(master, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            break; // EIO once the child has closed the terminal
-        }
-        result.out.append(buffer, static_cast<std::size_t>(got));
-    }
-    close(master);
-    int status = 0;
-    waitpid(child, &status, 0);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    // script(1) gives the program a pseudo-terminal, which turns its line ends into "\r\n".
+    CliResult result = shell("script -qec " + shellQuoted(command) + " /dev/null </dev/null");
     for (std::size_t at; (at = result.out.find("\r\n")) != std::string::npos;) {
         result.out.erase(at, 1);
     }
