@@ -1,5 +1,7 @@
 #include "platform/posix/IniSettingsStore.h"
 
+#include "document/AtomicFile.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -390,36 +392,6 @@ private:
     int m_fd = -1;
 };
 
-bool writeBeside(const std::string& path, const std::string& bytes) {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        return false;
-    }
-    // An existing file keeps its permissions; a new one is its owner's alone.
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) {
-        ::fchmod(fd, info.st_mode & 07777);
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            break;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    const bool written = done == bytes.size() && ::close(fd) == 0;
-    if (!written || ::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 std::string userConfigFolder() {
@@ -566,7 +538,10 @@ bool IniSettingsStore::sync() {
         }
         data += appended;
     }
-    if (!writeBeside(m_path, data)) {
+    // Atomic, as QSaveFile writes it, but without flushing the disk.
+    const SaveCalls unflushed{nullptr, [](int) { return 0; }};
+    if (!writeFileAtomically(
+            m_path, {reinterpret_cast<const std::uint8_t*>(data.data()), data.size()}, unflushed)) {
         return false;
     }
     m_changes.clear();
