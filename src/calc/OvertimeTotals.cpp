@@ -19,18 +19,21 @@ std::optional<Span> squadRowOvertime(std::string_view start, std::string_view en
     return squadPeriodLength(start, end);
 }
 
-std::string overtimeTotalText(Span total, TotalList list, TotalScope scope) {
-    const bool work = list == TotalList::Work;
-    const bool month = scope == TotalScope::Month;
-    std::string text = work ? "Overtime for " : "Squad overtime for ";
-    text += month ? "this month: " : "selected days: ";
+std::string totalSpanText(Span total, TotalList list) {
     if (total >= 86400) {
-        return text + formatSpan(total, work ? "%D day(s) + %H:%M:%S" : "%D Day(s) + %H:%M:%S");
+        return formatSpan(total, list == TotalList::Work ? "%D day(s) + %H:%M:%S"
+                                                         : "%D Day(s) + %H:%M:%S");
     }
     if (total >= 0) {
-        return text + formatSpan(total, "%H:%M:%S");
+        return formatSpan(total, "%H:%M:%S");
     }
-    return text + (total > -86400 ? formatNegativeHms(total) : formatNegativeDays(total));
+    return total > -86400 ? formatNegativeHms(total) : formatNegativeDays(total);
+}
+
+std::string overtimeTotalText(Span total, TotalList list, TotalScope scope) {
+    std::string text = list == TotalList::Work ? "Overtime for " : "Squad overtime for ";
+    text += scope == TotalScope::Month ? "this month: " : "selected days: ";
+    return text + totalSpanText(total, list);
 }
 
 } // namespace tallimo

@@ -17,6 +17,8 @@ std::optional<Span> squadRowOvertime(std::string_view start, std::string_view en
 enum class TotalList { Work, Squad };
 enum class TotalScope { Month, SelectedDays };
 
+// A total as the message writes it, without the message's own words.
+std::string totalSpanText(Span total, TotalList list);
 // The message that shows a total.
 std::string overtimeTotalText(Span total, TotalList list, TotalScope scope);
 

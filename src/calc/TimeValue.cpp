@@ -287,6 +287,29 @@ std::optional<Instant> parseMoment(std::string_view text) {
     return instant;
 }
 
+std::optional<Span> parseSignedSpan(std::string_view text) {
+    const bool negative = text.starts_with('-');
+    if (negative || text.starts_with('+')) {
+        text.remove_prefix(1);
+    }
+    const auto colon = text.find(':');
+    const std::string_view hours = text.substr(0, colon);
+    const std::string_view rest = colon == std::string_view::npos ? "" : text.substr(colon);
+    if (hours.empty() || hours.size() > 6 || (rest.size() != 3 && rest.size() != 6) ||
+        !std::all_of(hours.begin(), hours.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+        !digitsAt(rest, {1, 2}) ||
+        (rest.size() == 6 && (rest[3] != ':' || !digitsAt(rest, {4, 5})))) {
+        return std::nullopt;
+    }
+    const int minutes = readNumberAt(rest, 2, 3);
+    const int seconds = rest.size() == 6 ? readNumberAt(rest, 5, 6) : 0;
+    if (minutes > 59 || seconds > 59) {
+        return std::nullopt;
+    }
+    const Span length = Span{atoiPrefix(hours)} * 3600 + minutes * 60 + seconds;
+    return negative ? -length : length;
+}
+
 std::optional<Instant> atClockTime(Instant day, TimeOfDay time) {
     const LocalFields date = splitLocal(day);
     return makeLocalInstant(date.year, date.month, date.day, time.hour, time.minute, time.second);

@@ -88,6 +88,9 @@ std::optional<Instant> parsePeriodMoment(std::string_view moment);
 std::optional<TimeOfDay> parseClockTime(std::string_view text, int largestHour = 23);
 // "DD.MM.YYYY HH:MM[:SS]" or ISO 8601's "YYYY-MM-DDTHH:MM[:SS]".
 std::optional<Instant> parseMoment(std::string_view text);
+// A length of time a user types: an optional sign, hours (up to six digits), then ":MM" and
+// optionally ":SS", as "+12:30", "-1:00:00" or "150:00". Minutes and seconds stay below 60.
+std::optional<Span> parseSignedSpan(std::string_view text);
 // The local date of `day` at a clock time; empty where a file could not hold the instant.
 std::optional<Instant> atClockTime(Instant day, TimeOfDay time);
 

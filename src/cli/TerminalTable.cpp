@@ -2,7 +2,7 @@
 
 #include "calc/OvertimeTotals.h"
 #include "platform/Encoding.h"
-#include "view/ListTotals.h"
+#include "document/MonthTotals.h"
 
 #include <algorithm>
 #include <cstdio>

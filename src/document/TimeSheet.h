@@ -35,6 +35,9 @@ inline constexpr int Count = 6;
 inline constexpr Colour kWeekendBackColour = 0xAAF0F0;
 inline constexpr Colour kAlternateSquadBackColour = 0xE8FFFF;
 inline constexpr Colour kPlainSquadBackColour = 0xFFFFFF;
+// The Overtime cell's text: blue for more than the regular presence, red for less.
+inline constexpr Colour kPositiveOvertimeColour = 0xFF0000;
+inline constexpr Colour kNegativeOvertimeColour = 0x0000FF;
 
 struct ColumnSpec {
     const char* header;

@@ -21,6 +21,11 @@ const char* switchWord(bool on) {
     return on ? "on" : "off";
 }
 
+std::optional<Span> readBalanceStart(const SettingsStore& store) {
+    const auto text = store.getString(kSettingsSection, kBalanceStartKey);
+    return text && !text->empty() ? parseSignedSpan(*text) : Span{0};
+}
+
 SettingsRecord loadSettings(const SettingsStore& store) {
     const SettingsRecord defaults;
     SettingsRecord record;

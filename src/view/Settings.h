@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/TimeValue.h"
 #include "platform/SettingsStore.h"
 
 #include <cstdint>
@@ -39,6 +40,11 @@ struct SettingsRecord {
 // A switch is on exactly when its stored string is "on" (byte-wise).
 bool readSwitch(const SettingsStore& store, const char* key);
 const char* switchWord(bool on);
+
+// The overtime balance carried from before the first month file, typed as parseSignedSpan reads
+// it; 0 when it is not set, empty when the stored text is no such span.
+inline constexpr const char* kBalanceStartKey = "BalanceStart";
+std::optional<Span> readBalanceStart(const SettingsStore& store);
 
 // Fills the record from the store, every missing value taking its default.
 SettingsRecord loadSettings(const SettingsStore& store);

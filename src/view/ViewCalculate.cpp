@@ -6,8 +6,6 @@
 namespace tallimo {
 namespace {
 
-constexpr Colour kPositiveOvertimeColour = 0xFF0000;
-constexpr Colour kNegativeOvertimeColour = 0x0000FF;
 constexpr std::uint32_t kSignedOvertimeFlags =
     CellFlag::Bold | CellFlag::OwnTextColour | CellFlag::NoEffect | CellFlag::IgnoreRowRecord;
 

@@ -1,30 +1,9 @@
+#include "document/MonthTotals.h"
 #include "view/CTagrolView.h"
-#include "view/ListTotals.h"
 
 #include <new>
 
 namespace tallimo {
-
-Span rowOvertime(const CellTable& list, TotalList kind, int row) {
-    std::optional<Span> contribution;
-    if (kind == TotalList::Work) {
-        contribution = workRowOvertime(list.itemText(row, WorkColumn::Date),
-                                       list.itemText(row, WorkColumn::Enter),
-                                       list.itemText(row, WorkColumn::Leave));
-    } else {
-        contribution = squadRowOvertime(list.itemText(row, SquadColumn::Start),
-                                        list.itemText(row, SquadColumn::End));
-    }
-    return contribution.value_or(0);
-}
-
-Span listOvertime(const CellTable& list, TotalList kind) {
-    Span total = 0;
-    for (int row = 0; row < list.rowCount(); ++row) {
-        total += rowOvertime(list, kind, row);
-    }
-    return total;
-}
 
 TotalList CTagrolView::visibleTotalList() const {
     return m_workVisible ? TotalList::Work : TotalList::Squad;

@@ -85,5 +85,31 @@ TEST(TimeValue, WhatAUserTypesIsReadStrictlyAndNeverRollsIntoAnotherDay) {
     }
 }
 
+TEST(TimeValue, SignedSpansOfAnyNumberOfHours) {
+    const struct {
+        const char* text;
+        std::optional<Span> span;
+    } cases[] = {
+        {"+12:30", 45000},
+        {"-1:00:01", -3601},
+        {"150:00", 540000},
+        {"0:00", 0},
+        {"999999:59:59", 3599999999},
+        {"+-1:00", {}},
+        {"1:60", {}},
+        {"1:00:60", {}},
+        {"1", {}},
+        {":30", {}},
+        {"1:3", {}},
+        {"1:30:", {}},
+        {"1000000:00", {}},
+        {" 1:00", {}},
+        {"", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(parseSignedSpan(c.text), c.span) << c.text;
+    }
+}
+
 } // namespace
 } // namespace tallimo

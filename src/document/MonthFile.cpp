@@ -1,0 +1,133 @@
+#include "document/MonthFile.h"
+
+#include "document/TimeSheetFile.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+namespace tallimo {
+namespace {
+
+// The balance needs the stored cells only: nothing is computed into the rows.
+class NoCalculation final : public RowCalculator {
+public:
+    void CalculateWorkRow(int) override {}
+    void CalculateSquadRow(int) override {}
+};
+
+const char* damageText(LoadProblem problem) {
+    switch (problem) {
+    case LoadProblem::Header:
+        return "its file header is damaged";
+    case LoadProblem::WorkRows:
+        return "its time data is damaged";
+    case LoadProblem::SquadRows:
+        return "its squad data is damaged";
+    }
+    return "it is damaged";
+}
+
+bool endsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+} // namespace
+
+MonthFile readMonthFile(const std::string& path) {
+    MonthFile month;
+    month.path = path;
+    InputFile file;
+    std::vector<std::uint8_t> bytes;
+    Result read = file.open(path);
+    if (read) {
+        read = file.read(bytes, kFileStartSize);
+    }
+    if (read) {
+        month.stamp = file.stamp();
+        switch (judgeFileStart(bytes, static_cast<std::uint64_t>(file.stamp().size))) {
+        case FileStart::TooShort:
+            month.error = "it is too short to be a time sheet";
+            return month;
+        case FileStart::NotTimeSheet:
+            month.error = "it has no valid file header";
+            return month;
+        case FileStart::TimeSheet:
+            read = file.readRest(bytes);
+            break;
+        }
+    }
+    if (!read) {
+        month.error = read.message;
+        return month;
+    }
+    TimeSheet sheet;
+    NoCalculation none;
+    std::optional<LoadProblem> first;
+    loadTimeSheet(bytes, sheet, none, [&first](LoadProblem problem) {
+        if (!first) {
+            first = problem;
+        }
+    });
+    if (first != LoadProblem::Header) {
+        month.minDate = sheet.minDate;
+    }
+    if (first) {
+        month.error = damageText(*first);
+        return month;
+    }
+    month.totals = monthTotals(sheet);
+    return month;
+}
+
+bool isMonthFileName(std::string_view name) {
+    return !name.empty() && !name.starts_with('.') && !endsWith(name, ".bak") &&
+           name.find(".damaged-") == std::string_view::npos;
+}
+
+Result listMonthFiles(const std::string& folder, std::vector<std::string>& paths) {
+    namespace fs = std::filesystem;
+    paths.clear();
+    std::error_code error;
+    fs::directory_iterator entries(folder, error);
+    for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+        const std::string name = entries->path().filename().string();
+        std::error_code typeError;
+        if (isMonthFileName(name) && endsWith(name, ".time") &&
+            entries->is_regular_file(typeError)) {
+            paths.push_back(entries->path().string());
+        }
+    }
+    if (error) {
+        paths.clear();
+        return Result::failed(error.message());
+    }
+    std::sort(paths.begin(), paths.end());
+    return {};
+}
+
+std::vector<MonthFile> MonthFileCache::read(const std::vector<std::string>& paths) {
+    std::map<std::string, MonthFile> kept;
+    std::set<std::pair<std::uint64_t, std::uint64_t>> seen;
+    std::vector<MonthFile> files;
+    for (const std::string& path : paths) {
+        if (kept.contains(path)) {
+            continue;
+        }
+        const auto now = fileStampOf(path);
+        const auto cached = m_files.find(path);
+        MonthFile file = cached != m_files.end() && now && cached->second.stamp == *now
+                             ? cached->second
+                             : readMonthFile(path);
+        const bool opened = file.stamp.inode != 0 || file.stamp.device != 0;
+        if (opened && !seen.insert({file.stamp.device, file.stamp.inode}).second) {
+            continue;
+        }
+        kept[path] = file;
+        files.push_back(std::move(file));
+    }
+    m_files = std::move(kept);
+    return files;
+}
+
+} // namespace tallimo

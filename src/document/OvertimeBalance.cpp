@@ -1,0 +1,147 @@
+#include "document/OvertimeBalance.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+namespace tallimo {
+
+std::optional<YearMonth> parseYearMonth(std::string_view text) {
+    const auto digit = [&text](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+    if (text.size() != 7 || text[4] != '-' || !digit(0) || !digit(1) || !digit(2) || !digit(3) ||
+        !digit(5) || !digit(6)) {
+        return std::nullopt;
+    }
+    const YearMonth month{readNumberAt(text, 1, 4), readNumberAt(text, 6, 7)};
+    if (month.month < 1 || month.month > 12) {
+        return std::nullopt;
+    }
+    return month;
+}
+
+std::string yearMonthText(YearMonth month) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d", month.year, month.month);
+    return text;
+}
+
+YearMonth yearMonthOf(Instant instant) {
+    const LocalFields fields = splitLocal(instant);
+    return {fields.year, fields.month};
+}
+
+namespace {
+
+bool inRange(const BalanceRange& range, YearMonth month) {
+    return (!range.from || month >= *range.from) && (!range.to || month <= *range.to);
+}
+
+// The file of each month that counts: the newest; of equal times, the first by path.
+void markCounted(std::vector<BalanceLine>& lines) {
+    std::map<YearMonth, std::size_t> newest;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const BalanceLine& line = lines[i];
+        if (!line.month || !line.file.readable()) {
+            continue;
+        }
+        const auto [found, added] = newest.try_emplace(*line.month, i);
+        const MonthFile& best = lines[found->second].file;
+        if (!added &&
+            (line.file.stamp.modifiedNs > best.stamp.modifiedNs ||
+             (line.file.stamp.modifiedNs == best.stamp.modifiedNs && line.file.path < best.path))) {
+            found->second = i;
+        }
+    }
+    for (BalanceLine& line : lines) {
+        if (!line.month || !line.file.readable()) {
+            continue;
+        }
+        const BalanceLine& counted = lines[newest.at(*line.month)];
+        line.counted = &counted == &line;
+        if (!line.counted) {
+            line.countedCopy = counted.file.path;
+        }
+    }
+}
+
+} // namespace
+
+Balance computeBalance(std::vector<MonthFile> files, Span start, const BalanceRange& range) {
+    Balance balance;
+    balance.start = start;
+    for (MonthFile& file : files) {
+        BalanceLine line;
+        if (file.minDate) {
+            line.month = yearMonthOf(*file.minDate);
+            if (!inRange(range, *line.month)) {
+                continue;
+            }
+        }
+        line.file = std::move(file);
+        balance.lines.push_back(std::move(line));
+    }
+    // By the file's own bounds, never by its name; a stable sort keeps the given order otherwise.
+    std::stable_sort(balance.lines.begin(), balance.lines.end(),
+                     [](const BalanceLine& a, const BalanceLine& b) {
+                         if (a.file.minDate.has_value() != b.file.minDate.has_value()) {
+                             return a.file.minDate.has_value();
+                         }
+                         return a.file.minDate && *a.file.minDate < *b.file.minDate;
+                     });
+    markCounted(balance.lines);
+    Span running = start;
+    for (BalanceLine& line : balance.lines) {
+        if (line.counted) {
+            running += line.file.totals.overtime;
+            balance.overtime += line.file.totals.overtime;
+            balance.standby += line.file.totals.standby;
+        }
+        if (!line.file.readable()) {
+            ++balance.leftOut;
+        }
+        line.balance = running;
+    }
+    balance.total = running;
+    return balance;
+}
+
+Balance openMonthBalance(std::vector<MonthFile> folderFiles, const TimeSheet& open,
+                         const std::string& openPath, const std::optional<FileStamp>& openStamp,
+                         Span start) {
+    MonthFile openMonth;
+    openMonth.path = openPath;
+    openMonth.minDate = open.minDate;
+    openMonth.totals = monthTotals(open);
+    const auto isOpenFile = [&openStamp](const MonthFile& file) {
+        return openStamp && file.stamp.device == openStamp->device &&
+               file.stamp.inode == openStamp->inode;
+    };
+    const auto found = std::find_if(folderFiles.begin(), folderFiles.end(), isOpenFile);
+    if (found != folderFiles.end()) {
+        // Its time on disk still decides between it and a copy of the same month.
+        openMonth.stamp = found->stamp;
+        *found = std::move(openMonth);
+    } else {
+        if (openStamp) {
+            openMonth.stamp = *openStamp;
+        }
+        folderFiles.push_back(std::move(openMonth));
+    }
+    return computeBalance(std::move(folderFiles), start, {std::nullopt, yearMonthOf(open.minDate)});
+}
+
+std::string balanceFieldText(const Balance& balance) {
+    std::string text = "Balance: ";
+    if (balance.total > 0) {
+        text += '+';
+    }
+    text += totalSpanText(balance.total, TotalList::Work);
+    if (balance.leftOut == 1) {
+        text += " (1 file left out)";
+    } else if (balance.leftOut > 1) {
+        text += " (" + std::to_string(balance.leftOut) + " files left out)";
+    }
+    return text;
+}
+
+} // namespace tallimo
