@@ -51,6 +51,8 @@ std::vector<std::string> settingLines(CliContext& context) {
     addDuration(lines, "breakfast", record.breakfast);
     addDuration(lines, "lunch", record.lunch);
     addDuration(lines, "coffee", record.coffee);
+    lines.push_back("BalanceStart=" +
+                    context.settings.getString(kSettingsSection, kBalanceStartKey).value_or(""));
     lines.push_back("LastDocument=" + lastDocument(context.settings));
     lines.push_back(std::string("Autostart=") + switchWord(autostartEnabled()));
     return lines;
@@ -75,6 +77,11 @@ std::string checkAssignment(const std::string& key, const std::string& value) {
     }
     if (key == "PlugInDir") {
         return "";
+    }
+    if (key == kBalanceStartKey) {
+        return value.empty() || parseSignedSpan(value)
+                   ? ""
+                   : "BalanceStart wants a span such as +12:30 or -1:00:00, not '" + value + "'";
     }
     if (key.starts_with("atwork")) {
         return key + " is the sum of worktime and the breaks; set those instead";
@@ -139,6 +146,7 @@ int runOptions(CliContext& context) {
     }
     std::map<std::string, std::string> changes;
     std::optional<bool> autostart;
+    std::optional<std::string> balanceStart;
     for (const auto& arg : context.args) {
         const auto equals = arg.find('=');
         if (equals == std::string::npos || equals == 0) {
@@ -154,9 +162,19 @@ int runOptions(CliContext& context) {
         if (const std::string refused = checkAssignment(key, value); !refused.empty()) {
             return context.fail("options: " + refused, kExitUsage);
         }
-        changes[key] = value;
+        if (key == kBalanceStartKey) {
+            balanceStart = value;
+        } else {
+            changes[key] = value;
+        }
     }
     const std::vector<std::string> before = settingLines(context);
+    // The balance's start is no field of the dialog: it is stored as given.
+    if (balanceStart && balanceStart->empty()) {
+        context.settings.remove(kSettingsSection, kBalanceStartKey);
+    } else if (balanceStart) {
+        context.settings.setString(kSettingsSection, kBalanceStartKey, *balanceStart);
+    }
     if (!changes.empty()) {
         Platform platform = context.platform();
         CTagrolView view(platform);
@@ -165,9 +183,9 @@ int runOptions(CliContext& context) {
             return true;
         };
         view.OnGoOptions();
-        if (!context.settings.sync()) {
-            return context.fail("options: the settings could not be written");
-        }
+    }
+    if ((!changes.empty() || balanceStart) && !context.settings.sync()) {
+        return context.fail("options: the settings could not be written");
     }
     std::string error;
     if (autostart && !setAutostart(*autostart, error)) {
@@ -191,13 +209,14 @@ const CliCommand kOptionsCommand{
     "Without arguments prints every setting as KEY=VALUE, in this order: AutoSave,\n"
     "AutoBackup, AutoOpenLastDocument, RememberMe, PlugInDir, atworkHour, atworkMinute,\n"
     "atworkSecond, then Hour, Minute and Second of worktime, breakfast, lunch and coffee,\n"
-    "and LastDocument.\n"
+    "BalanceStart and LastDocument.\n"
     "With KEY=VALUE arguments changes settings as the Options dialog does and stores every\n"
     "value: switches take on or off, PlugInDir a folder (empty for none), the parts of a\n"
     "duration a whole number from 0 to 9999. A duration is carried into hours and keeps\n"
     "only its time of day, and atwork is recomputed as worktime + breakfast + lunch +\n"
-    "coffee; the atwork keys and LastDocument cannot be set. Nothing is written when any\n"
-    "argument is refused.\n"
+    "coffee; the atwork keys and LastDocument cannot be set. BalanceStart is the overtime\n"
+    "balance before the first month that 'balance' adds up, such as +12:30 or -1:00:00\n"
+    "(empty: none). Nothing is written when any argument is refused.\n"
     "Autostart=on|off (listed last) writes or removes the user's autostart entry that\n"
     "starts the desktop at login, hidden in the notification area where there is one.\n"
     "A line then lists the values that changed.\n",

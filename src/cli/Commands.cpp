@@ -7,7 +7,7 @@ const std::vector<const CliCommand*>& commands() {
         &kNewCommand,        &kShowCommand,        &kEnterCommand,  &kLeaveCommand,
         &kSquadStartCommand, &kSquadFinishCommand, &kImportCommand, &kOptionsCommand,
         &kTotalCommand,      &kMarkCommand,        &kClearCommand,  &kSetCommand,
-        &kSquadAddCommand,   &kSquadDeleteCommand, &kExportCommand,
+        &kSquadAddCommand,   &kSquadDeleteCommand, &kExportCommand, &kBalanceCommand,
     };
     return table;
 }

@@ -31,6 +31,7 @@ extern const CliCommand kSetCommand;
 extern const CliCommand kSquadAddCommand;
 extern const CliCommand kSquadDeleteCommand;
 extern const CliCommand kExportCommand;
+extern const CliCommand kBalanceCommand;
 
 // The subcommands in the order the usage lists them.
 const std::vector<const CliCommand*>& commands();

@@ -82,8 +82,12 @@ std::string tsvField(std::string_view cell) {
 }
 
 std::string jsonString(std::string_view bytes) {
+    return jsonUtf8String(windows1252ToUtf8(bytes));
+}
+
+std::string jsonUtf8String(std::string_view text) {
     std::string quoted = "\"";
-    for (const char c : windows1252ToUtf8(bytes)) {
+    for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             quoted += '\\';

@@ -21,5 +21,7 @@ void writeJson(std::ostream& out, const TimeSheet& sheet, const std::vector<std:
 std::string tsvField(std::string_view cell);
 // Bytes (Windows-1252) as a quoted JSON string.
 std::string jsonString(std::string_view bytes);
+// UTF-8 text (a path, say) as a quoted JSON string.
+std::string jsonUtf8String(std::string_view text);
 
 } // namespace tallimo::cli

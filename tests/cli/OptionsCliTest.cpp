@@ -13,12 +13,15 @@ TEST(CliOptions, PrintsEverySettingInItsOrderAndStoresNormalisedChanges) {
               "worktimeHour=8\nworktimeMinute=0\nworktimeSecond=0\n"
               "breakfastHour=0\nbreakfastMinute=20\nbreakfastSecond=0\n"
               "lunchHour=0\nlunchMinute=30\nlunchSecond=0\n"
-              "coffeeHour=0\ncoffeeMinute=10\ncoffeeSecond=0\nLastDocument=\nAutostart=off\n");
+              "coffeeHour=0\ncoffeeMinute=10\ncoffeeSecond=0\nBalanceStart=\nLastDocument=\n"
+              "Autostart=off\n");
     // The line lists exactly what changed; a later run reads it back from the store.
     const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
         {{"worktimeHour=7", "worktimeMinute=90", "AutoSave=on", "PlugInDir=/opt/p"},
          {"AutoSave=on", "PlugInDir=/opt/p", "atworkMinute=30", "worktimeMinute=30"}},
         {{"worktimeHour=23"}, {"atworkHour=0", "worktimeHour=23"}},
+        {{"BalanceStart=-150:30", "lunchMinute=45"},
+         {"atworkMinute=15", "lunchMinute=45", "BalanceStart=-150:30"}},
         // The largest part the help promises, carried into hours of one day.
         {{"worktimeHour=9999", "worktimeMinute=9999"},
          {"atworkHour=14", "atworkMinute=39", "worktimeHour=13", "worktimeMinute=39"}},

@@ -105,6 +105,10 @@ TEST(CliUsage, WrongUsageAndRefusedArgumentsChangeNothing) {
         {{"options", "LastDocument=/x"}, 2},
         {{"options", "lunchMinute=-5"}, 2},
         {{"options", "coffeeHour=10000"}, 2},
+        {{"options", "BalanceStart=12"}, 2},
+        {{"balance", ".", "--from", "2006-3"}, 2},
+        {{"balance", ".", "--to", "2006-13"}, 2},
+        {{"balance", ".", "--start", "1:60"}, 2},
     };
     for (const auto& c : cases) {
         const CliResult result = sandbox.run(c.args);
