@@ -1,5 +1,7 @@
 #include "app/CTagrolApp.h"
 
+#include "app/BalanceField.h"
+#include "app/BalanceWindow.h"
 #include "app/CMainFrame.h"
 #include "app/CTrayNotifyIcon.h"
 #include "app/DiskWatcher.h"
@@ -12,6 +14,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QStatusBar>
+#include <QTimer>
 #include <filesystem>
 
 namespace tallimo {
@@ -69,6 +73,11 @@ bool CTagrolApp::InitInstance() {
     m_watcher = new DiskWatcher(m_view, m_runner, m_frame->lists(), m_ui, m_frame.get());
     connect(m_frame.get(), &CMainFrame::idle, m_watcher, &DiskWatcher::follow);
     m_watcher->follow();
+    m_balance = new BalanceField(m_view, m_settings, *m_frame->statusBar(), m_frame.get());
+    connect(m_frame.get(), &CMainFrame::idle, m_balance, [this] { m_balance->refresh(); });
+    // The months of the folder are read once the window is on the screen.
+    QTimer::singleShot(0, m_balance, [this] { m_balance->refresh(true); });
+    m_runner.showBalance = [this] { showBalanceWindow(); };
     connect(m_frame.get(), &CMainFrame::closed, this, [this] {
         saveWindowState(m_settings, *m_frame, m_view);
         emit finished();
@@ -99,6 +108,16 @@ void CTagrolApp::listenTo(SingleInstance& instance) {
             }
         });
     });
+}
+
+void CTagrolApp::showBalanceWindow() {
+    m_balance->refresh(true);
+    if (m_balanceWindow == nullptr) {
+        m_balanceWindow = new BalanceWindow(*m_balance, m_frame.get());
+    }
+    m_balanceWindow->show();
+    m_balanceWindow->raise();
+    m_balanceWindow->activateWindow();
 }
 
 void CTagrolApp::bringToFront() {

@@ -16,6 +16,8 @@
 
 namespace tallimo {
 
+class BalanceField;
+class BalanceWindow;
 class CMainFrame;
 class CTrayNotifyIcon;
 class DiskWatcher;
@@ -49,6 +51,8 @@ public:
     CommandRunner& runner() { return m_runner; }
     CTrayNotifyIcon* tray() { return m_tray; }
     QtTimers& timers() { return m_timers; }
+    BalanceField* balanceField() { return m_balance; }
+    BalanceWindow* balanceWindow() { return m_balanceWindow; }
 
 signals:
     // The main window was closed: the program is done.
@@ -58,6 +62,7 @@ private:
     void openFromCommandLine(const std::string& file, bool& loaded);
     void createTray();
     void bringToFront();
+    void showBalanceWindow();
 
     SettingsStore& m_settings;
     DesktopStart m_start;
@@ -71,6 +76,8 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     CTrayNotifyIcon* m_tray = nullptr;
     DiskWatcher* m_watcher = nullptr;
+    BalanceField* m_balance = nullptr;
+    BalanceWindow* m_balanceWindow = nullptr;
 };
 
 } // namespace tallimo

@@ -31,6 +31,8 @@ void CommandRunner::run(int id) {
             exitProgram();
         } else if (id == CommandId::AppAbout && showAbout) {
             showAbout();
+        } else if (id == CommandId::OvertimeBalance && showBalance) {
+            showBalance();
         }
     });
 }

@@ -35,6 +35,7 @@ public:
     // Shell hooks, set by the desktop.
     std::function<void()> exitProgram;
     std::function<void()> showAbout;
+    std::function<void()> showBalance;
     // After every command: the window shows the new state.
     std::function<void()> afterCommand;
     // Whether Switch may hide the window: only where a tray icon can bring it back.

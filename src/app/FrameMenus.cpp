@@ -36,8 +36,8 @@ const std::vector<MenuLayout> kMenuBar = {
     {"&View", {kToolbarToggle, kStatusBarToggle, kSeparator, Refresh}},
     {"&Tools...", {Add, Modify, kSeparator, EnterNow, LeaveNow, kSeparator, StartSquadNow,
                    FinishSquadNow, kSeparator, Export, Options}},
-    {"&Special", {Sickness, Vacation, Holiday, kSeparator, kOvertimeMenu, kSeparator,
-                  ShowSquadTime, ShowWorkTime}},
+    {"&Special", {Sickness, Vacation, Holiday, kSeparator, kOvertimeMenu, OvertimeBalance,
+                  kSeparator, ShowSquadTime, ShowWorkTime}},
     {"&Help", {WhatsNew, kSeparator, AppAbout}},
 };
 const std::vector<int> kOvertimeEntries = {OvertimeSelected, OvertimeMonth};

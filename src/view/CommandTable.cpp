@@ -59,6 +59,7 @@ const std::vector<CommandInfo> kCommands = {
     {32824, "", "", "Set selected days as stand-by\nStand-by", R::WorkListVisible, T::View, call<&CTagrolView::OnTbStandby>},
     {32812, "Special", "for selected days only", "Calculate overtime selected only", R::Always, T::View, call<&CTagrolView::OnCalculateovertimeselectedonly>},
     {32810, "Special", "for the hole month", "Calculate overtime hole month", R::Always, T::View, call<&CTagrolView::OnCalculateovertimemonth>},
+    {32825, "Special", "Overtime balance...", "Show the overtime balance of the months in the folder\nOvertime balance", R::Always, T::Shell, nullptr},
     {32816, "Special", "Show Squad Time", "", R::SquadListHidden, T::View, call<&CTagrolView::OnShowSquadTime>},
     {32817, "Special", "Show work time", "", R::WorkListHidden, T::View, call<&CTagrolView::OnShowWorkTime>},
     {32813, "View", "Refresh", "", R::Always, T::View, call<&CTagrolView::OnRefresh>},

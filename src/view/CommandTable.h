@@ -54,6 +54,7 @@ inline constexpr int DeleteRows = 32811;
 inline constexpr int Switch = 32793;
 inline constexpr int TrayEnter = 32790;
 inline constexpr int TrayLeft = 32791;
+inline constexpr int OvertimeBalance = 32825;
 } // namespace CommandId
 
 // When a command of the main menu, the toolbar or the tray popup is enabled.
