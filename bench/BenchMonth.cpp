@@ -11,11 +11,13 @@ std::unique_ptr<Library> BenchView::NoLibraries::load(const std::string&, std::s
     return nullptr;
 }
 
-TimeSheet makeMonth(int squadRows) {
+TimeSheet makeMonth(int squadRows, int year, int month) {
     TimeSheet sheet;
-    sheet.minDate = makeLocalInstant(2006, 3, 1, 0, 0, 0).value();
-    sheet.maxDate = makeLocalInstant(2006, 3, 31, 23, 59, 0).value();
-    for (int day = 1; day <= 31; ++day) {
+    sheet.minDate = makeLocalInstant(year, month, 1, 0, 0, 0).value();
+    sheet.maxDate = makeLocalInstant(year, month + 1, 0, 23, 59, 0).value();
+    for (int day = 1; day <= 31 && splitLocal(sheet.minDate + (day - 1) * 86400 + 43200).month ==
+                                       splitLocal(sheet.minDate).month;
+         ++day) {
         const int row = sheet.work.InsertItem(
             day - 1, formatInstant(sheet.minDate + (day - 1) * 86400 + 43200, "%d.%m.%Y"));
         sheet.work.SetItemText(row, WorkColumn::Enter, day % 2 == 0 ? "03:00:00" : "10:00:00");

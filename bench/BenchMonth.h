@@ -35,9 +35,9 @@ private:
     CTagrolView m_view{m_platform};
 };
 
-// March 2006, every day with long hours (every Time and Labor band) and every fourth day on
-// stand-by, plus the given number of closed squad periods.
-TimeSheet makeMonth(int squadRows);
+// March 2006 (or the month given), every day with long hours (every Time and Labor band) and
+// every fourth day on stand-by, plus the given number of closed squad periods.
+TimeSheet makeMonth(int squadRows, int year = 2006, int month = 3);
 
 // The file bytes of such a month.
 std::vector<std::uint8_t> monthFile(int squadRows);
