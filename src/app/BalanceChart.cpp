@@ -41,6 +41,11 @@ void BalanceChart::setBars(std::vector<ChartBar> bars) {
     update();
 }
 
+void BalanceChart::setTitle(const QString& title) {
+    m_title = title;
+    update();
+}
+
 double BalanceChart::Scale::y(double seconds) const {
     return plot.bottom() - (seconds / kHour - low) / (high - low) * plot.height();
 }
@@ -164,6 +169,9 @@ void BalanceChart::drawLegend(QPainter& painter) const {
 void BalanceChart::draw(QPainter& painter) const {
     painter.fillRect(QRectF(0, 0, width(), height()), palette().color(QPalette::Base));
     painter.setFont(font());
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(QPointF(6, fontMetrics().height() * 0.5 + fontMetrics().ascent() * 0.85),
+                     m_title);
     if (m_bars.empty()) {
         painter.setPen(palette().color(QPalette::Text));
         painter.drawText(QRectF(0, 0, width(), height()), Qt::AlignCenter,

@@ -23,6 +23,8 @@ public:
     BalanceChart(QString barName, QString lineName, QWidget* parent = nullptr);
 
     void setBars(std::vector<ChartBar> bars);
+    // Shown at the top left, so that an exported image says what it shows.
+    void setTitle(const QString& title);
     const std::vector<ChartBar>& bars() const { return m_bars; }
     // Where a bar is drawn at the widget's present size.
     QRectF barRect(int index) const;
@@ -51,6 +53,7 @@ private:
 
     QString m_barName;
     QString m_lineName;
+    QString m_title;
     std::vector<ChartBar> m_bars;
 };
 

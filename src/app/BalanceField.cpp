@@ -60,8 +60,14 @@ void BalanceField::readFolder(const std::string& folder) {
 
 void BalanceField::refresh(bool rereadFolder) {
     const std::string& path = m_view.document().path();
+    const TimeSheet& sheet = m_view.sheet();
+    const std::pair revisions{sheet.work.textRevision(), sheet.squad.textRevision()};
+    if (revisions != m_revisions) {
+        m_revisions = revisions;
+        m_openTotals = monthTotals(sheet);
+        m_openDays = dayOvertimes(sheet);
+    }
     Balance balance;
-    std::vector<DayOvertime> days;
     QString problems;
     if (!path.empty()) {
         const std::string folder = std::filesystem::path(path).parent_path().string();
@@ -73,9 +79,8 @@ void BalanceField::refresh(bool rereadFolder) {
             readFolder(folder);
         }
         const auto start = readBalanceStart(m_settings);
-        balance = openMonthBalance(m_folderFiles, m_view.sheet(), path, fileStampOf(path),
+        balance = openMonthBalance(m_folderFiles, openMonthFile(sheet, path, m_openTotals),
                                    start.value_or(0));
-        days = dayOvertimes(m_view.sheet());
         problems = problemsOf(balance);
         if (!start) {
             problems.prepend(QStringLiteral("The setting BalanceStart is no span such as +12:30; "
@@ -85,11 +90,12 @@ void BalanceField::refresh(bool rereadFolder) {
     m_label->setVisible(!path.empty());
     m_label->setText(QString::fromStdString(balanceFieldText(balance)));
     m_label->setToolTip(problems);
+    const std::vector<DayOvertime>& days = path.empty() ? std::vector<DayOvertime>() : m_openDays;
     if (balance == m_balance && days == m_days) {
         return;
     }
     m_balance = std::move(balance);
-    m_days = std::move(days);
+    m_days = days;
     emit changed();
 }
 

@@ -3,8 +3,10 @@
 #include "document/OvertimeBalance.h"
 
 #include <QObject>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QLabel;
@@ -51,6 +53,11 @@ private:
     std::vector<MonthFile> m_folderFiles;
     std::string m_folder;
     std::optional<FileStamp> m_folderStamp;
+    // The open month's tables at their last count: a month of many stand-by periods is not
+    // counted again while nothing changed.
+    std::pair<std::uint64_t, std::uint64_t> m_revisions{~0ULL, ~0ULL};
+    MonthTotals m_openTotals;
+    std::vector<DayOvertime> m_openDays;
     Balance m_balance;
     std::vector<DayOvertime> m_days;
 };

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -38,6 +39,11 @@ BalanceWindow::BalanceWindow(const BalanceField& field, QWidget* parent)
           new BalanceChart(QStringLiteral("Overtime of the day"), QStringLiteral("Month so far"))),
       m_table(new QTableWidget(0, 5)) {
     setWindowTitle(QStringLiteral("Overtime balance"));
+    QSize wanted(760, 640);
+    if (const QScreen* shown = screen()) {
+        wanted = wanted.boundedTo(shown->availableGeometry().size() * 9 / 10);
+    }
+    resize(wanted);
     m_table->setHorizontalHeaderLabels({QStringLiteral("Month"), QStringLiteral("Overtime"),
                                         QStringLiteral("Stand-by"), QStringLiteral("Balance"),
                                         QStringLiteral("File")});
@@ -73,6 +79,8 @@ void BalanceWindow::follow() {
                 {text(yearMonthText(*line.month)), line.file.totals.overtime, line.balance});
         }
     }
+    m_months->setTitle(months.empty() ? QString()
+                                      : QStringLiteral("Up to %1").arg(months.back().label));
     m_months->setBars(std::move(months));
     std::vector<ChartBar> days;
     Span soFar = 0;
@@ -81,14 +89,20 @@ void BalanceWindow::follow() {
         days.push_back({text(formatInstant(day.date, "%d")), day.overtime, soFar});
     }
     m_days->setBars(std::move(days));
+    m_days->setTitle(m_field.days().empty()
+                         ? QString()
+                         : text(formatInstant(m_field.days().front().date, "%B %Y")));
     fillTable();
 }
 
 void BalanceWindow::fillTable() {
     const Balance& balance = m_field.balance();
-    m_table->setRowCount(static_cast<int>(balance.lines.size()));
-    for (int row = 0; row < m_table->rowCount(); ++row) {
-        const BalanceLine& line = balance.lines[static_cast<std::size_t>(row)];
+    // The starting balance first, as tallimo-cli balance shows it.
+    m_table->setRowCount(static_cast<int>(balance.lines.size()) + 1);
+    m_table->setItem(0, 0, new QTableWidgetItem(QStringLiteral("Start")));
+    m_table->setItem(0, 3, new QTableWidgetItem(workText(balance.start)));
+    for (int row = 1; row < m_table->rowCount(); ++row) {
+        const BalanceLine& line = balance.lines[static_cast<std::size_t>(row - 1)];
         const MonthTotals& totals = line.file.totals;
         const bool readable = line.file.readable();
         const QString cells[] = {

@@ -192,6 +192,7 @@ int CellTable::InsertRow(int row, std::span<const std::string> texts) {
                    column < texts.size() ? std::string_view(texts[column]) : std::string_view());
     }
     added.cells.assign(cells);
+    ++m_textRevision;
     flushChanges();
     if (listener() != nullptr) {
         m_observer->rowAboutToBeInserted(row);
@@ -214,6 +215,7 @@ void CellTable::SetItemText(int row, int column, std::string text) {
     appendCell(changed, text);
     changed += cells.substr(span.end);
     packed.assign(changed);
+    ++m_textRevision;
     notifyChanged(row);
 }
 
@@ -284,6 +286,7 @@ int CellTable::DeleteItems(std::span<const int> rows) {
         }
     }
     ++m_removals;
+    ++m_textRevision;
     return static_cast<int>(doomed.size());
 }
 
@@ -292,6 +295,7 @@ void CellTable::DeleteAllItems() {
     // The memory of a big month goes with it.
     std::vector<Row>().swap(m_rows);
     ++m_removals;
+    ++m_textRevision;
 }
 
 template <typename Change>

@@ -104,6 +104,9 @@ public:
 
     // Counts every removal of rows, so that a remembered row index can tell it went stale.
     std::uint64_t removalCount() const { return m_removals; }
+    // Counts every change of a text and of the rows, so that what was computed from the texts
+    // can tell it went stale.
+    std::uint64_t textRevision() const { return m_textRevision; }
 
     void setObserver(CellTableObserver* observer) { m_observer = observer; }
 
@@ -192,6 +195,7 @@ private:
     std::map<Look, std::uint32_t, LookOrder> m_lookIndex{{Look{}, 0}};
     CellTableObserver* m_observer = nullptr;
     std::uint64_t m_removals = 0;
+    std::uint64_t m_textRevision = 0;
     int m_resetDepth = 0;
     int m_changeDepth = 0;
     int m_changedFirst = -1;

@@ -114,9 +114,8 @@ std::vector<MonthFile> MonthFileCache::read(const std::vector<std::string>& path
         if (kept.contains(path)) {
             continue;
         }
-        const auto now = fileStampOf(path);
         const auto cached = m_files.find(path);
-        MonthFile file = cached != m_files.end() && now && cached->second.stamp == *now
+        MonthFile file = cached != m_files.end() && fileStampOf(path) == cached->second.stamp
                              ? cached->second
                              : readMonthFile(path);
         const bool opened = file.stamp.inode != 0 || file.stamp.device != 0;

@@ -105,29 +105,29 @@ Balance computeBalance(std::vector<MonthFile> files, Span start, const BalanceRa
     return balance;
 }
 
-Balance openMonthBalance(std::vector<MonthFile> folderFiles, const TimeSheet& open,
-                         const std::string& openPath, const std::optional<FileStamp>& openStamp,
-                         Span start) {
-    MonthFile openMonth;
-    openMonth.path = openPath;
-    openMonth.minDate = open.minDate;
-    openMonth.totals = monthTotals(open);
-    const auto isOpenFile = [&openStamp](const MonthFile& file) {
-        return openStamp && file.stamp.device == openStamp->device &&
-               file.stamp.inode == openStamp->inode;
-    };
-    const auto found = std::find_if(folderFiles.begin(), folderFiles.end(), isOpenFile);
+MonthFile openMonthFile(const TimeSheet& open, const std::string& path, MonthTotals totals) {
+    MonthFile month;
+    month.path = path;
+    month.stamp = fileStampOf(path).value_or(FileStamp{});
+    month.minDate = open.minDate;
+    month.totals = totals;
+    return month;
+}
+
+Balance openMonthBalance(std::vector<MonthFile> folderFiles, MonthFile open, Span start) {
+    const YearMonth month = yearMonthOf(open.minDate.value_or(0));
+    const bool onDisk = open.stamp.device != 0 || open.stamp.inode != 0;
+    const auto found =
+        std::find_if(folderFiles.begin(), folderFiles.end(), [&](const MonthFile& file) {
+            return onDisk && file.stamp.device == open.stamp.device &&
+                   file.stamp.inode == open.stamp.inode;
+        });
     if (found != folderFiles.end()) {
-        // Its time on disk still decides between it and a copy of the same month.
-        openMonth.stamp = found->stamp;
-        *found = std::move(openMonth);
+        *found = std::move(open);
     } else {
-        if (openStamp) {
-            openMonth.stamp = *openStamp;
-        }
-        folderFiles.push_back(std::move(openMonth));
+        folderFiles.push_back(std::move(open));
     }
-    return computeBalance(std::move(folderFiles), start, {std::nullopt, yearMonthOf(open.minDate)});
+    return computeBalance(std::move(folderFiles), start, {std::nullopt, month});
 }
 
 std::string balanceFieldText(const Balance& balance) {

@@ -54,12 +54,12 @@ struct Balance {
 // that could not be read are listed and left out; months outside the range are dropped.
 Balance computeBalance(std::vector<MonthFile> files, Span start, const BalanceRange& range);
 
-// The months of the open document's folder up to and including the open month, the open month
-// counted as it is in memory (with changes not saved yet). `folderFiles` may hold the open file
-// itself; `openStamp` tells it (empty while it is not on disk).
-Balance openMonthBalance(std::vector<MonthFile> folderFiles, const TimeSheet& open,
-                         const std::string& openPath, const std::optional<FileStamp>& openStamp,
-                         Span start);
+// The open month as it is in memory, with changes not saved yet: its path, the stamp of its file
+// (zeros while it is not on disk), its first instant and its totals.
+MonthFile openMonthFile(const TimeSheet& open, const std::string& path, MonthTotals totals);
+// The months of the open document's folder up to and including the open month, which counts as
+// it is in memory. `folderFiles` may hold the open month's file; its stamp tells it.
+Balance openMonthBalance(std::vector<MonthFile> folderFiles, MonthFile open, Span start);
 
 // "Balance: +12:34:56", with the files left out named by their number.
 std::string balanceFieldText(const Balance& balance);

@@ -91,7 +91,8 @@ TEST(OvertimeBalance, TheOpenMonthCountsAsItIsInMemoryAndEndsTheRange) {
     std::vector<MonthFile> files = folder();
     files[2].stamp = *fileStampOf(open);
     files[2].path = open;
-    const Balance balance = openMonthBalance(files, sheet, open, fileStampOf(open), 0);
+    const Balance balance =
+        openMonthBalance(files, openMonthFile(sheet, open, monthTotals(sheet)), 0);
     EXPECT_EQ(balance.total, 36000 + 7200);
     EXPECT_EQ(balanceFieldText(balance), "Balance: +12:00:00 (1 file left out)");
 }
