@@ -82,40 +82,32 @@ void CTagrolDoc::Open() {
 Result CTagrolDoc::openStep(const std::string& path) {
     // The whole file is read before the tables are touched, so an unreadable file leaves them and
     // the document's binding alone; its first string is judged before the rest is read.
-    InputFile file;
-    std::vector<std::uint8_t> bytes;
-    Result read = file.open(path);
-    if (read) {
-        read = file.read(bytes, kFileStartSize);
-    }
-    if (read) {
-        switch (judgeFileStart(bytes, static_cast<std::uint64_t>(file.stamp().size))) {
-        case FileStart::TooShort:
-            m_ui.showMessage(kHeaderUnidentified);
-            return Result::refused();
-        case FileStart::NotTimeSheet:
-            m_ui.showMessage(kNoValidHeader);
-            return Result::refused();
-        case FileStart::TimeSheet:
-            read = file.readRest(bytes);
-            break;
-        }
-    }
-    if (!read) {
-        reportUnreadable(path, read.message);
+    const TimeSheetRead file = readTimeSheetFile(path);
+    if (!file.read) {
+        reportUnreadable(path, file.read.message);
         return Result::failed();
+    }
+    switch (file.start) {
+    case FileStart::TooShort:
+        m_ui.showMessage(kHeaderUnidentified);
+        return Result::refused();
+    case FileStart::NotTimeSheet:
+        m_ui.showMessage(kNoValidHeader);
+        return Result::refused();
+    case FileStart::TimeSheet:
+        break;
     }
     if (!confirmReplace()) {
         return Result::cancelled();
     }
-    const bool whole = m_serializer.loadSheet(bytes);
+    const bool whole = m_serializer.loadSheet(file.bytes);
     const std::string full = fullPath(path);
     m_title = full;
     m_modified = false;
     m_recent.add(full);
     storeLastDocument(m_settings, full);
     m_path = full;
-    m_stamp = file.stamp();
+    m_stamp = file.stamp;
     m_damagedPath = whole ? std::string() : full;
     return {};
 }

@@ -37,34 +37,26 @@ bool endsWith(std::string_view text, std::string_view end) {
 MonthFile readMonthFile(const std::string& path) {
     MonthFile month;
     month.path = path;
-    InputFile file;
-    std::vector<std::uint8_t> bytes;
-    Result read = file.open(path);
-    if (read) {
-        read = file.read(bytes, kFileStartSize);
-    }
-    if (read) {
-        month.stamp = file.stamp();
-        switch (judgeFileStart(bytes, static_cast<std::uint64_t>(file.stamp().size))) {
-        case FileStart::TooShort:
-            month.error = "it is too short to be a time sheet";
-            return month;
-        case FileStart::NotTimeSheet:
-            month.error = "it has no valid file header";
-            return month;
-        case FileStart::TimeSheet:
-            read = file.readRest(bytes);
-            break;
-        }
-    }
-    if (!read) {
-        month.error = read.message;
+    const TimeSheetRead file = readTimeSheetFile(path);
+    month.stamp = file.stamp;
+    if (!file.read) {
+        month.error = file.read.message;
         return month;
+    }
+    switch (file.start) {
+    case FileStart::TooShort:
+        month.error = "it is too short to be a time sheet";
+        return month;
+    case FileStart::NotTimeSheet:
+        month.error = "it has no valid file header";
+        return month;
+    case FileStart::TimeSheet:
+        break;
     }
     TimeSheet sheet;
     NoCalculation none;
     std::optional<LoadProblem> first;
-    loadTimeSheet(bytes, sheet, none, [&first](LoadProblem problem) {
+    loadTimeSheet(file.bytes, sheet, none, [&first](LoadProblem problem) {
         if (!first) {
             first = problem;
         }

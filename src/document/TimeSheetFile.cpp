@@ -188,6 +188,23 @@ FileStart judgeFileStart(std::span<const std::uint8_t> start, std::uint64_t file
     return FileStart::TimeSheet;
 }
 
+TimeSheetRead readTimeSheetFile(const std::string& path) {
+    TimeSheetRead file;
+    InputFile input;
+    file.read = input.open(path);
+    if (file.read) {
+        file.read = input.read(file.bytes, kFileStartSize);
+    }
+    if (file.read) {
+        file.stamp = input.stamp();
+        file.start = judgeFileStart(file.bytes, static_cast<std::uint64_t>(file.stamp.size));
+        if (file.start == FileStart::TimeSheet) {
+            file.read = input.readRest(file.bytes);
+        }
+    }
+    return file;
+}
+
 std::vector<std::uint8_t> storeTimeSheet(const TimeSheet& sheet) {
     const auto workRows = static_cast<std::uint32_t>(sheet.work.rowCount());
     const auto squadRows = static_cast<std::uint32_t>(sheet.squad.rowCount());

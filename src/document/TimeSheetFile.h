@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/InputFile.h"
+#include "document/Result.h"
 #include "document/TimeSheet.h"
 
 #include <cstdint>
@@ -62,6 +64,18 @@ private:
 enum class FileStart { TooShort, NotTimeSheet, TimeSheet };
 inline constexpr std::size_t kFileStartSize = 16;
 FileStart judgeFileStart(std::span<const std::uint8_t> start, std::uint64_t fileSize);
+
+// A file read for loading: its first string is judged before the rest is read, so that a file of
+// another kind costs nothing more. `read` fails with the reason when the file cannot be read;
+// `start` tells what the first string said, and `bytes` hold the whole file when it is a time
+// sheet.
+struct TimeSheetRead {
+    Result read;
+    FileStart start = FileStart::TooShort;
+    FileStamp stamp;
+    std::vector<std::uint8_t> bytes;
+};
+TimeSheetRead readTimeSheetFile(const std::string& path);
 
 // The stored cells of both tables and the month's bounds as file bytes.
 std::vector<std::uint8_t> storeTimeSheet(const TimeSheet& sheet);
