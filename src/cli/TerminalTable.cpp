@@ -1,8 +1,8 @@
 #include "cli/TerminalTable.h"
 
 #include "calc/OvertimeTotals.h"
-#include "platform/Encoding.h"
 #include "document/MonthTotals.h"
+#include "platform/Encoding.h"
 
 #include <algorithm>
 #include <cstdio>
