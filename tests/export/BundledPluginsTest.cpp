@@ -68,18 +68,8 @@ protected:
         return f.view->OnGoExport();
     }
 
-    std::vector<std::string> files() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(out)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-    std::string read(const std::string& name) const {
-        std::ifstream in(out / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::vector<std::string> files() const { return namesIn(out); }
+    std::string read(const std::string& name) const { return readText((out / name).string()); }
     Records readCsvFile(const std::string& name) const {
         const std::string bytes = read(name);
         EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF")) << "no byte-order mark";

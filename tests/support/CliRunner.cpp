@@ -1,14 +1,8 @@
 #include "support/CliRunner.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <pty.h>
 #include <sstream>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace tallimo::test {
 namespace {
@@ -25,24 +19,19 @@ std::string shellQuoted(const std::string& text) {
     return result + "'";
 }
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-} // namespace
-
-CliResult CliSandbox::run(const std::vector<std::string>& args, const std::string& input) const {
+// The program with its arguments as a shell command line.
+std::string commandLine(const std::vector<std::string>& args) {
     std::string command = "\"$TALLIMO_CLI\"";
     for (const auto& arg : args) {
         command += ' ' + shellQuoted(arg);
     }
-    const std::string inFile = m_dir.file(".stdin");
-    {
-        std::ofstream in(inFile, std::ios::binary | std::ios::trunc);
-        in << input;
-    }
-    return shell(command + " <" + shellQuoted(inFile));
+    return command;
+}
+
+} // namespace
+
+CliResult CliSandbox::run(const std::vector<std::string>& args) const {
+    return shell(commandLine(args) + " </dev/null");
 }
 
 CliResult CliSandbox::shell(const std::string& script) const {
@@ -66,7 +55,7 @@ CliResult CliSandbox::shell(const std::string& script) const {
     }
     const int status = pclose(pipe);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = slurp(errFile);
+    result.err = readText(errFile);
     return result;
 }
 
@@ -76,10 +65,7 @@ CliResult CliSandbox::runAtTerminal(const std::vector<std::string>& args,
     for (const auto& entry : environment) {
         command += ' ' + shellQuoted(entry);
     }
-    command += " \"$TALLIMO_CLI\"";
-    for (const auto& arg : args) {
-        command += ' ' + shellQuoted(arg);
-    }
+    command += ' ' + commandLine(args);
     // script(1) gives the program a pseudo-terminal, which turns its line ends into "\r\n".
     CliResult result = shell("script -qec " + shellQuoted(command) + " /dev/null </dev/null");
     for (std::size_t at; (at = result.out.find("\r\n")) != std::string::npos;) {

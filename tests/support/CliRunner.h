@@ -17,7 +17,7 @@ struct CliResult {
 // (HOME and XDG_CONFIG_HOME point into the sandbox), TZ Europe/Berlin, no terminal on stdin.
 class CliSandbox {
 public:
-    CliResult run(const std::vector<std::string>& args, const std::string& input = "") const;
+    CliResult run(const std::vector<std::string>& args) const;
     // Runs a bash script in the same sandbox; "$TALLIMO_CLI" names the program.
     CliResult shell(const std::string& script) const;
     // Runs the program with a pseudo-terminal as its standard output (TERM=xterm), with the

@@ -23,6 +23,11 @@ private:
 };
 
 std::vector<std::uint8_t> readBytes(const std::string& path);
+std::string readText(const std::string& path);
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+// The names in a folder, sorted.
+std::vector<std::string> namesIn(const std::filesystem::path& folder);
+// The system's text for an errno value, as the program's messages quote it.
+std::string errnoText(int error);
 
 } // namespace tallimo::test

@@ -95,7 +95,6 @@ public:
         }
     }
 
-    std::vector<std::string> traced() const { return trace.texts(); }
     bool traced(const std::string& text) const {
         const auto texts = trace.texts();
         return std::find(texts.begin(), texts.end(), text) != texts.end();

@@ -8,10 +8,6 @@ namespace {
 const std::string kChanged = "The file has changed. Would you save them?";
 const std::string kAdvice = "\r\nIf this is an old Tallimo file use the import feature to convert.";
 
-std::string reason(int error) {
-    return std::generic_category().message(error);
-}
-
 // How a test binds its document: to a.time, to a.time that can no longer be written, or not.
 enum class Binding { Bound, Failing, Untitled };
 
@@ -67,9 +63,9 @@ TEST(Document, RefusedFilesLeaveTablesAndBindingAlone) {
         {"long.time", Outcome::Refused, "Exception by identifying the file header." + kAdvice},
         {"lower.time", Outcome::Refused, "The current file has no valid file header." + kAdvice},
         {"missing.time", Outcome::Failed,
-         "Cannot open the file \"" + f.dir.file("missing.time") + "\": " + reason(ENOENT) + "."},
+         "Cannot open the file \"" + f.dir.file("missing.time") + "\": " + errnoText(ENOENT) + "."},
         {"folder.time", Outcome::Failed,
-         "Cannot open the file \"" + f.dir.file("folder.time") + "\": " + reason(EISDIR) + "."},
+         "Cannot open the file \"" + f.dir.file("folder.time") + "\": " + errnoText(EISDIR) + "."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -271,7 +267,7 @@ TEST(Document, CloseAsksOnlyWithChangesAndStaysOpenWhenTheSaveFailed) {
             EXPECT_EQ(f.lastDocument(), "elsewhere.time");
             EXPECT_EQ(f.ui.messages,
                       std::vector<std::string>{"Cannot save the file \"" + f.dir.file("a.time") +
-                                               "\": " + reason(EISDIR) + "."});
+                                               "\": " + errnoText(EISDIR) + "."});
         }
     }
 }

@@ -17,6 +17,8 @@ namespace tallimo {
 namespace {
 
 namespace fs = std::filesystem;
+using test::errnoText;
+using test::namesIn;
 using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
@@ -24,19 +26,6 @@ using Names = std::vector<std::string>;
 
 const std::vector<std::uint8_t> kOld = {'o', 'l', 'd'};
 const std::vector<std::uint8_t> kNew = {'n', 'e', 'w', ' ', 'm', 'o', 'n', 't', 'h'};
-
-std::string reason(int error) {
-    return std::generic_category().message(error);
-}
-
-Names entriesIn(const TempDir& dir) {
-    Names names;
-    for (const auto& entry : fs::directory_iterator(dir.path())) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // Runs `action` in a child process, as the unprivileged user "nobody" when the tests run as
 // root (root may write any file), and returns its exit status.
@@ -71,7 +60,7 @@ TEST(AtomicFile, ReplacedFilesKeepTheirPermissionsOwnersAndLinks) {
     ::stat(dir.file("m.time").c_str(), &info);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_EQ(info.st_uid, root ? 65534u : ::getuid());
-    EXPECT_EQ(entriesIn(dir), (Names{"link.time", "m.time"}));
+    EXPECT_EQ(namesIn(dir.path()), (Names{"link.time", "m.time"}));
 }
 
 TEST(AtomicFile, AFailedWriteFlushOrSizeLimitKeepsTheOldFileAndSaysWhy) {
@@ -87,13 +76,13 @@ TEST(AtomicFile, AFailedWriteFlushOrSizeLimitKeepsTheOldFileAndSaysWhy) {
         {"disk full",
          {[](int, const void*, std::size_t) -> ssize_t { return errno = ENOSPC, -1; }, {}},
          RLIM_INFINITY,
-         reason(ENOSPC)},
-        {"file flush", {{}, [](int) { return errno = EIO, -1; }}, RLIM_INFINITY, reason(EIO)},
-        {"ulimit -f", {}, 4, reason(EFBIG)},
+         errnoText(ENOSPC)},
+        {"file flush", {{}, [](int) { return errno = EIO, -1; }}, RLIM_INFINITY, errnoText(EIO)},
+        {"ulimit -f", {}, 4, errnoText(EFBIG)},
         {"folder flush",
          {{}, [&syncs](int fd) { return ++syncs == 2 ? (errno = EIO, -1) : ::fsync(fd); }},
          RLIM_INFINITY,
-         "its folder could not be flushed to the disk: " + reason(EIO)},
+         "its folder could not be flushed to the disk: " + errnoText(EIO)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -108,7 +97,7 @@ TEST(AtomicFile, AFailedWriteFlushOrSizeLimitKeepsTheOldFileAndSaysWhy) {
         ::setrlimit(RLIMIT_FSIZE, &previous);
         EXPECT_EQ(result.message, c.reason);
         EXPECT_EQ(readBytes(dir.file("m.time")), syncs == 2 ? kNew : kOld);
-        EXPECT_EQ(entriesIn(dir), Names{"m.time"});
+        EXPECT_EQ(namesIn(dir.path()), Names{"m.time"});
     }
 }
 
@@ -119,7 +108,7 @@ TEST(AtomicFile, ATemporaryFileLeftByAKilledSaveIsRemovedByTheNext) {
         const std::string name = std::string(length - 5, 'm') + ".time";
         writeBytes(besideName(dir.file(name), ".tallimo-save"), {'c', 'u', 't'});
         ASSERT_TRUE(writeFileAtomically(dir.file(name), kNew)) << length;
-        EXPECT_EQ(entriesIn(dir), Names{name});
+        EXPECT_EQ(namesIn(dir.path()), Names{name});
         fs::remove(dir.file(name));
     }
     EXPECT_NE(besideName(std::string(250, 'a') + "1", ".x"),
@@ -131,20 +120,20 @@ TEST(AtomicFile, WhatIsNoWritableRegularFileIsNeverReplaced) {
     ASSERT_EQ(::mkfifo(dir.file("pipe.time").c_str(), 0666), 0);
     fs::create_directory(dir.path() / "folder.time");
     EXPECT_EQ(writeFileAtomically(dir.file("pipe.time"), kNew).message, "it is not a regular file");
-    EXPECT_EQ(writeFileAtomically(dir.file("folder.time"), kNew).message, reason(EISDIR));
+    EXPECT_EQ(writeFileAtomically(dir.file("folder.time"), kNew).message, errnoText(EISDIR));
     // A file its user may not write stays, with the reason a direct write would give.
     writeBytes(dir.file("m.time"), kOld);
     ::chmod(dir.file("m.time").c_str(), 0444);
     EXPECT_EQ(asOrdinaryUser(dir,
                              [&] {
                                  return writeFileAtomically(dir.file("m.time"), kNew).message ==
-                                                reason(EACCES)
+                                                errnoText(EACCES)
                                             ? 0
                                             : 1;
                              }),
               0);
     EXPECT_EQ(readBytes(dir.file("m.time")), kOld);
-    EXPECT_EQ(entriesIn(dir), (Names{"folder.time", "m.time", "pipe.time"}));
+    EXPECT_EQ(namesIn(dir.path()), (Names{"folder.time", "m.time", "pipe.time"}));
 }
 
 TEST(AtomicFile, ACopyNeverReplacesUnlessAskedAndLeavesNothingBehind) {
@@ -154,11 +143,11 @@ TEST(AtomicFile, ACopyNeverReplacesUnlessAskedAndLeavesNothingBehind) {
     // What a copy cut short left of the same file goes with the next copy.
     writeBytes(besideName(dir.file("m.time"), ".tallimo-copy"), {'c', 'u', 't'});
     EXPECT_EQ(copyFileAtomically(dir.file("m.time"), dir.file("m.bak"), false).message,
-              reason(EEXIST));
+              errnoText(EEXIST));
     EXPECT_EQ(readBytes(dir.file("m.bak")), kOld);
     ASSERT_TRUE(copyFileAtomically(dir.file("m.time"), dir.file("m.bak"), true));
     EXPECT_EQ(readBytes(dir.file("m.bak")), kNew);
-    EXPECT_EQ(entriesIn(dir), (Names{"m.bak", "m.time"}));
+    EXPECT_EQ(namesIn(dir.path()), (Names{"m.bak", "m.time"}));
 }
 
 TEST(InputFile, RefusesHugeAndStrangeFilesBeforeReadingThem) {
@@ -174,7 +163,7 @@ TEST(InputFile, RefusesHugeAndStrangeFilesBeforeReadingThem) {
     const std::pair<const char*, std::string> cases[] = {
         {"huge.time", "it is larger than 64 MiB, far more than any month needs"},
         {"pipe.time", "it is not a regular file"},
-        {"missing.time", reason(ENOENT)},
+        {"missing.time", errnoText(ENOENT)},
         {"limit.time", ""},
     };
     for (const auto& [name, why] : cases) {
@@ -199,7 +188,7 @@ TEST(FileLock, OneWriterAtATimeAndNoLockFileLeftBehind) {
                              }),
               0);
     first.release();
-    EXPECT_TRUE(entriesIn(dir).empty());
+    EXPECT_TRUE(namesIn(dir.path()).empty());
     EXPECT_TRUE(FileLock().acquire(month, std::chrono::milliseconds(0)));
 }
 
