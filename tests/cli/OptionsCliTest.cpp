@@ -19,7 +19,6 @@ TEST(CliOptions, PrintsEverySettingInItsOrderAndStoresNormalisedChanges) {
     const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
         {{"worktimeHour=7", "worktimeMinute=90", "AutoSave=on", "PlugInDir=/opt/p"},
          {"AutoSave=on", "PlugInDir=/opt/p", "atworkMinute=30", "worktimeMinute=30"}},
-        {{"worktimeHour=23"}, {"atworkHour=0", "worktimeHour=23"}},
         {{"BalanceStart=-150:30", "lunchMinute=45"},
          {"atworkMinute=15", "lunchMinute=45", "BalanceStart=-150:30"}},
         // The largest part the help promises, carried into hours of one day.

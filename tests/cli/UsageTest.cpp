@@ -92,7 +92,6 @@ TEST(CliUsage, WrongUsageAndRefusedArgumentsChangeNothing) {
         {{"mark", "m.time", "party", "3"}, 2},
         {{"mark", "m.time", "holiday", "3,"}, 2},
         {{"mark", "m.time", "holiday", "32"}, 1},
-        {{"set", "m.time", "6", "--enter", "24:00:00"}, 2},
         {{"help", "show", "total"}, 2},
         {{"set", "m.time", "40"}, 1},
         {{"squad-add", "m.time", "--start", "31.04.2006 18:00:00", "--end", "x"}, 2},
