@@ -12,18 +12,6 @@ Instant at(int day, int hour, int minute = 0, int month = 3) {
     return ViewFixture::at(day, month, 2006, hour, minute);
 }
 
-TEST(EntryDialogRules, EnabledControlsFollowTheModes) {
-    for (const bool work : {true, false}) {
-        for (const bool modify : {true, false}) {
-            EntryDialog dialog;
-            dialog.workMode = work;
-            dialog.modifyMode = modify;
-            EXPECT_EQ(dialog.standByEnabled(), !work);
-            EXPECT_EQ(dialog.datePickersEnabled(), !(work && modify));
-        }
-    }
-}
-
 TEST(EntryDialogRules, DateCalendarsOnlyWarnAndEndDateFollowsStart) {
     fake::FakeUi ui;
     EntryDialog dialog;

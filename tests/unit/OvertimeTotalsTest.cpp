@@ -38,12 +38,13 @@ TEST(OvertimeTotals, TextFamiliesAndTheirBoundaries) {
     }
 }
 
-TEST(OvertimeTotalsCommand, WholeMonthOfTheWorkListFromTheStoredCells) {
+// Only the shown list counts, as far as its selection reaches, from its stored cells.
+TEST(OvertimeTotalsCommand, CountsTheShownListOrItsSelectionFromTheStoredCells) {
     ViewFixture f;
     f.addDay("01.03.2006", "08:00:00", "18:00:00");
-    f.addDay("02.03.2006", "08:00:00", "17:00:00");
+    const int late = f.addDay("02.03.2006", "14:00:00", "24:30:00");
     const int edited = f.addDay("03.03.2006", "08:00:00", "16:30:00");
-    f.addDay("04.03.2006", "", "");
+    const int saturday = f.addDay("04.03.2006", "", "");
     f.addDay("05.03.2006", "08:00:00", "8:00:00");
     f.addDay("26.03.2006", "01:00:00", "11:00:00"); // nine real hours: the clocks went forward
     f.addDay("27.03.2006", "22:00:00", "07:00:00"); // a night of nine hours
@@ -52,30 +53,12 @@ TEST(OvertimeTotalsCommand, WholeMonthOfTheWorkListFromTheStoredCells) {
     // Edited in place but not recomputed: the stored Leave counts, not the computed cells.
     f.work().SetItemText(edited, WorkColumn::Leave, "16:00:00");
     f.view->OnCalculateovertimemonth();
-    f.work().SetItemText(edited, WorkColumn::Leave, "16:30:00");
-    f.view->OnCalculateovertimemonth();
-    EXPECT_EQ(f.ui.messages, (std::vector<std::string>{"Overtime for this month: 00:00:00",
-                                                       "Overtime for this month: 00:30:00"}));
-}
-
-TEST(OvertimeTotalsCommand, SelectedDaysOnly) {
-    ViewFixture f;
-    f.addDay("01.03.2006", "08:00:00", "18:00:00");
-    f.addDay("02.03.2006", "14:00:00", "24:30:00");
-    const int saturday = f.addDay("04.03.2006", "", "");
     f.view->OnCalculateovertimeselectedonly();
     f.work().setSelected(saturday, true);
     f.view->OnCalculateovertimeselectedonly();
-    f.work().setSelected(1, true);
+    f.work().setSelected(late, true);
     f.view->OnCalculateovertimeselectedonly();
-    EXPECT_EQ(f.ui.messages, (std::vector<std::string>{"Overtime for selected days: 00:00:00",
-                                                       "Overtime for selected days: 01:30:00"}));
-}
 
-TEST(OvertimeTotalsCommand, ShownSquadListAndItsSelection) {
-    ViewFixture f;
-    f.addDay("01.03.2006", "08:00:00", "18:00:00");
-    f.work().setSelected(0, true);
     const int night = f.addPeriod("01.03.2006 18:00:00", "02.03.2006 08:00:00");
     f.addPeriod("03.03.2006 17:00:00", "");
     f.view->OnShowSquadTime();
@@ -87,6 +70,9 @@ TEST(OvertimeTotalsCommand, ShownSquadListAndItsSelection) {
     f.addPeriod("04.03.2006 10:00:00", "05.03.2006 11:01:01");
     f.view->OnCalculateovertimemonth();
     EXPECT_EQ(f.ui.messages, (std::vector<std::string>{
+                                 "Overtime for this month: 01:30:00",
+                                 "Overtime for selected days: 00:00:00",
+                                 "Overtime for selected days: 01:30:00",
                                  "Squad overtime for this month: 14:00:00",
                                  "Squad overtime for selected days: 14:00:00",
                                  "Squad overtime for this month: 1 Day(s) + 15:01:01",
