@@ -25,7 +25,6 @@ public:
     CliResult runAtTerminal(const std::vector<std::string>& args,
                             const std::vector<std::string>& environment = {}) const;
     std::string file(const std::string& name) const { return m_dir.file(name); }
-    const TempDir& dir() const { return m_dir; }
 
 private:
     TempDir m_dir;

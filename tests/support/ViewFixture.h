@@ -95,10 +95,6 @@ public:
         }
     }
 
-    bool traced(const std::string& text) const {
-        const auto texts = trace.texts();
-        return std::find(texts.begin(), texts.end(), text) != texts.end();
-    }
     // Saves since the fixture was set up: each one stores the path as the last document.
     int saves() const {
         return static_cast<int>(std::count_if(

@@ -2,6 +2,7 @@
 #include "support/PluginFiles.h"
 #include "support/ViewFixture.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace tallimo::test {
@@ -118,7 +119,7 @@ TEST(ExportRun, ADescriptionWithoutAnEndIsReadNoFurtherThanItsBuffer) {
     ExportSession session(kPlugin);
     session.log.fail("FullDescription");
     session.f.view->OnGoExport();
-    EXPECT_TRUE(session.f.traced("Using: " + std::string(1023, 'x')));
+    EXPECT_THAT(session.f.trace.texts(), testing::Contains("Using: " + std::string(1023, 'x')));
 }
 
 } // namespace
