@@ -35,7 +35,6 @@ TEST(CliSettingsWrites, ACommandWritesTheStoreAtMostOnceAndOnlyWhatChanged) {
         {{"mark", march, "vacation", "8-10"}, {}},
         {{"new", "2006-04", april}, {"Settings/LastDocument=" + april}},
         {{"show", march}, {}},
-        {{"total", march}, {}},
         {{"enter", march, "--now", "08.03.2006 08:00:00"}, {"Settings/LastDocument=" + march}},
         {{"options", "AutoSave=on", "lunchMinute=30"}, {"Settings/AutoSave=on"}},
         {{"options", "AutoSave=on"}, {}},
