@@ -1,9 +1,19 @@
 #include "ListFixture.h"
+#include "controls/CCellEdit.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QPalette>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
 
 namespace tallimo::test {
 namespace {
@@ -161,22 +171,242 @@ EmptyLook emptyLook(CCellListCtrl& list) {
 
 TEST(ListLook, AnEmptyWorkListKeepsItsHintAndPictureCentredWhenResized) {
     ListFixture f(false, QSize(700, 400));
-    for (const QSize size : {QSize(700, 400), QSize(1000, 560)}) {
-        f.window.resize(size);
-        QApplication::processEvents();
-        const QSize client = f.work->viewport()->size();
-        const EmptyLook look = emptyLook(*f.work);
-        EXPECT_NEAR(look.hint.center().x(), client.width() / 2, 2) << size.width();
-        EXPECT_NEAR(look.hint.center().y(), client.height() / 2, 2) << size.width();
-        // The 128 by 96 picture hangs below the centre.
-        EXPECT_TRUE(QRect(client.width() / 2 - 64, client.height() / 2 + 48, 128, 96)
-                        .contains(look.picture))
-            << size.width();
-    }
+    f.window.resize(QSize(1000, 560));
+    QApplication::processEvents();
+    const QSize client = f.work->viewport()->size();
+    const EmptyLook look = emptyLook(*f.work);
+    EXPECT_NEAR(look.hint.center().x(), client.width() / 2, 2);
+    EXPECT_NEAR(look.hint.center().y(), client.height() / 2, 2);
+    // The 128 by 96 picture hangs below the centre.
+    EXPECT_TRUE(
+        QRect(client.width() / 2 - 64, client.height() / 2 + 48, 128, 96).contains(look.picture));
 
     f.view.work().InsertItem(0, "01.03.2006");
     QApplication::processEvents();
     EXPECT_TRUE(emptyLook(*f.work).picture.isNull());
+}
+
+constexpr int kRow = ListFixture::kPlainDay;
+constexpr int kComment = WorkColumn::Comment;
+
+// Opens the editor on the comment of the first day, as "Edit Cell" does, and types a text.
+CCellEdit* editComment(ListFixture& f, const QString& typed) {
+    f.view.work().SetItemText(kRow, kComment, "old");
+    EXPECT_TRUE(f.work->EditCell(kRow, kComment));
+    CCellEdit* editor = f.work->cellEdit();
+    EXPECT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->hasFocus());
+    EXPECT_EQ(editor->selectedText(), "old");
+    QTest::keyClicks(editor, typed);
+    return editor;
+}
+
+TEST(CellEdit, EnterAClickOrAScrollAcceptsAndEscapeCancels) {
+    using End = std::function<void(ListFixture&, CCellEdit*)>;
+    const auto key = [](Qt::Key pressed, Qt::KeyboardModifiers modifiers = {}) -> End {
+        return
+            [=](ListFixture&, CCellEdit* editor) { QTest::keyClick(editor, pressed, modifiers); };
+    };
+    const struct {
+        const char* how;
+        QString typed;
+        End end;
+        std::string expected; // the cell's bytes after the edit
+    } cases[] = {
+        {"Enter", "Caf",
+         [](ListFixture&, CCellEdit* editor) {
+             QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_Eacute, QStringLiteral("é"), {});
+             QTest::keyClick(editor, Qt::Key_Return);
+         },
+         "Caf\xE9"},
+        {"keypad Enter", "late", key(Qt::Key_Enter, Qt::KeypadModifier), "late"},
+        {"a click on another row", "late train",
+         [](ListFixture& f, CCellEdit*) {
+             QTest::mouseClick(f.work->viewport(), Qt::LeftButton, {},
+                               ListFixture::inCell(*f.work, 6, 1));
+         },
+         "late train"},
+        {"a scroll", "scrolled",
+         [](ListFixture& f, CCellEdit*) { f.work->verticalScrollBar()->setValue(3); }, "scrolled"},
+        {"Escape", "typed", key(Qt::Key_Escape), "old"},
+    };
+    for (const auto& c : cases) {
+        ListFixture f(true, QSize(900, 300));
+        QSignalSpy accepted(f.work, &CCellListCtrl::editAccepted);
+        c.end(f, editComment(f, c.typed));
+        QApplication::processEvents();
+        EXPECT_EQ(f.work->cellEdit(), nullptr) << c.how;
+        EXPECT_EQ(f.view.work().itemText(kRow, kComment), c.expected) << c.how;
+        EXPECT_EQ(accepted.size(), c.expected == "old" ? 0 : 1) << c.how;
+    }
+}
+
+// Counts the keys that reach the window's shortcuts, like the main window's accelerators.
+struct Shortcuts {
+    explicit Shortcuts(QWidget& window) {
+        for (const char* keys : {"Ctrl+N", "Del", "Shift+Ins", "Alt+Backspace"}) {
+            auto* action = new QAction(&window);
+            action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
+            QObject::connect(action, &QAction::triggered, [this, keys] { ++reached[keys]; });
+            window.addAction(action);
+        }
+    }
+    std::map<std::string, int> reached;
+};
+
+TEST(CellEdit, KeysGoToTheEditorOrTheWindowAndARefillDropsTheEdit) {
+    ListFixture f;
+    Shortcuts shortcuts(f.window);
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    CCellEdit* editor = editComment(f, "abc");
+    QTest::keyClick(editor, Qt::Key_Left);
+    QTest::keyClick(editor, Qt::Key_Delete);
+    QTest::keyClick(editor, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_Home);
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(editor, Qt::Key_Insert, Qt::ShiftModifier);
+    QTest::keyClick(editor, Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(editor->text(), "pastedab");
+    EXPECT_EQ(shortcuts.reached,
+              (std::map<std::string, int>{{"Alt+Backspace", 1}, {"Shift+Ins", 1}}));
+
+    // Without the editor the same keys are the window's.
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::keyClick(f.work, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(f.work, Qt::Key_Delete);
+    EXPECT_EQ(shortcuts.reached["Ctrl+N"], 1);
+    EXPECT_EQ(shortcuts.reached["Del"], 1);
+
+    // A refill while editing drops the edit instead of writing into another month.
+    QSignalSpy accepted(f.work, &CCellListCtrl::editAccepted);
+    editComment(f, "typed");
+    f.view.view->loadSheet(f.view.view->storeSheet());
+    QApplication::processEvents();
+    EXPECT_EQ(f.work->cellEdit(), nullptr);
+    EXPECT_EQ(accepted.size(), 0);
+}
+
+TEST(CellEdit, TheEditorSitsInItsCellAndGrowsUpToTheClientsRightEdge) {
+    ListFixture f(true, QSize(500, 300));
+    QScrollBar* scroll = f.work->horizontalScrollBar();
+    const int client = f.work->viewport()->width();
+
+    // A cell starting right of the client area is scrolled to its left edge.
+    int outside = 0;
+    while (f.work->columnViewportPosition(outside) <= client) {
+        ++outside;
+    }
+    ASSERT_LE(f.work->columnViewportPosition(outside), scroll->maximum());
+    ASSERT_TRUE(f.work->EditCell(kRow, outside));
+    const QRect cell = ListFixture::cellRect(*f.work, kRow, outside);
+    EXPECT_EQ(cell.left(), 0);
+    EXPECT_EQ(f.work->cellEdit()->geometry(),
+              QRect(4, cell.top(), f.work->columnWidth(outside) - 3, cell.height()));
+
+    // The last column is cut at the client's edge and stays within it however long the text.
+    scroll->setValue(0);
+    ASSERT_TRUE(f.work->EditCell(kRow, WorkColumn::TimeAndLabor));
+    EXPECT_EQ(scroll->value(), scroll->maximum());
+    QTest::keyClicks(f.work->cellEdit(), QString(80, QLatin1Char('x')));
+    EXPECT_EQ(f.work->cellEdit()->geometry().right(), client - 1);
+
+    // Typing widens the editor to the text and never narrows it.
+    scroll->setValue(0);
+    ASSERT_TRUE(f.work->EditCell(kRow, WorkColumn::Enter));
+    CCellEdit* enter = f.work->cellEdit();
+    QTest::keyClicks(enter, QStringLiteral("a long line of text"));
+    const int widened = enter->width();
+    EXPECT_GE(widened, enter->fontMetrics().horizontalAdvance(enter->text()) + 5);
+    QTest::keyClick(enter, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(enter, Qt::Key_Backspace);
+    EXPECT_EQ(enter->width(), widened);
+}
+
+std::set<int> selectedInTable(const CellTable& table) {
+    std::set<int> rows;
+    for (int row = table.GetNextSelected(-1); row >= 0; row = table.GetNextSelected(row)) {
+        rows.insert(row);
+    }
+    return rows;
+}
+
+std::set<int> selectedOnScreen(CCellListCtrl& list) {
+    std::set<int> rows;
+    for (const QModelIndex& index : list.selectionModel()->selectedRows()) {
+        rows.insert(index.row());
+    }
+    return rows;
+}
+
+// Double and right clicks only tell the owner: no editor opens, and the selection stays.
+TEST(ListMouse, ARightClickKeepsTheSelectionAndHitsTheCellUnderIt) {
+    ListFixture f(true, QSize(1800, 800));
+    QTest::mouseClick(f.work->viewport(), Qt::LeftButton, {}, ListFixture::inCell(*f.work, 2, 0));
+    QSignalSpy doubleClicks(f.work, &CCellListCtrl::leftButtonDoubleClicked);
+    QTest::mouseDClick(f.work->viewport(), Qt::LeftButton, {}, ListFixture::inCell(*f.work, 2, 4));
+    EXPECT_EQ(doubleClicks.size(), 1);
+    EXPECT_TRUE(f.work->findChildren<QLineEdit*>().isEmpty());
+
+    QSignalSpy pressed(f.work, &CCellListCtrl::rightButtonPressed);
+    QSignalSpy released(f.work, &CCellListCtrl::rightButtonReleased);
+    const int boundary = f.work->columnViewportPosition(WorkColumn::Enter);
+    const int rowY = ListFixture::inCell(*f.work, 5, 0).y();
+    const int lastRowBottom = ListFixture::cellRect(*f.work, 30, 0).bottom();
+    const struct {
+        QPoint at;
+        std::pair<int, int> hit;
+    } cases[] = {
+        {{boundary, rowY}, {5, WorkColumn::Weekday}},
+        {{boundary + 1, rowY}, {5, WorkColumn::Enter}},
+        {{boundary, lastRowBottom + 3}, {-1, 0}},
+        {{f.work->horizontalHeader()->length() + 2, rowY}, {-1, 0}},
+    };
+    for (const auto& c : cases) {
+        QTest::mousePress(f.work->viewport(), Qt::RightButton, {}, c.at);
+        EXPECT_EQ(f.work->HitTestCell(), c.hit) << c.at.x() << "," << c.at.y();
+        QTest::mouseRelease(f.work->viewport(), Qt::RightButton, {}, c.at);
+        ASSERT_FALSE(released.isEmpty());
+        EXPECT_EQ(released.takeLast()[0].toPoint(), f.work->viewport()->mapToGlobal(c.at));
+    }
+    EXPECT_EQ(pressed.size(), 4);
+    EXPECT_EQ(selectedInTable(f.view.work()), (std::set<int>{2}));
+}
+
+TEST(ListKeys, KeysAndClicksSelectRowsInTheTableAndF2EditsTheCurrentCell) {
+    ListFixture f;
+    CellTable& table = f.view.work();
+    QTest::mouseClick(f.work->viewport(), Qt::LeftButton, {}, ListFixture::inCell(*f.work, 1, 4));
+    QTest::keyClick(f.work, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(f.work, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(selectedInTable(table), (std::set<int>{1, 2, 3}));
+    QTest::keyClick(f.work, Qt::Key_End);
+    EXPECT_EQ(selectedInTable(table), (std::set<int>{30}));
+    QTest::keyClick(f.work, Qt::Key_Home);
+    QTest::keyClick(f.work, Qt::Key_Right);
+
+    // F2 edits the current cell; Enter hands the keyboard back to the list.
+    QTest::keyClick(f.work, Qt::Key_F2);
+    ASSERT_NE(f.work->cellEdit(), nullptr);
+    QTest::keyClicks(f.work->cellEdit(), QStringLiteral("keyed"));
+    QTest::keyClick(f.work->cellEdit(), Qt::Key_Return);
+    EXPECT_EQ(table.itemText(0, WorkColumn::StandBy), "keyed");
+    EXPECT_TRUE(f.work->hasFocus());
+
+    // The table's selection follows the screen, and back, across changes.
+    for (const int row : {1, 3, 5}) {
+        QTest::mouseClick(f.work->viewport(), Qt::LeftButton,
+                          row == 1 ? Qt::NoModifier : Qt::ControlModifier,
+                          ListFixture::inCell(*f.work, row, 0));
+    }
+    table.DeleteItem(2);
+    EXPECT_EQ(selectedInTable(table), (std::set<int>{1, 2, 4}));
+    EXPECT_EQ(selectedOnScreen(*f.work), selectedInTable(table));
+    // A command that chooses rows itself is shown once the window gets to it.
+    table.clearSelection();
+    table.setSelected(7, true);
+    table.setSelected(8, true);
+    QApplication::processEvents();
+    EXPECT_EQ(selectedOnScreen(*f.work), (std::set<int>{7, 8}));
 }
 
 } // namespace
