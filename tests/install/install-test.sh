@@ -1,8 +1,5 @@
 #!/usr/bin/env bash
-# Installs the build into a temporary prefix and checks it as a desktop and a shell see it: the
-# tree, the validators' verdicts, the MIME type, the man pages and the completion against the
-# program's own command list, the start at login, and the installed tallimo-cli exporting with
-# the bundled plug-ins named without a path.
+# Installs the build into a temporary prefix and checks it as a desktop and a shell see it.
 # Usage: install-test.sh BUILD_DIR HAS_DESKTOP(0|1)
 set -euo pipefail
 build=$1
