@@ -2,7 +2,6 @@
 #include "support/PluginFiles.h"
 #include "support/ViewFixture.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace tallimo::test {
@@ -58,7 +57,6 @@ TEST(ExportRun, CallSequencesFollowThePluginsResults) {
          false,
          {"GetDescription", "Init", month[2], month[3], month[4], month[5], "DeInit"},
          "Export"},
-        {"", true, {"GetDescription", "Init", "DeInit"}, ""},
         {"DeInit", true, {"GetDescription", "Init", "DeInit"}, "DeInit"},
     };
     for (const auto& c : cases) {
@@ -113,13 +111,6 @@ TEST(ExportRun, LibrariesThatCannotRunAreRefusedWithAMessageAndNeverCalled) {
     };
     EXPECT_EQ(cancelled.f.view->OnGoExport().outcome, Outcome::Cancelled);
     EXPECT_EQ(cancelled.log.calls(), std::vector<std::string>{"GetDescription"});
-}
-
-TEST(ExportRun, ADescriptionWithoutAnEndIsReadNoFurtherThanItsBuffer) {
-    ExportSession session(kPlugin);
-    session.log.fail("FullDescription");
-    session.f.view->OnGoExport();
-    EXPECT_THAT(session.f.trace.texts(), testing::Contains("Using: " + std::string(1023, 'x')));
 }
 
 } // namespace

@@ -46,7 +46,6 @@ TEST(TimeAndLabor, PositiveOvertimeCodes) {
         {at(12), at(23, 59, 58), "REG 08:00 + OT20E 03:59:58"},
         {at(3), at(16), "REG 08:00 + OT+0E 01:00:00+ OT04E 02:00:00+ OT06E 01:00:00"},
         {at(5), at(14, 30), "STTE 08:30:00 + + OT04E 01:00:00"},
-        {at(4, 30), at(14), "STTE 08:00:00 + + OT04E 01:30:00"},
         {at(2), at(13), "STTE 07:00:00 + + OT+0E 02:00:00+ OT04E 02:00:00"},
         // Exactly nine hours after 06:00 is still the short form.
         {at(5), at(15), "STTE 09:00:00 + + OT04E 01:00:00"},
