@@ -36,57 +36,49 @@ protected:
     TempDir dir;
 };
 
-TEST_F(SettingsFile, WhatTheDesktopWritesTheCliReadsAlike) {
+// Each side reads what the other wrote, and what the CLI does not change stays as it was.
+TEST_F(SettingsFile, TheDesktopAndTheCliReadWhatTheOtherWrote) {
     {
         QtSettingsStore desktop;
         for (std::size_t i = 0; i < std::size(kValues); ++i) {
-            desktop.setString("Settings", "S" + std::to_string(i), kValues[i]);
+            desktop.setString("Settings", "D" + std::to_string(i), kValues[i]);
         }
         desktop.setInt("Settings", "worktimeHour", -7);
+        desktop.setString("Settings", "Gone", "soon");
         desktop.setString("Recent File List", "File1", "/tmp/a b.time");
         ASSERT_TRUE(desktop.sync());
-    }
-    IniSettingsStore cli(file());
-    for (std::size_t i = 0; i < std::size(kValues); ++i) {
-        EXPECT_EQ(cli.getString("Settings", "S" + std::to_string(i)), kValues[i]) << i;
-    }
-    EXPECT_EQ(cli.getInt("Settings", "worktimeHour"), -7);
-    EXPECT_EQ(cli.getInt("Settings", "S0"), std::nullopt);
-    EXPECT_EQ(cli.getString("Recent File List", "File1"), "/tmp/a b.time");
-    EXPECT_EQ(cli.getString("Settings", "missing"), std::nullopt);
-}
-
-TEST_F(SettingsFile, WhatTheCliWritesTheDesktopReadsAndTheRestStays) {
-    {
-        QSettings desktop(QString::fromStdString(file()), QSettings::IniFormat);
-        desktop.setValue("Window/geometry", QByteArray("\x01\xFF geometry", 11));
-        desktop.setValue("Settings/Gone", "soon");
-        desktop.setValue("Settings/Kept", "as it was");
+        QSettings(QString::fromStdString(file()), QSettings::IniFormat)
+            .setValue("Window/geometry", QByteArray("\x01\xFF geometry", 11));
     }
     {
         IniSettingsStore cli(file());
         for (std::size_t i = 0; i < std::size(kValues); ++i) {
-            cli.setString("Settings", "S" + std::to_string(i), kValues[i]);
+            EXPECT_EQ(cli.getString("Settings", "D" + std::to_string(i)), kValues[i]) << i;
+            cli.setString("Settings", "C" + std::to_string(i), kValues[i]);
         }
+        EXPECT_EQ(cli.getInt("Settings", "worktimeHour"), -7);
+        EXPECT_EQ(cli.getInt("Settings", "D0"), std::nullopt);
+        EXPECT_EQ(cli.getString("Recent File List", "File1"), "/tmp/a b.time");
+        EXPECT_EQ(cli.getString("Settings", "missing"), std::nullopt);
         cli.setInt("Settings", "lunchMinute", 45);
-        cli.setString("Recent File List", "File1", "/tmp/a b.time");
+        cli.setString("Recent File List", "File2", "/tmp/c d.time");
         cli.remove("Settings", "Gone");
-        EXPECT_EQ(cli.getString("Settings", "S2"), kValues[2]);
+        EXPECT_EQ(cli.getString("Settings", "C2"), kValues[2]);
         ASSERT_TRUE(cli.sync());
         // A second store sees the file as written, and a sync without changes writes nothing.
         std::filesystem::remove(file() + ".lock");
         IniSettingsStore again(file());
-        EXPECT_EQ(again.getString("Settings", "S10"), kValues[10]);
+        EXPECT_EQ(again.getString("Settings", "C10"), kValues[10]);
         EXPECT_TRUE(again.sync());
     }
     QtSettingsStore desktop;
     for (std::size_t i = 0; i < std::size(kValues); ++i) {
-        EXPECT_EQ(desktop.getString("Settings", "S" + std::to_string(i)), kValues[i]) << i;
+        EXPECT_EQ(desktop.getString("Settings", "C" + std::to_string(i)), kValues[i]) << i;
+        EXPECT_EQ(desktop.getString("Settings", "D" + std::to_string(i)), kValues[i]) << i;
     }
     EXPECT_EQ(desktop.getInt("Settings", "lunchMinute"), 45);
-    EXPECT_EQ(desktop.getString("Recent File List", "File1"), "/tmp/a b.time");
+    EXPECT_EQ(desktop.getString("Recent File List", "File2"), "/tmp/c d.time");
     EXPECT_EQ(desktop.getString("Settings", "Gone"), std::nullopt);
-    EXPECT_EQ(desktop.getString("Settings", "Kept"), "as it was");
     QSettings raw(QString::fromStdString(file()), QSettings::IniFormat);
     EXPECT_EQ(raw.value("Window/geometry").toByteArray(), QByteArray("\x01\xFF geometry", 11));
 }
