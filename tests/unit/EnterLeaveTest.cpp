@@ -34,25 +34,15 @@ TEST(EnterNow, FillsTodaysRowAndAsksBeforeReplacingAnArrival) {
     EXPECT_EQ(f.timers.calls, std::vector<std::string>{"start 22 30000"});
 }
 
-TEST(EnterNow, ALateShiftEndsOnTheNextDayForTheRowTheReminderAndLeaveNow) {
+// The rows and "Leave now" after midnight are the CLI's night shift test.
+TEST(EnterNow, ALateShiftsReminderWaitsForTheNextDay) {
     ViewFixture f({"RememberMe"});
     f.newMonth(5, 2006);
     f.clock.current = may10(16, 30);
     f.view->OnEnter();
-    EXPECT_EQ(f.day(9), "10.05.2006|Wednesday|16:30:00|01:30:00|automatic created "
-                        "entry||09:00:00|08:00:00|n/a|REG 08:00");
     EXPECT_EQ(f.view->goHomeTime(), ViewFixture::at(11, 5, 2006, 1, 30));
     f.view->OnTimer(CTagrolView::kReminderTimerId);
     EXPECT_TRUE(f.ui.messages.empty());
-    // "Leave now" after midnight ends yesterday's shift, asking as it does for today's row.
-    f.clock.current = ViewFixture::at(11, 5, 2006, 0, 30);
-    f.ui.answers = {Answer::Ok};
-    EXPECT_TRUE(f.view->OnLeave());
-    EXPECT_EQ(f.ui.questions,
-              std::vector<std::string>{"You had left the office today at: 01:30:00."});
-    EXPECT_EQ(f.day(9), "10.05.2006|Wednesday|16:30:00|24:30:00|automatic created "
-                        "entry||08:00:00|07:00:00|-01:00:00|REG 07:00");
-    EXPECT_EQ(f.cell(10, WorkColumn::Leave), "");
 }
 
 TEST(LeaveNow, BeforeNoonADayWithoutArrivalEndsTheShiftOfTheDayBefore) {
