@@ -34,17 +34,6 @@ TEST(EnterNow, FillsTodaysRowAndAsksBeforeReplacingAnArrival) {
     EXPECT_EQ(f.timers.calls, std::vector<std::string>{"start 22 30000"});
 }
 
-// The rows and "Leave now" after midnight are the CLI's night shift test.
-TEST(EnterNow, ALateShiftsReminderWaitsForTheNextDay) {
-    ViewFixture f({"RememberMe"});
-    f.newMonth(5, 2006);
-    f.clock.current = may10(16, 30);
-    f.view->OnEnter();
-    EXPECT_EQ(f.view->goHomeTime(), ViewFixture::at(11, 5, 2006, 1, 30));
-    f.view->OnTimer(CTagrolView::kReminderTimerId);
-    EXPECT_TRUE(f.ui.messages.empty());
-}
-
 TEST(LeaveNow, BeforeNoonADayWithoutArrivalEndsTheShiftOfTheDayBefore) {
     const struct {
         int enteredDay; // 0: none

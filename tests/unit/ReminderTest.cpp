@@ -22,17 +22,20 @@ void setRememberMe(ViewFixture& f, bool on) {
 
 TEST(Reminder, RemindsOnceWhenLessThanAMinuteIsLeft) {
     const struct {
+        Instant enter;
         Instant tick;
         bool reminds;
     } cases[] = {
-        {may10(16, 59, 0), false},
-        {may10(16, 59, 1), true},
+        {may10(8, 0), may10(16, 59, 0), false},
+        {may10(8, 0), may10(16, 59, 1), true},
+        // A late shift's forecast lies on the next day.
+        {may10(16, 30), may10(16, 30), false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tick);
         ViewFixture f({"RememberMe"});
         f.newMonth(5, 2006);
-        f.clock.current = may10(8, 0);
+        f.clock.current = c.enter;
         f.view->OnEnter();
         f.clock.current = c.tick;
         // Ticks of other timers are not the reminder's.
