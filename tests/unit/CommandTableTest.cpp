@@ -32,22 +32,6 @@ TEST(CommandTable, EveryOfferedCommandIsKnownOnceAndHasItsHandler) {
     }
 }
 
-TEST(CommandTable, SwitchAndListRulesFollowTheState) {
-    ViewFixture f({}, kBound);
-    CommandTable table(*f.view);
-    EXPECT_EQ(table.update(CommandId::Switch).label, "Hide");
-    EXPECT_TRUE(table.update(CommandId::ShowSquadTime).enabled);
-    EXPECT_FALSE(table.update(CommandId::ShowWorkTime).enabled);
-    table.execute(CommandId::Switch);
-    table.execute(CommandId::ShowSquadTime);
-    EXPECT_EQ(f.ui.mainWindowVisible, false);
-    EXPECT_EQ(table.update(CommandId::Switch).label, "Show");
-    EXPECT_FALSE(table.update(CommandId::ShowSquadTime).enabled);
-    EXPECT_TRUE(table.update(CommandId::ShowWorkTime).enabled);
-    table.execute(CommandId::Switch);
-    EXPECT_EQ(f.ui.mainWindowVisible, true);
-}
-
 TEST(CommandTable, ExecuteRoutesToTheViewTheShellOrNowhere) {
     ViewFixture f({}, kBound);
     CommandTable table(*f.view);
