@@ -61,8 +61,6 @@ TEST(Document, RefusedFilesLeaveTablesAndBindingAlone) {
         {"cut.time", Outcome::Refused, "Exception by identifying the file header." + kAdvice},
         {"long.time", Outcome::Refused, "Exception by identifying the file header." + kAdvice},
         {"lower.time", Outcome::Refused, "The current file has no valid file header." + kAdvice},
-        {"missing.time", Outcome::Failed,
-         "Cannot open the file \"" + f.dir.file("missing.time") + "\": " + errnoText(ENOENT) + "."},
         {"folder.time", Outcome::Failed,
          "Cannot open the file \"" + f.dir.file("folder.time") + "\": " + errnoText(EISDIR) + "."},
     };

@@ -95,7 +95,8 @@ TEST(EnterNow, OnlyInstantsOfTheLoadedMonthsOwnDaysAreAccepted) {
     }
 }
 
-TEST(LeaveNow, AfterEnterAsksWithTheForecastAndStopsTheReminder) {
+// The question and the row it writes are the CLI's enter and leave test.
+TEST(LeaveNow, AfterEnterStopsTheReminderWhateverTheAnswer) {
     for (const Answer answer : {Answer::Ok, Answer::Cancel}) {
         ViewFixture f({"RememberMe"});
         f.newMonth(5, 2006);
@@ -105,12 +106,8 @@ TEST(LeaveNow, AfterEnterAsksWithTheForecastAndStopsTheReminder) {
         f.ui.answers = {answer};
         EXPECT_EQ(f.view->OnLeave().outcome,
                   answer == Answer::Ok ? Outcome::Done : Outcome::Cancelled);
-        EXPECT_EQ(f.ui.questions,
-                  std::vector<std::string>{"You had left the office today at: 17:00:00."});
-        const bool ok = answer == Answer::Ok;
-        EXPECT_EQ(f.cell(9, WorkColumn::AtWork), ok ? "08:45:00" : "09:00:00");
         EXPECT_TRUE(f.timers.running.empty());
-        EXPECT_EQ(f.view->goHomeTime(), ok ? may10(16, 45) : may10(17));
+        EXPECT_EQ(f.view->goHomeTime(), answer == Answer::Ok ? may10(16, 45) : may10(17));
     }
 }
 

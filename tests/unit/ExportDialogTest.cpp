@@ -94,17 +94,10 @@ TEST_F(ExportDialogTest, NoLibraryOrAFirstMatchThatIsADirectoryFindsNothing) {
                                                      "Could not found any export plug-ins."}));
 }
 
-TEST_F(ExportDialogTest, NamedLibraryIsChosenOnlyWhenItsProbeAllowsOk) {
-    installPlugin(kPlugin, pluginDir(), "a.so");
-    installPlugin(kPluginWithoutDescription, pluginDir(), "b.so");
-    EXPECT_TRUE(makeDialog().chooseLibrary(pluginDir() + "a.so"));
-    EXPECT_FALSE(makeDialog().chooseLibrary(pluginDir() + "b.so"));
-    ExportDialog absent = makeDialog();
-    EXPECT_FALSE(absent.chooseLibrary(pluginDir() + "c.so"));
-    EXPECT_FALSE(absent.loadError().empty());
-    EXPECT_TRUE(ui.messages.empty());
+// Libraries named on the CLI that cannot be loaded or probed are the CLI's export test.
+TEST_F(ExportDialogTest, ANamedLibraryWithAPathTooLongIsRefused) {
     EXPECT_FALSE(makeDialog().chooseLibrary("/" + std::string(PATH_MAX, 'x') + ".so"));
-    EXPECT_EQ(ui.messages, std::vector<std::string>{"The path of the export plug-in is too long."});
+    EXPECT_EQ(ui.messages.back(), "The path of the export plug-in is too long.");
 }
 
 } // namespace
