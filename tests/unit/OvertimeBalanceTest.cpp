@@ -87,7 +87,6 @@ TEST(OvertimeBalance, TheOpenMonthCountsAsItIsInMemoryAndEndsTheRange) {
     files[2].path = open;
     const Balance balance =
         openMonthBalance(files, openMonthFile(sheet, open, monthTotals(sheet)), 0);
-    EXPECT_EQ(balance.total, 36000 + 7200);
     EXPECT_EQ(balanceFieldText(balance), "Balance: +12:00:00 (1 file left out)");
 }
 
@@ -116,12 +115,9 @@ TEST(MonthFiles, AFolderHoldsItsMonthFilesAndNothingElse) {
 
     std::vector<std::string> paths;
     ASSERT_TRUE(listMonthFiles(dir.path().string(), paths).done());
-    std::vector<std::string> names;
-    for (const std::string& path : paths) {
-        names.push_back(std::filesystem::path(path).filename().string());
-    }
-    ASSERT_EQ(names, (std::vector<std::string>{"cut.time", "jan.time", "link.time", "magic.time",
-                                               "text.time"}));
+    ASSERT_EQ(paths, (std::vector<std::string>{dir.file("cut.time"), dir.file("jan.time"),
+                                               dir.file("link.time"), dir.file("magic.time"),
+                                               dir.file("text.time")}));
     MonthFileCache cache;
     const std::vector<MonthFile> files = cache.read(paths);
     const struct {
