@@ -53,7 +53,6 @@ TEST(Reminder, SwitchedOnInOptionsTakesTodaysLeaveOrRemindsAtOnce) {
         Instant goHome;
     } cases[] = {
         {"", "18:15:00", may10(18, 15)},
-        {"", "", 0},
         {"", "8:00", 0},
         // A night shift's Leave lies on the next day.
         {"22:00:00", "06:00:00", ViewFixture::at(11, 5, 2006, 6, 0)},

@@ -188,8 +188,6 @@ TEST(Loading, EveryRowIsSetUpWhateverItsDateSays) {
     EXPECT_EQ(work.GetItemText(0, WorkColumn::Weekday) + work.GetItemText(1, WorkColumn::Weekday) +
                   work.GetItemText(2, WorkColumn::Weekday),
               "SundayFriday");
-    EXPECT_EQ(work.rowAttributes(0)->backColour, kWeekendBackColour);
-    EXPECT_FALSE(work.rowAttributes(1).has_value());
     EXPECT_EQ(loaded.sheet.squad.rowAttributes(1)->backColour, kAlternateSquadBackColour);
     EXPECT_EQ(loaded.workRows, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(loaded.squadRows, (std::vector<int>{0, 1}));
