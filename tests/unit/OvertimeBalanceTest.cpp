@@ -73,23 +73,7 @@ TEST(OvertimeBalance, RunsThroughTheMonthsInTheirOwnOrderCountingEachMonthOnce) 
     EXPECT_EQ(all.standby, 3 * 3600); // the copy and the unreadable files add nothing
 }
 
-TEST(OvertimeBalance, TheOpenMonthCountsAsItIsInMemoryAndEndsTheRange) {
-    TempDir dir;
-    const std::string open = dir.file("feb.time");
-    writeBytes(open, {1});
-    TimeSheet sheet;
-    sheet.minDate = firstOf(2024, 2);
-    sheet.work.InsertItem(0, "01.02.2024");
-    sheet.work.SetItemText(0, WorkColumn::Enter, "08:00:00");
-    sheet.work.SetItemText(0, WorkColumn::Leave, "19:00:00");
-    std::vector<MonthFile> files = folder();
-    files[2].stamp = *fileStampOf(open);
-    files[2].path = open;
-    const Balance balance =
-        openMonthBalance(files, openMonthFile(sheet, open, monthTotals(sheet)), 0);
-    EXPECT_EQ(balanceFieldText(balance), "Balance: +12:00:00 (1 file left out)");
-}
-
+// The open month counting as it is in memory and ending the range: the desktop's balance test.
 TEST(MonthFiles, AFolderHoldsItsMonthFilesAndNothingElse) {
     TempDir dir;
     // Versions differ in size: a rewrite within the file system's clock tick is seen all the same.

@@ -37,7 +37,6 @@ TEST(TimeAndLabor, PositiveOvertimeCodes) {
         Instant leave;
         const char* expected;
     } cases[] = {
-        {at(7), at(19), "REG 08:00 + OT06E 03:00:00"},
         {at(10), at(22, 30), "REG 08:00 + OT06E 01:00:00+ OT20E 02:30:00"},
         // The late band always starts at 20:00, even inside the regular part.
         {at(12), at(23), "REG 08:00 + OT20E 03:00:00"},
