@@ -36,9 +36,6 @@ TEST(CellLook, ResolvesColoursAndFontFromTheRecordsOfACell) {
     for (const LookCase& c : cases) {
         EXPECT_EQ(resolveCellLook(c.own, c.whole, false, kNormal), c.expected) << c.name;
     }
-}
-
-TEST(CellLook, AMergeTakesOnlyWhatEachStyleChangesFromTheBaseFont) {
     // On a bold base font a bold style changes nothing, so the row's normal weight stays.
     const CellAttributes italicRow{CellFlag::Italic, 0, 0};
     const CellAttributes boldCell{CellFlag::Bold, 0, 0};

@@ -7,7 +7,7 @@
 namespace tallimo {
 namespace {
 
-TEST(SquadPeriod, LengthTextSwitchesToDaysAtOneDay) {
+TEST(SquadPeriod, LengthTextSwitchesToDaysAtOneDayAndNightsOfClockChangesHaveTheirRealLength) {
     const struct {
         Span length;
         const char* expected;
@@ -20,9 +20,6 @@ TEST(SquadPeriod, LengthTextSwitchesToDaysAtOneDay) {
     for (const auto& c : cases) {
         EXPECT_EQ(formatSquadLength(c.length), c.expected) << c.length;
     }
-}
-
-TEST(SquadPeriod, NightsOfClockChangesHaveTheirRealLength) {
     EXPECT_EQ(squadPeriodLength("25.03.2006 20:00:00", "26.03.2006 08:00:00"), 11 * 3600);
     EXPECT_EQ(squadPeriodLength("28.10.2006 20:00:00", "29.10.2006 08:00:00"), 13 * 3600);
     test::TzGuard southern("Australia/Sydney");

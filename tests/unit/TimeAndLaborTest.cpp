@@ -9,7 +9,7 @@ Instant at(int h, int mi = 0, int s = 0, int day = 1) {
     return makeLocalInstant(2006, 3, day, h, mi, s).value();
 }
 
-TEST(TimeAndLabor, BandsAreMeasuredOnTheDayOfTheirArgument) {
+TEST(TimeAndLabor, BandsAreMeasuredOnTheDayOfTheirArgumentAndMakeTheCodes) {
     const struct {
         const char* band;
         Span actual;
@@ -29,14 +29,11 @@ TEST(TimeAndLabor, BandsAreMeasuredOnTheDayOfTheirArgument) {
     for (const auto& c : cases) {
         EXPECT_EQ(c.actual, c.expected) << c.band;
     }
-}
-
-TEST(TimeAndLabor, PositiveOvertimeCodes) {
     const struct {
         Instant enter;
         Instant leave;
         const char* expected;
-    } cases[] = {
+    } codes[] = {
         {at(10), at(22, 30), "REG 08:00 + OT06E 01:00:00+ OT20E 02:30:00"},
         // The late band always starts at 20:00, even inside the regular part.
         {at(12), at(23), "REG 08:00 + OT20E 03:00:00"},
@@ -53,7 +50,7 @@ TEST(TimeAndLabor, PositiveOvertimeCodes) {
         {at(6), at(15, 30), "REG 08:00 + OT06E 00:30:00"},
         {at(14), at(0, 30, 0, 2), "not implemented"},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : codes) {
         EXPECT_EQ(timeAndLaborForPositive(c.enter, c.leave), c.expected) << c.expected;
     }
 }
