@@ -6,7 +6,7 @@
 namespace tallimo::test {
 namespace {
 
-TEST(OptionsDialog, AtWorkIsTheSumOfWorktimeAndBreaksWithinOneDay) {
+TEST(Options, AtWorkIsTheSumWithinOneDayAndOkStoresEveryValue) {
     const struct {
         Duration worktime, breakfast, lunch, coffee;
         Duration atwork;
@@ -25,11 +25,6 @@ TEST(OptionsDialog, AtWorkIsTheSumOfWorktimeAndBreaksWithinOneDay) {
         dialog.computeAtWork();
         EXPECT_EQ(pickerDuration(dialog.atwork), c.atwork) << c.worktime.hour;
     }
-}
-
-// Cancel stores nothing: the desktop's options dialog test; normalising: the CLI's options test.
-TEST(OptionsCommand, OkStoresEveryValue) {
-    ViewFixture f;
     f.settings.setInt(kSettingsSection, "worktimeHour", 7);
     f.settings.setInt(kSettingsSection, "worktimeMinute", 90);
     f.view = std::make_unique<CTagrolView>(f.platform);

@@ -8,7 +8,7 @@ namespace {
 
 constexpr auto kBound = ViewFixture::Start::Bound;
 
-TEST(Refresh, RememberedCellRecomputesItsRowOnlyThenTheWholeShownList) {
+TEST(SmallCommands, RefreshRecomputesTheRememberedRowOrTheShownListAndDoubleClickModifies) {
     ViewFixture f({}, kBound);
     for (const int row : {1, 2}) {
         f.work().SetItemText(row, WorkColumn::Enter, "08:00:00");
@@ -28,11 +28,8 @@ TEST(Refresh, RememberedCellRecomputesItsRowOnlyThenTheWholeShownList) {
     EXPECT_EQ(f.squad().itemText(0, SquadColumn::Worktime), "");
     EXPECT_FALSE(f.doc().isModified());
     EXPECT_EQ(f.saves(), 0);
-}
-
-// On an empty view it opens the last document, as the desktop's list test shows.
-TEST(DoubleClick, ModifiesTheSelection) {
-    ViewFixture f({}, kBound);
+    // A double click modifies the selection; on an empty view it opens the last document (the
+    // desktop's list test).
     ViewFixture::select(f.work(), {3});
     int dialogs = 0;
     f.ui.onEntryDialog = [&](EntryDialog&) { return ++dialogs < 0; };
