@@ -48,21 +48,15 @@ TEST(DayMarking, MarkersActOnTheSelectedDaysAndSaveAsOftenAsTheirRule) {
 }
 
 // Cancel deletes nothing: the CLI's clear test.
-TEST(DeleteRows, WithoutASelectionThereIsNothingToDo) {
-    ViewFixture f({}, kBound);
-    f.ui.answers = {Answer::Ok};
-    EXPECT_EQ(f.view->OnVkdelete().outcome, Outcome::NothingToDo);
-    EXPECT_FALSE(f.doc().isModified());
-}
-
 TEST(DeleteRows, WorkListKeepsTheDaysEmptiesTheRestAndSavesPerRow) {
     ViewFixture f({"AutoSave"}, kBound);
+    f.ui.answers = {Answer::Ok, Answer::Ok};
+    EXPECT_EQ(f.view->OnVkdelete().outcome, Outcome::NothingToDo);
     for (int column = WorkColumn::Enter; column < WorkColumn::Count; ++column) {
         f.work().SetItemText(2, column, "x");
         f.work().SetItemText(4, column, "x");
     }
     ViewFixture::select(f.work(), {2, 4});
-    f.ui.answers = {Answer::Ok};
     EXPECT_TRUE(f.view->OnVkdelete());
     EXPECT_EQ(f.day(2) + f.day(4), "03.03.2006|Friday||||||||05.03.2006|Sunday||||||||");
     EXPECT_EQ(f.saves(), 2);

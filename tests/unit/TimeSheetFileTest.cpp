@@ -109,7 +109,7 @@ TEST(Storing, LoadThenStoreGivesTheSameBytesWithBoundsUpTo2106) {
     EXPECT_EQ(storeTimeSheet(loaded.sheet), original);
 }
 
-TEST(Loading, DamagedFilesKeepWhatWasReadAndReportEachSectionOnce) {
+TEST(Loading, DamagedFilesKeepWhatWasReadAndEveryRowIsSetUpWhateverItsDateSays) {
     using P = LoadProblem;
     const struct {
         const char* name;
@@ -172,9 +172,6 @@ TEST(Loading, DamagedFilesKeepWhatWasReadAndReportEachSectionOnce) {
             EXPECT_EQ(cells, c.lastCells);
         }
     }
-}
-
-TEST(Loading, EveryRowIsSetUpWhateverItsDateSays) {
     const Loaded loaded(SheetBytes()
                             .header(1003, {2}, kMarch2006Min, kMarch2006Max)
                             .workRow("00.03.2004") // carries to 29.02.2004, a Sunday

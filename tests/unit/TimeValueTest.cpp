@@ -71,9 +71,7 @@ TEST(TimeValue, WhatAUserTypesIsReadStrictlyAndNeverRollsIntoAnotherDay) {
                                 "2006-03-07 08:00", "07.03.2006T08:00", "2006-03-07T08"}) {
         EXPECT_FALSE(parseMoment(refused)) << refused;
     }
-}
-
-TEST(TimeValue, SignedSpansOfAnyNumberOfHours) {
+    // Signed spans of any number of hours.
     const struct {
         const char* text;
         std::optional<Span> span;
