@@ -15,20 +15,6 @@ CellTable threeColumns() {
     return CellTable({"A", "B", "C"});
 }
 
-TEST(CellTable, InsertBeyondTheEndAppendsAndCellsOutsideTheTableReadEmptyAndIgnoreWrites) {
-    CellTable table = threeColumns();
-    EXPECT_EQ(table.InsertItem(0, "a"), 0);
-    EXPECT_EQ(table.InsertItem(10, "c"), 1);
-    EXPECT_EQ(table.InsertItem(1, "b"), 1);
-    table.SetItemText(5, 1, "lost");
-    table.SetItemText(0, 3, "lost");
-    table.SetCellFlags(-1, 1, 0x10);
-    table.SetRowFlags(9, 0x20);
-    EXPECT_EQ(table.GetItemText(0, 0) + table.GetItemText(1, 0) + table.GetItemText(2, 0), "abc");
-    EXPECT_EQ(table.GetItemText(5, 1) + table.GetItemText(0, 7), "");
-    EXPECT_EQ(table.rowCount(), 3);
-}
-
 // Writes what the list model would hear, in order.
 struct RecordingObserver final : CellTableObserver {
     void aboutToReset() override { calls.push_back("about to reset"); }
@@ -47,6 +33,47 @@ struct RecordingObserver final : CellTableObserver {
     }
     std::vector<std::string> calls;
 };
+
+TEST(CellTable, InsertBeyondTheEndAppendsCellsOutsideTheTableIgnoreWritesAndDeletesComeInRuns) {
+    CellTable table = threeColumns();
+    EXPECT_EQ(table.InsertItem(0, "a"), 0);
+    EXPECT_EQ(table.InsertItem(10, "c"), 1);
+    EXPECT_EQ(table.InsertItem(1, "b"), 1);
+    table.SetItemText(5, 1, "lost");
+    table.SetItemText(0, 3, "lost");
+    table.SetCellFlags(-1, 1, 0x10);
+    table.SetRowFlags(9, 0x20);
+    EXPECT_EQ(table.GetItemText(0, 0) + table.GetItemText(1, 0) + table.GetItemText(2, 0), "abc");
+    EXPECT_EQ(table.GetItemText(5, 1) + table.GetItemText(0, 7), "");
+    EXPECT_EQ(table.rowCount(), 3);
+
+    // Deleting many rows tells runs bottom first, or one reset when they are scattered.
+    table.DeleteAllItems();
+    for (int row = 0; row < 200; ++row) {
+        table.InsertItem(row, std::to_string(row));
+    }
+    RecordingObserver observer;
+    table.setObserver(&observer);
+    const int runs[] = {7, 3, 4, 5, 150, 3, 999, -1};
+    EXPECT_EQ(table.DeleteItems(runs), 5);
+    EXPECT_EQ(observer.calls,
+              (std::vector<std::string>{"about to remove 150..150", "removed 150..150",
+                                        "about to remove 7..7", "removed 7..7",
+                                        "about to remove 3..5", "removed 3..5"}));
+    EXPECT_EQ(table.GetItemText(3, 0), "6");
+    EXPECT_EQ(table.GetItemText(4, 0), "8");
+
+    observer.calls.clear();
+    std::vector<int> everyOther;
+    for (int row = 0; row < table.rowCount(); row += 2) {
+        everyOther.push_back(row);
+    }
+    EXPECT_EQ(table.DeleteItems(everyOther), 98);
+    EXPECT_EQ(observer.calls, (std::vector<std::string>{"about to reset", "reset"}));
+    ASSERT_EQ(table.rowCount(), 97);
+    EXPECT_EQ(table.GetItemText(0, 0), "1");
+    EXPECT_EQ(table.GetItemText(96, 0), "198");
+}
 
 TEST(CellTable, ObserverHearsEachChangeBeforeAndAfterAndBatchesInScopes) {
     CellTable table = threeColumns();
@@ -109,34 +136,6 @@ TEST(CellTable, AMonthOfEmptyRowsCostsFewTimesItsFile) {
     ASSERT_TRUE(loadTimeSheet(file.bytes, sheet, none, [](LoadProblem) {}));
     ASSERT_EQ(sheet.squad.rowCount(), 250000);
     EXPECT_LE(allocatedBytes() - before, 8 * file.bytes.size());
-}
-
-TEST(CellTable, DeletingManyRowsTellsRunsBottomFirstOrOneResetWhenScattered) {
-    CellTable table = threeColumns();
-    for (int row = 0; row < 200; ++row) {
-        table.InsertItem(row, std::to_string(row));
-    }
-    RecordingObserver observer;
-    table.setObserver(&observer);
-    const int runs[] = {7, 3, 4, 5, 150, 3, 999, -1};
-    EXPECT_EQ(table.DeleteItems(runs), 5);
-    EXPECT_EQ(observer.calls,
-              (std::vector<std::string>{"about to remove 150..150", "removed 150..150",
-                                        "about to remove 7..7", "removed 7..7",
-                                        "about to remove 3..5", "removed 3..5"}));
-    EXPECT_EQ(table.GetItemText(3, 0), "6");
-    EXPECT_EQ(table.GetItemText(4, 0), "8");
-
-    observer.calls.clear();
-    std::vector<int> everyOther;
-    for (int row = 0; row < table.rowCount(); row += 2) {
-        everyOther.push_back(row);
-    }
-    EXPECT_EQ(table.DeleteItems(everyOther), 98);
-    EXPECT_EQ(observer.calls, (std::vector<std::string>{"about to reset", "reset"}));
-    ASSERT_EQ(table.rowCount(), 97);
-    EXPECT_EQ(table.GetItemText(0, 0), "1");
-    EXPECT_EQ(table.GetItemText(96, 0), "198");
 }
 
 } // namespace

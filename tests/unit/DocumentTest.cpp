@@ -154,17 +154,16 @@ TEST(Document, WhatAnotherProgramWroteIsReplacedOnlyAsThePolicySays) {
         const char* onDisk;
     } cases[] = {
         {SavePolicy::Ask, Answer::Cancel, Outcome::Cancelled, "theirs"},
-        {SavePolicy::Ask, Answer::Ok, Outcome::Done, "ours"},
+        {SavePolicy::Ask, Answer::Ok, Outcome::Done, "changed"},
         {SavePolicy::Refuse, Answer::Ok, Outcome::Refused, "theirs"},
-        {SavePolicy::Force, Answer::Cancel, Outcome::Done, "ours"},
+        {SavePolicy::Force, Answer::Cancel, Outcome::Done, "changed"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.onDisk);
         ViewFixture f;
-        const std::string a = f.writeMonth("a.time", "A");
-        ASSERT_TRUE(f.doc().openStep(a));
+        bind(f, Binding::Bound);
+        const std::string a = f.dir.file("a.time");
         f.doc().setSavePolicy(c.policy);
-        f.work().SetItemText(0, WorkColumn::Comment, "ours");
         ASSERT_TRUE(f.doc().Save());
         EXPECT_FALSE(f.doc().changedOnDisk()) << "our own save is no outside change";
         f.writeMonth("a.time", "theirs");
@@ -215,18 +214,17 @@ TEST(Document, ADamagedFileIsKeptBesideItBeforeItIsSavedOver) {
 
 TEST(Document, ASaveWaitsForAnotherWriterOfTheMonthAndGivesUp) {
     ViewFixture f;
-    const std::string a = f.writeMonth("a.time", "A");
-    ASSERT_TRUE(f.doc().openStep(a));
+    bind(f, Binding::Bound);
+    const std::string a = f.dir.file("a.time");
     FileLock other;
     ASSERT_TRUE(other.acquire(a, std::chrono::milliseconds(0)));
-    f.work().SetItemText(0, WorkColumn::Comment, "ours");
     EXPECT_EQ(f.doc().Save().outcome, Outcome::Refused);
     EXPECT_EQ(f.commentOnDisk(a), "A");
     EXPECT_EQ(f.ui.messages, std::vector<std::string>{"Cannot save the file \"" + a +
                                                       "\": another program is changing it."});
     other.release();
     EXPECT_TRUE(f.doc().Save());
-    EXPECT_EQ(f.commentOnDisk(a), "ours");
+    EXPECT_EQ(f.commentOnDisk(a), "changed");
 }
 
 TEST(Document, CloseAsksOnlyWithChangesAndStaysOpenWhenTheSaveFailed) {

@@ -118,9 +118,8 @@ TEST(AtomicFile, ATemporaryFileLeftByAKilledSaveIsRemovedByTheNext) {
 TEST(AtomicFile, WhatIsNoWritableRegularFileIsNeverReplaced) {
     TempDir dir;
     ASSERT_EQ(::mkfifo(dir.file("pipe.time").c_str(), 0666), 0);
-    fs::create_directory(dir.path() / "folder.time");
+    // A folder in the file's place is the document's failed save test.
     EXPECT_EQ(writeFileAtomically(dir.file("pipe.time"), kNew).message, "it is not a regular file");
-    EXPECT_EQ(writeFileAtomically(dir.file("folder.time"), kNew).message, errnoText(EISDIR));
     // A file its user may not write stays, with the reason a direct write would give.
     writeBytes(dir.file("m.time"), kOld);
     ::chmod(dir.file("m.time").c_str(), 0444);
@@ -133,7 +132,7 @@ TEST(AtomicFile, WhatIsNoWritableRegularFileIsNeverReplaced) {
                              }),
               0);
     EXPECT_EQ(readBytes(dir.file("m.time")), kOld);
-    EXPECT_EQ(namesIn(dir.path()), (Names{"folder.time", "m.time", "pipe.time"}));
+    EXPECT_EQ(namesIn(dir.path()), (Names{"m.time", "pipe.time"}));
 }
 
 TEST(AtomicFile, ACopyNeverReplacesUnlessAskedAndLeavesNothingBehind) {

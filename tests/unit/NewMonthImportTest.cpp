@@ -6,7 +6,7 @@
 namespace tallimo::test {
 namespace {
 
-TEST(NewMonth, MakesAnUntitledMonthAndCancelOnlyRenamesTheTitle) {
+TEST(NewMonth, MakesAnUntitledMonthAsksAboutChangesAndRefusesMonthsNoFileCanHold) {
     ViewFixture f;
     f.newMonth(2, 2008);
     EXPECT_EQ(f.doc().title(), "February2008.time");
@@ -17,12 +17,7 @@ TEST(NewMonth, MakesAnUntitledMonthAndCancelOnlyRenamesTheTitle) {
     EXPECT_EQ(f.doc().title(), "Untitled.time");
     EXPECT_EQ(f.doc().path(), "/months/February2008.time");
     EXPECT_EQ(f.work().rowCount(), 29);
-}
-
-TEST(NewMonth, AsksAboutUnsavedChangesAndRefusesMonthsNoFileCanHold) {
-    ViewFixture f;
-    f.newMonth(3, 2006);
-    f.squad().InsertItem(0, "01.03.2006 18:00:00");
+    f.squad().InsertItem(0, "01.02.2008 18:00:00");
     f.newMonth(4, 2006);
     EXPECT_EQ(f.ui.questions,
               std::vector<std::string>{"The file has changed. Would you save them?"});

@@ -38,8 +38,7 @@ TEST(OvertimeTotals, TextFamiliesAndTheCommandsThatCountThem) {
     const int edited = f.addDay("03.03.2006", "08:00:00", "16:30:00");
     const int saturday = f.addDay("04.03.2006", "", "");
     f.addDay("05.03.2006", "08:00:00", "8:00:00");
-    f.addDay("26.03.2006", "01:00:00", "11:00:00"); // nine real hours: the clocks went forward
-    f.addDay("27.03.2006", "22:00:00", "07:00:00"); // a night of nine hours
+    // Days of a clock change and night shifts: the balance's and the CLI's night shift tests.
     f.addDay("", "08:00:00", "17:00:00");
     f.view->CalculateAllWorkRows();
     // Edited in place but not recomputed: the stored Leave counts, not the computed cells.
