@@ -24,7 +24,7 @@ TEST(EntryDialogRules, TheMonthsOwnBoundsAreNoWarning) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(OnAdd, WorkEntryOffersNowAndWritesTheDayOfTheStartDate) {
+TEST(OnAddOrModify, WorkEntryOffersNowOrEachSelectedDayBottomMostFirstAndWritesItsDay) {
     ViewFixture f({}, kBound);
     f.clock.current = at(16, 10, 15);
     f.ui.onEntryDialog = [&](EntryDialog& dialog) {
@@ -41,6 +41,29 @@ TEST(OnAdd, WorkEntryOffersNowAndWritesTheDayOfTheStartDate) {
     EXPECT_EQ(f.day(15),
               "16.03.2006|Thursday|08:00:00|17:00:00|by hand||09:00:00|08:00:00|n/a|REG 08:00");
     EXPECT_TRUE(f.doc().isModified());
+    // Modify offers each selected day, bottom-most first, its times only when both are complete.
+    const char* times[][2] = {{"08:00:00", ""}, {"08:00", "17:00:00"}, {"08:15:00", "17:45:00"}};
+    for (int i = 0; i < 3; ++i) {
+        f.work().SetItemText(2 + 3 * i, WorkColumn::Enter, times[i][0]);
+        f.work().SetItemText(2 + 3 * i, WorkColumn::Leave, times[i][1]);
+    }
+    ViewFixture::select(f.work(), {2, 5, 8});
+    std::vector<std::string> offered;
+    f.ui.onEntryDialog = [&](EntryDialog& dialog) {
+        offered.push_back(formatInstant(dialog.startDate, "%d.%m.%Y ") +
+                          formatInstant(dialog.startTime, "%H:%M-") +
+                          formatInstant(dialog.endTime, "%H:%M"));
+        dialog.startTime = at(1, 8);
+        dialog.comment = "changed";
+        return offered.size() != 2;
+    };
+    EXPECT_TRUE(f.view->OnModify());
+    EXPECT_EQ(offered, (std::vector<std::string>{"09.03.2006 08:15-17:45", "06.03.2006 07:00-16:00",
+                                                 "03.03.2006 07:00-16:00"}));
+    EXPECT_EQ(f.day(8), "09.03.2006|Thursday|08:00:00|17:45:00|changed||09:45:00|08:45:00|"
+                        "+00:45:00|REG 08:00 + OT06E 00:45:00");
+    EXPECT_EQ(f.cell(5, WorkColumn::Comment), "");
+    EXPECT_EQ(f.cell(2, WorkColumn::Leave), "16:00:00");
 }
 
 TEST(OnAdd, WorkEntryOfAnotherMonthOrYearIsRefusedAndChangesNothing) {
@@ -72,32 +95,6 @@ TEST(OnAdd, SquadEntryAlwaysAppends) {
     // The period's cells are the CLI's squad-add test.
     EXPECT_EQ(f.squad().rowCount(), 2);
     EXPECT_EQ(f.saves(), 2);
-}
-
-TEST(OnModify, OffersEachSelectedDayBottomMostFirstWithItsTimesOnlyWhenBothAreComplete) {
-    ViewFixture f({}, kBound);
-    const char* times[][2] = {{"08:00:00", ""}, {"08:00", "17:00:00"}, {"08:15:00", "17:45:00"}};
-    for (int i = 0; i < 3; ++i) {
-        f.work().SetItemText(2 + 3 * i, WorkColumn::Enter, times[i][0]);
-        f.work().SetItemText(2 + 3 * i, WorkColumn::Leave, times[i][1]);
-    }
-    ViewFixture::select(f.work(), {2, 5, 8});
-    std::vector<std::string> offered;
-    f.ui.onEntryDialog = [&](EntryDialog& dialog) {
-        offered.push_back(formatInstant(dialog.startDate, "%d.%m.%Y ") +
-                          formatInstant(dialog.startTime, "%H:%M-") +
-                          formatInstant(dialog.endTime, "%H:%M"));
-        dialog.startTime = at(1, 8);
-        dialog.comment = "changed";
-        return offered.size() != 2;
-    };
-    EXPECT_TRUE(f.view->OnModify());
-    EXPECT_EQ(offered, (std::vector<std::string>{"09.03.2006 08:15-17:45", "06.03.2006 07:00-16:00",
-                                                 "03.03.2006 07:00-16:00"}));
-    EXPECT_EQ(f.day(8), "09.03.2006|Thursday|08:00:00|17:45:00|changed||09:45:00|08:45:00|"
-                        "+00:45:00|REG 08:00 + OT06E 00:45:00");
-    EXPECT_EQ(f.cell(5, WorkColumn::Comment), "");
-    EXPECT_EQ(f.cell(2, WorkColumn::Leave), "16:00:00");
 }
 
 TEST(OnModify, SquadRowOffersItsMomentsOrSevenToEightAndRewritesInPlace) {

@@ -101,7 +101,7 @@ TEST(AtomicFile, AFailedWriteFlushOrSizeLimitKeepsTheOldFileAndSaysWhy) {
     }
 }
 
-TEST(AtomicFile, ATemporaryFileLeftByAKilledSaveIsRemovedByTheNext) {
+TEST(AtomicFile, WhatAKilledSaveOrCopyLeftIsRemovedAndACopyReplacesOnlyWhenAsked) {
     TempDir dir;
     // Names up to the longest a folder allows, with room or without for the temporary name.
     for (const std::size_t length : {std::size_t{6}, std::size_t{244}, std::size_t{255}}) {
@@ -113,6 +113,16 @@ TEST(AtomicFile, ATemporaryFileLeftByAKilledSaveIsRemovedByTheNext) {
     }
     EXPECT_NE(besideName(std::string(250, 'a') + "1", ".x"),
               besideName(std::string(250, 'a') + "2", ".x"));
+    writeBytes(dir.file("m.time"), kNew);
+    writeBytes(dir.file("m.bak"), kOld);
+    // What a copy cut short left of the same file goes with the next copy.
+    writeBytes(besideName(dir.file("m.time"), ".tallimo-copy"), {'c', 'u', 't'});
+    EXPECT_EQ(copyFileAtomically(dir.file("m.time"), dir.file("m.bak"), false).message,
+              errnoText(EEXIST));
+    EXPECT_EQ(readBytes(dir.file("m.bak")), kOld);
+    ASSERT_TRUE(copyFileAtomically(dir.file("m.time"), dir.file("m.bak"), true));
+    EXPECT_EQ(readBytes(dir.file("m.bak")), kNew);
+    EXPECT_EQ(namesIn(dir.path()), (Names{"m.bak", "m.time"}));
 }
 
 TEST(AtomicFile, WhatIsNoWritableRegularFileIsNeverReplaced) {
@@ -135,21 +145,7 @@ TEST(AtomicFile, WhatIsNoWritableRegularFileIsNeverReplaced) {
     EXPECT_EQ(namesIn(dir.path()), (Names{"m.time", "pipe.time"}));
 }
 
-TEST(AtomicFile, ACopyNeverReplacesUnlessAskedAndLeavesNothingBehind) {
-    TempDir dir;
-    writeBytes(dir.file("m.time"), kNew);
-    writeBytes(dir.file("m.bak"), kOld);
-    // What a copy cut short left of the same file goes with the next copy.
-    writeBytes(besideName(dir.file("m.time"), ".tallimo-copy"), {'c', 'u', 't'});
-    EXPECT_EQ(copyFileAtomically(dir.file("m.time"), dir.file("m.bak"), false).message,
-              errnoText(EEXIST));
-    EXPECT_EQ(readBytes(dir.file("m.bak")), kOld);
-    ASSERT_TRUE(copyFileAtomically(dir.file("m.time"), dir.file("m.bak"), true));
-    EXPECT_EQ(readBytes(dir.file("m.bak")), kNew);
-    EXPECT_EQ(namesIn(dir.path()), (Names{"m.bak", "m.time"}));
-}
-
-TEST(InputFile, RefusesHugeAndStrangeFilesBeforeReadingThem) {
+TEST(InputFile, RefusesHugeAndStrangeFilesBeforeReadingThemAsDoesThePluginLoader) {
     TempDir dir;
     // Sparse files: they take no room on the disk.
     for (const auto& [name, size] :
@@ -168,6 +164,12 @@ TEST(InputFile, RefusesHugeAndStrangeFilesBeforeReadingThem) {
     for (const auto& [name, why] : cases) {
         std::vector<std::uint8_t> bytes;
         EXPECT_EQ(readWholeFile(dir.file(name), bytes).message, why) << name;
+    }
+    // Nor is a plug-in loaded from what is no regular file.
+    for (const std::string& path : {dir.file("pipe.time"), std::string("/dev/zero")}) {
+        std::string error;
+        EXPECT_EQ(DlLibraryLoader().load(path, error), nullptr);
+        EXPECT_EQ(error, "it is not a regular file") << path;
     }
 }
 
@@ -188,16 +190,6 @@ TEST(FileLock, OneWriterAtATimeAndNoLockFileLeftBehind) {
               0);
     first.release();
     EXPECT_TRUE(FileLock().acquire(month, std::chrono::milliseconds(0)));
-}
-
-TEST(PluginLoader, LoadsOnlyRegularFiles) {
-    TempDir dir;
-    ASSERT_EQ(::mkfifo(dir.file("fifo.so").c_str(), 0666), 0);
-    for (const std::string& path : {dir.file("fifo.so"), std::string("/dev/zero")}) {
-        std::string error;
-        EXPECT_EQ(DlLibraryLoader().load(path, error), nullptr);
-        EXPECT_EQ(error, "it is not a regular file") << path;
-    }
 }
 
 } // namespace

@@ -48,7 +48,6 @@ TEST(SquadNow, WithoutAnOpenPeriodTheSelectionDecides) {
          finished,
          {"There are more than one squad time available!\nPlease select only the right one and "
           "finish again."}},
-        {{0}, Answer::Cancel, Outcome::Cancelled, finished, {}},
         {{0}, Answer::Ok, Outcome::Done, "10.05.2006 21:00:00", {}},
     };
     for (const auto& c : cases) {

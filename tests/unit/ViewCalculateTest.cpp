@@ -63,7 +63,7 @@ TEST(CalculateWorkRow, WritesTheFourCellsInEveryZone) {
     }
 }
 
-TEST(CalculateWorkRow, UncomputableRowsAreEmptiedKeepTheLookAndTouchNoOtherRow) {
+TEST(CalculateRows, UncomputableRowsAreEmptiedOrKeptAndTouchNoOtherRow) {
     ViewFixture f;
     const int good = f.addDay("01.03.2006", "08:00:00", "18:00:00", "yes");
     const int noDate = f.addDay("", "08:00:00", "18:00:00", "yes");
@@ -86,6 +86,19 @@ TEST(CalculateWorkRow, UncomputableRowsAreEmptiedKeepTheLookAndTouchNoOtherRow) 
     f.view->CalculateWorkRow(-1);
     f.view->CalculateWorkRow(f.work().rowCount());
     EXPECT_EQ(f.work().rowCount(), 4);
+    // A squad row gets its length and classification; an unmeasurable period keeps its cells.
+    // Separators are not examined.
+    const int row = f.addPeriod("03-03-2006T17x00x00", "05.03.2006 08:30:00");
+    f.view->CalculateSquadRow(row);
+    EXPECT_EQ(f.squad().itemText(row, SquadColumn::Worktime), "1 Days + 15:30:00");
+    EXPECT_EQ(f.squad().itemText(row, SquadColumn::TimeAndLabor), "not implemented");
+    for (const char* end : {"", "02.03.2006 08:00", "xx.yy.zzzz aa:bb:cc"}) {
+        f.squad().SetItemText(row, SquadColumn::End, end);
+        f.squad().SetItemText(row, SquadColumn::TimeAndLabor, "kept");
+        f.view->CalculateAllSquadRows();
+        EXPECT_EQ(f.squad().itemText(row, SquadColumn::Worktime), "1 Days + 15:30:00") << end;
+        EXPECT_EQ(f.squad().itemText(row, SquadColumn::TimeAndLabor), "kept") << end;
+    }
 }
 
 TEST(CalculateWorkRow, GoHomeFollowsTheLeaveOfItsDay) {
@@ -115,22 +128,6 @@ TEST(CalculateWorkRow, GoHomeFollowsTheLeaveOfItsDay) {
         // Carried onto the next day, it still belongs to its own row, not to the next day's.
         f->view->CalculateWorkRow(f->addDay("02.03.2006", "08:00:00", "17:00:00"));
         EXPECT_EQ(f->view->goHomeTime(), c.expected);
-    }
-}
-
-TEST(CalculateSquadRow, WritesLengthAndClassificationOrKeepsTheCellsOfUnmeasurablePeriods) {
-    ViewFixture f;
-    // Separators are not examined.
-    const int row = f.addPeriod("03-03-2006T17x00x00", "05.03.2006 08:30:00");
-    f.view->CalculateSquadRow(row);
-    EXPECT_EQ(f.squad().itemText(row, SquadColumn::Worktime), "1 Days + 15:30:00");
-    EXPECT_EQ(f.squad().itemText(row, SquadColumn::TimeAndLabor), "not implemented");
-    for (const char* end : {"", "02.03.2006 08:00", "xx.yy.zzzz aa:bb:cc"}) {
-        f.squad().SetItemText(row, SquadColumn::End, end);
-        f.squad().SetItemText(row, SquadColumn::TimeAndLabor, "kept");
-        f.view->CalculateAllSquadRows();
-        EXPECT_EQ(f.squad().itemText(row, SquadColumn::Worktime), "1 Days + 15:30:00") << end;
-        EXPECT_EQ(f.squad().itemText(row, SquadColumn::TimeAndLabor), "kept") << end;
     }
 }
 
