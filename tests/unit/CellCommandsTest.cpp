@@ -21,7 +21,7 @@ std::set<int> greyed(const std::vector<MenuItem>& items) {
     return ids;
 }
 
-TEST(ContextMenu, GreyingFollowsTheShownListAndItsSelection) {
+TEST(ContextMenu, GreyingFollowsTheShownListAndItsSelectionAndCopyTakesUpToAThousandBytes) {
     using namespace CommandId;
     const std::set<int> cells = {EditCell, ClearCell, CopyCell};
     const std::set<int> marks = {Sickness, Vacation, Holiday};
@@ -33,6 +33,17 @@ TEST(ContextMenu, GreyingFollowsTheShownListAndItsSelection) {
     };
     for (const auto& [work, selected, expected] : cases) {
         EXPECT_EQ(greyed(contextMenu(work, selected)), expected) << work << " " << selected;
+    }
+    // Copy Cell copies up to a thousand bytes of the shown list.
+    for (const std::size_t length : {std::size_t{1000}, std::size_t{1001}}) {
+        ViewFixture f({}, kBound);
+        f.view->OnShowSquadTime();
+        f.addPeriod("01.03.2006 18:00:00", "");
+        f.squad().SetItemText(0, SquadColumn::Description, std::string(length, 'a'));
+        ViewFixture::select(f.squad(), {0});
+        f.view->OnRButtonDown(0, SquadColumn::Description);
+        f.view->OnContextmenuCopycell();
+        EXPECT_EQ(f.ui.clipboard.value_or("").size(), length == 1000 ? 1000u : 0u);
     }
 }
 
@@ -56,19 +67,6 @@ TEST(RightButton, RemembersTheHitCellOnlyWithExactlyOneSelectedRowForTheEditor) 
     f.view->OnRButtonDown(6, WorkColumn::Leave);
     f.view->OnContextmenuEdit();
     EXPECT_EQ(f.ui.events.back(), "edit cell: work 6 3");
-}
-
-TEST(CopyCell, CopiesUpToAThousandBytesOfTheShownList) {
-    for (const std::size_t length : {std::size_t{1000}, std::size_t{1001}}) {
-        ViewFixture f({}, kBound);
-        f.view->OnShowSquadTime();
-        f.addPeriod("01.03.2006 18:00:00", "");
-        f.squad().SetItemText(0, SquadColumn::Description, std::string(length, 'a'));
-        ViewFixture::select(f.squad(), {0});
-        f.view->OnRButtonDown(0, SquadColumn::Description);
-        f.view->OnContextmenuCopycell();
-        EXPECT_EQ(f.ui.clipboard.value_or("").size(), length == 1000 ? 1000u : 0u);
-    }
 }
 
 TEST(ClearCell, EmptiesRecordedCellsOnlyAndRecomputes) {

@@ -48,7 +48,7 @@ TEST(DayMarking, MarkersActOnTheSelectedDaysAndSaveAsOftenAsTheirRule) {
 }
 
 // Cancel deletes nothing: the CLI's clear test.
-TEST(DeleteRows, WorkListKeepsTheDaysEmptiesTheRestAndSavesPerRow) {
+TEST(DeleteRows, WorkDaysAreEmptiedSquadRowsGoBottomMostFirstAndEachSaves) {
     ViewFixture f({"AutoSave"}, kBound);
     f.ui.answers = {Answer::Ok, Answer::Ok};
     EXPECT_EQ(f.view->OnVkdelete().outcome, Outcome::NothingToDo);
@@ -60,10 +60,7 @@ TEST(DeleteRows, WorkListKeepsTheDaysEmptiesTheRestAndSavesPerRow) {
     EXPECT_TRUE(f.view->OnVkdelete());
     EXPECT_EQ(f.day(2) + f.day(4), "03.03.2006|Friday||||||||05.03.2006|Sunday||||||||");
     EXPECT_EQ(f.saves(), 2);
-}
-
-TEST(DeleteRows, SquadRowsGoBottomMostFirstAndTheRestGetTheirNewLook) {
-    ViewFixture f({"AutoSave"}, kBound);
+    // Squad rows go bottom-most first and the rest get their new look.
     f.view->OnShowSquadTime();
     for (int row = 0; row < 5; ++row) {
         f.addPeriod("0" + std::to_string(row + 1) + ".03.2006 18:00:00", "");
@@ -79,11 +76,11 @@ TEST(DeleteRows, SquadRowsGoBottomMostFirstAndTheRestGetTheirNewLook) {
         EXPECT_EQ(look.backColour, row == 1 ? 0xE8FFFFu : 0xFFFFFFu) << row;
         EXPECT_EQ(look.flags, CellFlag::OwnBackColour);
     }
-    EXPECT_EQ(f.saves(), 1);
+    EXPECT_EQ(f.saves(), 3);
     ViewFixture::select(f.squad(), {0, 1, 2});
     f.view->OnVkdelete();
     EXPECT_EQ(f.squad().rowCount(), 0);
-    EXPECT_EQ(f.saves(), 2);
+    EXPECT_EQ(f.saves(), 4);
 }
 
 } // namespace

@@ -22,7 +22,7 @@ void bind(ViewFixture& f, Binding binding) {
     f.work().SetItemText(0, WorkColumn::Comment, "changed");
 }
 
-TEST(Document, OpenLoadsTheChosenFileAndStartUpReopensItWhenAsked) {
+TEST(Document, OpenLoadsTheChosenFileStartUpReopensItAndRefusedFilesChangeNothing) {
     ViewFixture f;
     const std::string path = f.writeMonth("a.time", "A");
     f.ui.files = {path};
@@ -41,12 +41,7 @@ TEST(Document, OpenLoadsTheChosenFileAndStartUpReopensItWhenAsked) {
         g.view->OnInitialUpdate();
         EXPECT_EQ(g.doc().path(), autoOpen ? path : "");
     }
-}
-
-TEST(Document, RefusedFilesLeaveTablesAndBindingAlone) {
-    ViewFixture f;
-    const std::string bound = f.writeMonth("a.time", "A");
-    ASSERT_TRUE(f.doc().openStep(bound));
+    // Refused files leave the tables and the binding alone.
     writeBytes(f.dir.file("cut.time"), {5, 'Z', 'R'});
     writeBytes(f.dir.file("lower.time"), SheetBytes().str("zrb").u32(3).bytes);
     // A first string longer than the file, though the file is longer than what is read first.
@@ -70,13 +65,13 @@ TEST(Document, RefusedFilesLeaveTablesAndBindingAlone) {
         EXPECT_EQ(f.doc().openStep(f.dir.file(c.name)).outcome, c.outcome);
         EXPECT_EQ(f.ui.messages, std::vector<std::string>{c.message});
         EXPECT_EQ(f.cell(0, WorkColumn::Comment), "A");
-        EXPECT_EQ(f.doc().title(), bound);
-        EXPECT_EQ(f.lastDocument(), bound);
+        EXPECT_EQ(f.doc().title(), path);
+        EXPECT_EQ(f.lastDocument(), path);
     }
     // A later save still writes the bound file, never one of the refused ones.
     f.work().SetItemText(0, WorkColumn::Comment, "A2");
     ASSERT_TRUE(f.doc().Save());
-    EXPECT_EQ(f.commentOnDisk(bound), "A2");
+    EXPECT_EQ(f.commentOnDisk(path), "A2");
 }
 
 TEST(Document, ReplacingUnsavedChangesAsksFirst) {
@@ -146,7 +141,7 @@ TEST(Document, SaveAsAsksForTheFileAndBeforeOverwriting) {
     }
 }
 
-TEST(Document, WhatAnotherProgramWroteIsReplacedOnlyAsThePolicySays) {
+TEST(Document, WhatAnotherProgramWroteOrIsWritingIsReplacedOnlyAsThePolicySays) {
     const struct {
         SavePolicy policy;
         Answer answer;
@@ -172,6 +167,19 @@ TEST(Document, WhatAnotherProgramWroteIsReplacedOnlyAsThePolicySays) {
         EXPECT_EQ(f.commentOnDisk(a), c.onDisk);
         EXPECT_EQ(f.ui.questions.size(), c.policy == SavePolicy::Ask ? 1u : 0u);
     }
+    // A save waits for another writer of the month and gives up.
+    ViewFixture f;
+    bind(f, Binding::Bound);
+    const std::string a = f.dir.file("a.time");
+    FileLock other;
+    ASSERT_TRUE(other.acquire(a, std::chrono::milliseconds(0)));
+    EXPECT_EQ(f.doc().Save().outcome, Outcome::Refused);
+    EXPECT_EQ(f.commentOnDisk(a), "A");
+    EXPECT_EQ(f.ui.messages, std::vector<std::string>{"Cannot save the file \"" + a +
+                                                      "\": another program is changing it."});
+    other.release();
+    EXPECT_TRUE(f.doc().Save());
+    EXPECT_EQ(f.commentOnDisk(a), "changed");
 }
 
 TEST(Document, ADamagedFileIsKeptBesideItBeforeItIsSavedOver) {
@@ -210,21 +218,6 @@ TEST(Document, ADamagedFileIsKeptBesideItBeforeItIsSavedOver) {
         ASSERT_TRUE(f.doc().Save());
         EXPECT_EQ(f.ui.messages.size(), 1u);
     }
-}
-
-TEST(Document, ASaveWaitsForAnotherWriterOfTheMonthAndGivesUp) {
-    ViewFixture f;
-    bind(f, Binding::Bound);
-    const std::string a = f.dir.file("a.time");
-    FileLock other;
-    ASSERT_TRUE(other.acquire(a, std::chrono::milliseconds(0)));
-    EXPECT_EQ(f.doc().Save().outcome, Outcome::Refused);
-    EXPECT_EQ(f.commentOnDisk(a), "A");
-    EXPECT_EQ(f.ui.messages, std::vector<std::string>{"Cannot save the file \"" + a +
-                                                      "\": another program is changing it."});
-    other.release();
-    EXPECT_TRUE(f.doc().Save());
-    EXPECT_EQ(f.commentOnDisk(a), "changed");
 }
 
 TEST(Document, CloseAsksOnlyWithChangesAndStaysOpenWhenTheSaveFailed) {

@@ -38,7 +38,7 @@ struct ExportSession {
     PluginSwitches log;
 };
 
-TEST(ExportRun, CallSequencesFollowThePluginsResults) {
+TEST(ExportRun, CallsFollowThePluginsResultsRowsAreCutToTheirBuffersAndRefusedLibrariesNeverRun) {
     std::vector<std::string> month = {"GetDescription", "Init"};
     for (int day = 1; day <= 31; ++day) {
         month.push_back("Export " + std::string(day < 10 ? "0" : "") + std::to_string(day) +
@@ -67,9 +67,6 @@ TEST(ExportRun, CallSequencesFollowThePluginsResults) {
                   c.failure.empty() ? "" : "the plug-in reported a failure in " + c.failure);
         EXPECT_FALSE(session.f.doc().isModified());
     }
-}
-
-TEST(ExportRun, RowsArePassedAsTheyStandCutToTheirBuffers) {
     ExportSession work(kPlugin);
     work.f.work().SetItemText(0, WorkColumn::Enter, "08:00:00");
     work.f.work().SetItemText(0, WorkColumn::Leave, "17:00:00");
@@ -85,10 +82,7 @@ TEST(ExportRun, RowsArePassedAsTheyStandCutToTheirBuffers) {
     squad.f.view->OnGoExport();
     EXPECT_EQ(squad.log.calls().at(3), "SquadExport " + std::string(51, 's') +
                                            "|01.03.2006 20:00:00||INC-1|" + std::string(9999, 'd'));
-}
-
-// A library without Export for the work list is the CLI's export test.
-TEST(ExportRun, LibrariesThatCannotRunAreRefusedWithAMessageAndNeverCalled) {
+    // A library without Export for the work list is the CLI's export test.
     ExportSession session(kPluginWithoutRows, true);
     EXPECT_EQ(session.f.view->OnGoExport().outcome, Outcome::Refused);
     EXPECT_EQ(session.log.calls(), std::vector<std::string>{"GetDescription"});

@@ -11,7 +11,6 @@ TEST(OvertimeTotals, TextFamiliesAndTheCommandsThatCountThem) {
     const auto W = TotalList::Work;
     const auto S = TotalList::Squad;
     const auto M = TotalScope::Month;
-    const auto D = TotalScope::SelectedDays;
     const struct {
         Span total;
         TotalList list;
@@ -23,10 +22,8 @@ TEST(OvertimeTotals, TextFamiliesAndTheCommandsThatCountThem) {
         {-1, W, M, "Overtime for this month: -00:00:01"},
         {-86399, W, M, "Overtime for this month: -23:59:59"},
         {-86400, W, M, "Overtime for this month: -1 Day(s) 00:00:00"},
-        {-5430, W, D, "Overtime for selected days: -01:30:30"},
         {90061, S, M, "Squad overtime for this month: 1 Day(s) + 01:01:01"},
         {-172800, S, M, "Squad overtime for this month: -2 Day(s) 00:00:00"},
-        {-3600, S, D, "Squad overtime for selected days: -01:00:00"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(overtimeTotalText(c.total, c.list, c.scope), c.expected) << c.total;

@@ -46,7 +46,7 @@ TEST(Reminder, RemindsOnceWhenLessThanAMinuteIsLeft) {
     }
 }
 
-TEST(Reminder, SwitchedOnInOptionsTakesTodaysLeaveOrRemindsAtOnce) {
+TEST(Reminder, OptionsSwitchingOnTakeTodaysLeaveOrRemindAtOnceAndSwitchingOffDisarms) {
     const struct {
         const char* enter;
         const char* leave;
@@ -71,9 +71,7 @@ TEST(Reminder, SwitchedOnInOptionsTakesTodaysLeaveOrRemindsAtOnce) {
         f.view->OnTimer(CTagrolView::kReminderTimerId);
         EXPECT_EQ(f.ui.messages.size(), c.goHome != 0 ? 0u : 1u);
     }
-}
-
-TEST(Reminder, OptionsStartOnlyOnAChangeAndSwitchingOffDisarms) {
+    // Options start the reminder only on a change, and switching it off disarms it.
     ViewFixture f({"RememberMe"});
     f.newMonth(5, 2006);
     f.clock.current = may10(8, 0);

@@ -9,7 +9,7 @@ Instant local(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
     return makeLocalInstant(y, mo, d, h, mi, s).value();
 }
 
-TEST(TimeValue, MktimeCarriesFieldsBeyondTheirRange) {
+TEST(TimeValue, MktimeCarriesFieldsBeyondTheirRangeButWhatAUserTypesIsReadStrictly) {
     const struct {
         int y, mo, d, h, mi, s;
         const char* expected;
@@ -27,9 +27,7 @@ TEST(TimeValue, MktimeCarriesFieldsBeyondTheirRange) {
     // Cells are read as atoi reads numbers, never beyond their text.
     EXPECT_EQ(atoiPrefix("  -12x"), -12);
     EXPECT_EQ(readNumberAt("1.3", 4, 5), 0);
-}
-
-TEST(TimeValue, WhatAUserTypesIsReadStrictlyAndNeverRollsIntoAnotherDay) {
+    // What a user types is read strictly and never rolls into another day.
     const struct {
         const char* text;
         int largestHour;
@@ -75,7 +73,7 @@ TEST(TimeValue, WhatAUserTypesIsReadStrictlyAndNeverRollsIntoAnotherDay) {
     const struct {
         const char* text;
         std::optional<Span> span;
-    } cases[] = {
+    } spans[] = {
         {"+12:30", 45000},  {"-1:00:01", -3601},
         {"150:00", 540000}, {"999999:59:59", 3599999999},
         {"+-1:00", {}},     {"1:60", {}},
@@ -84,7 +82,7 @@ TEST(TimeValue, WhatAUserTypesIsReadStrictlyAndNeverRollsIntoAnotherDay) {
         {"1:30:", {}},      {"1000000:00", {}},
         {" 1:00", {}},      {"", {}},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : spans) {
         EXPECT_EQ(parseSignedSpan(c.text), c.span) << c.text;
     }
 }
