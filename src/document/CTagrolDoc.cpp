@@ -248,17 +248,15 @@ bool savedOrDropped(const Result& save) {
 } // namespace
 
 bool CTagrolDoc::CanCloseFrame() {
-    if (!m_modified || m_ui.ask(kChangedQuestion) == Answer::Cancel) {
-        return true;
-    }
-    // A cancelled Save As lets the window close; a save that failed keeps it open.
-    return savedOrDropped(Save());
+    // Closing drops the tables just as replacing them does.
+    return confirmReplace();
 }
 
 bool CTagrolDoc::confirmReplace() {
     if (!m_modified || m_ui.ask(kChangedQuestion) == Answer::Cancel) {
         return true;
     }
+    // A cancelled Save As lets the tables go; a save that failed keeps them.
     return savedOrDropped(Save());
 }
 
