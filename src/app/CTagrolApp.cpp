@@ -10,7 +10,7 @@
 #include "app/WindowState.h"
 #include "controls/CCellListCtrl.h"
 #include "platform/posix/PluginFolder.h"
-#include "view/qt/QtDialogs.h"
+#include "app/QtDialogs.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "app/QtUi.h"
 
 #include "platform/Encoding.h"
-#include "view/qt/QtDialogs.h"
+#include "app/QtDialogs.h"
 
 #include <QClipboard>
 #include <QFile>

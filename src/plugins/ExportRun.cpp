@@ -1,6 +1,7 @@
+#include "plugins/ExportRun.h"
+
 #include "plugins/ExportDialog.h"
 #include "plugins/tallimo_export.h"
-#include "view/CTagrolView.h"
 
 #include <algorithm>
 #include <climits>
@@ -113,61 +114,50 @@ bool exportRows(const TimeSheet& sheet, bool workList, const EntryPoints& points
 
 } // namespace
 
-Result CTagrolView::OnGoExport() {
-    ExportDialog dialog(m_platform.ui, m_platform.libraries, m_trace);
-    dialog.SetSearchPattern(pluginSearchPattern(
-        m_settings.PlugInDir.empty() ? m_platform.bundledPlugInDir : m_settings.PlugInDir));
-    if (!m_platform.ui.runExportDialog(dialog) || !dialog.pluginChosen()) {
-        return Result::cancelled();
-    }
-    traceLine("Enter OnGoExport");
-    const std::string& path = dialog.libraryPath();
-    const bool workList = m_workVisible;
-    // A library that cannot be loaded or lacks an entry point the run needs is never called.
+Result runExport(const std::string& path, const TimeSheet& sheet, bool workList,
+                 LibraryLoader& libraries, Ui& ui,
+                 const std::function<void(std::string_view)>& trace, ExportReport& report) {
     std::unique_ptr<Library> library;
     EntryPoints points;
     std::string error;
     std::string refusal;
     if (path.size() >= PATH_MAX) {
         refusal = " has a path that is too long.";
-    } else if (!(library = m_platform.libraries.load(path, error))) {
+    } else if (!(library = libraries.load(path, error))) {
         refusal = " cannot be loaded: " + error;
     } else if (const char* missing = lookUp(*library, workList, points)) {
         refusal = " is not a valid plug-in: it lacks " + std::string(missing) + ".";
     }
     if (!refusal.empty()) {
-        m_platform.ui.showMessage("The export plug-in " + path + refusal);
-        traceLine("Leave OnGoExport");
+        ui.showMessage("The export plug-in " + path + refusal);
         return Result::refused();
     }
     DescriptionBuffer description{};
     if (points.getDescription(description.data()) == 1) {
-        traceLine("Using: " + pluginDescription(description));
+        trace("Using: " + pluginDescription(description));
     }
-    traceLine("Enter OnGoExport");
+    trace("Enter OnGoExport");
     Result result;
-    m_lastExport = ExportReport{path, workList, 0, ""};
+    report = ExportReport{path, workList, 0, ""};
     if (points.init() != 1) {
-        traceLine("ERROR: Init");
+        trace("ERROR: Init");
         result = Result::failed("the plug-in reported a failure in Init");
     } else {
-        if (!exportRows(m_sheet, workList, points)) {
-            traceLine("ERROR: Export");
+        if (!exportRows(sheet, workList, points)) {
+            trace("ERROR: Export");
             result = Result::failed("the plug-in reported a failure in Export");
         }
         if (points.deInit() != 1) {
-            traceLine("ERROR: DeInit");
+            trace("ERROR: DeInit");
             if (result) {
                 result = Result::failed("the plug-in reported a failure in DeInit");
             }
         }
         if (result) {
-            m_lastExport.rows = (workList ? m_sheet.work : m_sheet.squad).rowCount();
-            m_lastExport.file = exportedFile(*library);
+            report.rows = (workList ? sheet.work : sheet.squad).rowCount();
+            report.file = exportedFile(*library);
         }
     }
-    library.reset();
-    traceLine("Leave OnGoExport");
     return result;
 }
 

@@ -5,6 +5,7 @@
 #include "document/CTagrolDoc.h"
 #include "document/TimeSheet.h"
 #include "platform/TraceLog.h"
+#include "plugins/ExportRun.h"
 #include "view/Platform.h"
 #include "view/Settings.h"
 
@@ -16,15 +17,6 @@
 #include <vector>
 
 namespace tallimo {
-
-// What the last export run handed over: the library, the list, the number of rows and, where
-// the plug-in names it, the file it wrote.
-struct ExportReport {
-    std::string library;
-    bool workList = true;
-    int rows = 0;
-    std::string file;
-};
 
 // The view: owns the month (both tables and its bounds), the settings record and the view state,
 // and carries every command. The desktop and the CLI only bind their widgets and subcommands to

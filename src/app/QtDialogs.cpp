@@ -1,4 +1,4 @@
-#include "view/qt/QtDialogs.h"
+#include "app/QtDialogs.h"
 
 #include "app/CAboutDlg.h"
 #include "plugins/ExportDialog.h"

@@ -10,9 +10,9 @@ struct EntryDialog;
 struct OptionsDialog;
 class ExportDialog;
 
-// The modal Qt dialogs over the core's dialog data. Each shows the data, runs the data's rules on
-// its events and writes the values back; it returns true when the user closed it with OK. The
-// desktop's Ui adapter calls these and nothing else.
+// The modal Qt dialogs over the core's dialog data, gathered where the windows of every layer
+// meet. Each shows the data, runs the data's rules on its events and writes the values back; it
+// returns true when the user closed it with OK.
 bool execNewMonthDialog(QWidget* parent, NewMonthDialog& dialog);
 // The entry rules may speak to the user ("Datum zu klein."), through ui.
 bool execEntryDialog(QWidget* parent, Ui& ui, EntryDialog& dialog);
