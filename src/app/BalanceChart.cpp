@@ -1,6 +1,6 @@
 #include "app/BalanceChart.h"
 
-#include "controls/CellLook.h"
+#include "document/CellLook.h"
 #include "document/TimeSheet.h"
 
 #include <QPainter>

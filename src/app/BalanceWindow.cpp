@@ -2,15 +2,17 @@
 
 #include "app/BalanceChart.h"
 #include "app/BalanceField.h"
-#include "controls/CellLook.h"
+#include "document/BalanceRows.h"
+#include "document/CellLook.h"
+#include "platform/Encoding.h"
+#include "platform/Ui.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -25,14 +27,11 @@ QString text(const std::string& bytes) {
     return QString::fromStdString(bytes);
 }
 
-QString workText(Span span) {
-    return text(totalSpanText(span, TotalList::Work));
-}
-
 } // namespace
 
-BalanceWindow::BalanceWindow(const BalanceField& field, QWidget* parent)
-    : QDialog(parent), m_field(field), m_summary(new QLabel(this)), m_tabs(new QTabWidget(this)),
+BalanceWindow::BalanceWindow(const BalanceField& field, Ui& ui, QWidget* parent)
+    : QDialog(parent), m_field(field), m_ui(ui), m_summary(new QLabel(this)),
+      m_tabs(new QTabWidget(this)),
       m_months(
           new BalanceChart(QStringLiteral("Overtime of the month"), QStringLiteral("Balance"))),
       m_days(
@@ -44,9 +43,11 @@ BalanceWindow::BalanceWindow(const BalanceField& field, QWidget* parent)
         wanted = wanted.boundedTo(shown->availableGeometry().size() * 9 / 10);
     }
     resize(wanted);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("Month"), QStringLiteral("Overtime"),
-                                        QStringLiteral("Stand-by"), QStringLiteral("Balance"),
-                                        QStringLiteral("File")});
+    QStringList headings;
+    for (const char* heading : kBalanceHeadings) {
+        headings << QString::fromLatin1(heading);
+    }
+    m_table->setHorizontalHeaderLabels(headings);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
@@ -96,31 +97,20 @@ void BalanceWindow::follow() {
 }
 
 void BalanceWindow::fillTable() {
-    const Balance& balance = m_field.balance();
-    // The starting balance first, as tallimo-cli balance shows it.
-    m_table->setRowCount(static_cast<int>(balance.lines.size()) + 1);
-    m_table->setItem(0, 0, new QTableWidgetItem(QStringLiteral("Start")));
-    m_table->setItem(0, 3, new QTableWidgetItem(workText(balance.start)));
-    for (int row = 1; row < m_table->rowCount(); ++row) {
-        const BalanceLine& line = balance.lines[static_cast<std::size_t>(row - 1)];
-        const MonthTotals& totals = line.file.totals;
-        const bool readable = line.file.readable();
-        const QString cells[] = {
-            line.month ? text(yearMonthText(*line.month)) : QStringLiteral("?"),
-            readable ? workText(totals.overtime) : QStringLiteral("-"),
-            readable ? text(totalSpanText(totals.standby, TotalList::Squad)) : QStringLiteral("-"),
-            !readable ? QStringLiteral("unreadable")
-                      : (line.counted ? workText(line.balance) : QStringLiteral("duplicate")),
-            QFile::decodeName(QByteArray::fromStdString(line.file.path))};
+    const std::vector<BalanceRow> rows = balanceRows(m_field.balance());
+    m_table->setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        const BalanceRow& shown = rows[static_cast<std::size_t>(row)];
         for (int column = 0; column < 5; ++column) {
-            auto* item = new QTableWidgetItem(cells[column]);
-            if (column == 1 && readable && totals.overtime != 0) {
-                const Rgb rgb =
-                    rgbOf(totals.overtime > 0 ? kPositiveOvertimeColour : kNegativeOvertimeColour);
+            const std::string& cell = shown.cells[static_cast<std::size_t>(column)];
+            auto* item = new QTableWidgetItem(
+                column == 4 ? QFile::decodeName(QByteArray::fromStdString(cell)) : text(cell));
+            if (column == 1 && shown.overtimeColour) {
+                const Rgb rgb = rgbOf(*shown.overtimeColour);
                 item->setForeground(QColor(rgb.red, rgb.green, rgb.blue));
             }
-            if (!readable) {
-                item->setToolTip(text(line.file.error));
+            if (!shown.error.empty()) {
+                item->setToolTip(text(shown.error));
             }
             m_table->setItem(row, column, item);
         }
@@ -133,20 +123,34 @@ bool BalanceWindow::exportPng(const QString& path) {
     if (chart.image(2).save(path, "PNG")) {
         return true;
     }
-    QMessageBox::warning(this, QStringLiteral("Tallimo"),
-                         QStringLiteral("The chart could not be written to \"%1\".").arg(path));
+    m_ui.showMessage("The chart could not be written to \"" +
+                     utf8ToWindows1252(QFile::encodeName(path).toStdString()) + "\".");
     return false;
 }
 
 void BalanceWindow::exportChosen() {
-    const QString name = m_tabs->currentIndex() == 0 ? QStringLiteral("tallimo-balance.png")
-                                                     : QStringLiteral("tallimo-month.png");
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export chart"),
-                                                      QDir::home().filePath(name),
-                                                      QStringLiteral("PNG image (*.png)"));
-    if (!path.isEmpty()) {
-        exportPng(path);
+    FileDialogRequest request;
+    request.title = "Export chart";
+    request.filters = {{"PNG image (*.png)", "*.png"}};
+    request.defaultExtension = "png";
+    request.fileName =
+        QFile::encodeName(QDir::home().filePath(m_tabs->currentIndex() == 0
+                                                    ? QStringLiteral("tallimo-balance.png")
+                                                    : QStringLiteral("tallimo-month.png")))
+            .toStdString();
+    request.forSaving = true;
+    request.overwritePrompt = true;
+    const auto chosen = m_ui.chooseFile(request);
+    if (!chosen) {
+        return;
     }
+    const QString path = QFile::decodeName(QByteArray::fromStdString(*chosen));
+    // The Ui's file dialog leaves the overwrite question to its caller.
+    if (QFileInfo::exists(path) && m_ui.ask("The file \"" + utf8ToWindows1252(*chosen) +
+                                            "\" exists. Would you replace it?") == Answer::Cancel) {
+        return;
+    }
+    exportPng(path);
 }
 
 } // namespace tallimo

@@ -10,14 +10,16 @@ namespace tallimo {
 
 class BalanceChart;
 class BalanceField;
+class Ui;
 
 // "Overtime balance": the months of the status bar's balance as a table and a chart, and the
-// open month day by day; each chart can be saved as a PNG image. It follows the field while open.
+// open month day by day; each chart can be saved as a PNG image. It follows the field while open
+// and asks every question through the Ui.
 class BalanceWindow final : public QDialog {
     Q_OBJECT
 
 public:
-    BalanceWindow(const BalanceField& field, QWidget* parent = nullptr);
+    BalanceWindow(const BalanceField& field, Ui& ui, QWidget* parent = nullptr);
 
     BalanceChart& monthChart() { return *m_months; }
     BalanceChart& dayChart() { return *m_days; }
@@ -32,6 +34,7 @@ private:
     void exportChosen();
 
     const BalanceField& m_field;
+    Ui& m_ui;
     QLabel* m_summary;
     QTabWidget* m_tabs;
     BalanceChart* m_months;

@@ -6,11 +6,11 @@
 #include "app/CTrayNotifyIcon.h"
 #include "app/DiskWatcher.h"
 #include "app/ListsWidget.h"
+#include "app/QtDialogs.h"
 #include "app/SingleInstance.h"
 #include "app/WindowState.h"
 #include "controls/CCellListCtrl.h"
 #include "platform/posix/PluginFolder.h"
-#include "app/QtDialogs.h"
 
 #include <QApplication>
 #include <QFile>
@@ -113,7 +113,7 @@ void CTagrolApp::listenTo(SingleInstance& instance) {
 void CTagrolApp::showBalanceWindow() {
     m_balance->refresh(true);
     if (m_balanceWindow == nullptr) {
-        m_balanceWindow = new BalanceWindow(*m_balance, m_frame.get());
+        m_balanceWindow = new BalanceWindow(*m_balance, m_ui, m_frame.get());
     }
     m_balanceWindow->show();
     m_balanceWindow->raise();

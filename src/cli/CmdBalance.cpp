@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 #include "cli/Commands.h"
 #include "cli/TableOutput.h"
+#include "document/BalanceRows.h"
 #include "document/OvertimeBalance.h"
 #include "document/RecentFileList.h"
 #include "view/Settings.h"
@@ -13,37 +14,19 @@
 namespace tallimo::cli {
 namespace {
 
-using Row = std::array<std::string, 5>;
-
-std::string workText(Span span) {
-    return totalSpanText(span, TotalList::Work);
-}
-
-Row rowOf(const BalanceLine& line) {
-    const std::string month = line.month ? yearMonthText(*line.month) : "?";
-    if (!line.file.readable()) {
-        return {month, "-", "-", "unreadable", line.file.path};
-    }
-    const MonthTotals& totals = line.file.totals;
-    return {month, workText(totals.overtime), totalSpanText(totals.standby, TotalList::Squad),
-            line.counted ? workText(line.balance) : "duplicate", line.file.path};
-}
-
 void writeTable(std::ostream& out, const Balance& balance) {
-    std::vector<Row> rows{{"Month", "Overtime", "Stand-by", "Balance", "File"},
-                          {"Start", "", "", workText(balance.start), ""}};
-    for (const BalanceLine& line : balance.lines) {
-        rows.push_back(rowOf(line));
+    std::vector<std::array<std::string, 5>> rows(1);
+    std::copy(kBalanceHeadings.begin(), kBalanceHeadings.end(), rows.front().begin());
+    for (const BalanceRow& row : balanceRows(balance)) {
+        rows.push_back(row.cells);
     }
-    rows.push_back({"Total", workText(balance.overtime),
-                    totalSpanText(balance.standby, TotalList::Squad), workText(balance.total), ""});
     std::array<std::size_t, 5> widths{};
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         for (std::size_t i = 0; i < row.size(); ++i) {
             widths[i] = std::max(widths[i], row[i].size());
         }
     }
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         std::string line;
         for (std::size_t i = 0; i < row.size(); ++i) {
             line += row[i];

@@ -1,6 +1,7 @@
 #include "cli/TerminalTable.h"
 
 #include "calc/OvertimeTotals.h"
+#include "document/CellLook.h"
 #include "document/MonthTotals.h"
 #include "platform/Encoding.h"
 
@@ -51,18 +52,21 @@ std::string escapedBytes(std::string_view cell) {
     return text;
 }
 
-// The overtime's colour as the desktop draws it: its own text colour, blue or red, maybe bold.
+// The overtime as the desktop draws it, in the nearest of the terminal's colours: blue or red,
+// maybe bold.
 std::string overtimeLook(const CellTable& work, int row) {
-    const CellAttributes look = work.cellAttributes(row, WorkColumn::Overtime);
-    if ((look.flags & CellFlag::OwnTextColour) == 0 || look.textColour == 0) {
+    const CellLook look = resolveCellLook(work.cellAttributes(row, WorkColumn::Overtime),
+                                          work.rowAttributes(row), false, FontStyle{});
+    if (!look.text) {
         return "";
     }
-    const bool blue = (look.textColour >> 16 & 0xFF) > 0x7F;
-    const bool red = (look.textColour & 0xFF) > 0x7F;
+    const Rgb rgb = rgbOf(*look.text);
+    const bool blue = rgb.blue > 0x7F;
+    const bool red = rgb.red > 0x7F;
     if (blue == red) {
         return "";
     }
-    return std::string((look.flags & CellFlag::Bold) != 0 ? kBold : "") + (blue ? kBlue : kRed);
+    return std::string(look.font && look.font->weight >= 700 ? kBold : "") + (blue ? kBlue : kRed);
 }
 
 bool isWeekend(const CellTable& work, int row) {

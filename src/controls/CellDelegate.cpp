@@ -1,6 +1,6 @@
 #include "controls/CellDelegate.h"
 
-#include "controls/CellLook.h"
+#include "document/CellLook.h"
 
 #include <QFont>
 #include <QPalette>

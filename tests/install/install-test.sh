@@ -18,7 +18,8 @@ expected=(bin/tallimo-cli lib/tallimo/plugins/csv.so lib/tallimo/plugins/ical.so
           share/applications/$id.desktop share/metainfo/$id.metainfo.xml
           share/mime/packages/$id.xml share/icons/hicolor/scalable/apps/$id.svg
           share/man/man1/tallimo.1.gz share/man/man1/tallimo-cli.1.gz
-          share/bash-completion/completions/tallimo-cli)
+          share/bash-completion/completions/tallimo-cli
+          share/doc/tallimo/copyright share/doc/tallimo/changelog.gz)
 if [ "$has_desktop" = 1 ]; then
     expected+=(bin/tallimo)
 fi

@@ -46,6 +46,21 @@ TEST(Reminder, RemindsOnceWhenLessThanAMinuteIsLeft) {
     }
 }
 
+TEST(Reminder, AForecastPastMidnightFiresTomorrowAtThatTime) {
+    ViewFixture f({"RememberMe"});
+    f.newMonth(5, 2006);
+    f.clock.current = may10(16, 30);
+    f.view->OnEnter();
+    const Instant tomorrow = ViewFixture::at(11, 5, 2006, 1, 30);
+    EXPECT_EQ(f.view->goHomeTime(), tomorrow);
+    f.clock.current = tomorrow - 61;
+    f.view->OnTimer(CTagrolView::kReminderTimerId);
+    EXPECT_TRUE(f.ui.messages.empty());
+    f.clock.current = tomorrow - 59;
+    f.view->OnTimer(CTagrolView::kReminderTimerId);
+    EXPECT_EQ(f.ui.messages, std::vector<std::string>{"Its is time to go home!"});
+}
+
 TEST(Reminder, OptionsSwitchingOnTakeTodaysLeaveOrRemindAtOnceAndSwitchingOffDisarms) {
     const struct {
         const char* enter;

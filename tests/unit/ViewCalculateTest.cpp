@@ -26,6 +26,10 @@ TEST(CalculateWorkRow, WritesTheFourCellsInEveryZone) {
     } cases[] = {
         {berlin, "01.03.2006", "08:00:00", "16:15:45", "", "08:15:45|07:15:45|-00:44:15|REG 07:15"},
         {berlin, "01.03.2006", "08:00:00", "08:59:59", "", "00:59:59|n/a|-08:00:01|n/a"},
+        // Exactly the break allowance leaves a worktime of zero, not none.
+        {berlin, "01.03.2006", "08:00:00", "09:00:00", "", "01:00:00|00:00:00|-08:00:00|REG 00:00"},
+        // A Leave equal to its Enter is no presence, not a night shift of 24 hours.
+        {berlin, "01.03.2006", "08:00:00", "08:00:00", "", "00:00:00|n/a|-09:00:00|n/a"},
         // A Leave earlier than the Enter ends on the next date, as 24:30:00 does, which the
         // classification does not split; whole days are dropped from the shown hours.
         {berlin, "01.03.2006", "22:00:00", "06:00:00", "", "08:00:00|07:00:00|-01:00:00|REG 07:00"},

@@ -224,8 +224,10 @@ TEST(Balance, TheStatusFieldAndTheChartWindowFollowTheOpenMonth) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(values(window->monthChart(), false), (std::vector<qint64>{7200, -3600, 10800}));
     EXPECT_EQ(values(window->monthChart(), true), (std::vector<qint64>{7200, 3600, 14400}));
-    EXPECT_EQ(window->table().rowCount(), 4); // the start, then the months
+    EXPECT_EQ(window->table().rowCount(), 5); // the start, the months, the total
     EXPECT_EQ(window->table().item(3, 3)->text(), "04:00:00");
+    EXPECT_EQ(window->table().item(4, 0)->text(), "Total");
+    EXPECT_EQ(window->table().item(4, 3)->text(), "04:00:00");
     f.app->runner().guarded(
         [&] { f.view().sheet().work.SetItemText(0, WorkColumn::Leave, "16:00:00"); });
     EXPECT_EQ(values(window->dayChart(), false), (std::vector<qint64>{-3600}));

@@ -1,4 +1,4 @@
-#include "controls/CellLook.h"
+#include "document/CellLook.h"
 
 namespace tallimo {
 namespace {
