@@ -202,6 +202,12 @@ TEST(Holidays, AnUnknownRegionHasNoHolidays) {
     }
 }
 
+TEST(Holidays, AYearOutsideTheGregorianFourDigitYearsHasNoHolidays) {
+    EXPECT_TRUE(publicHolidays("DE-BY", 1582).empty());
+    EXPECT_FALSE(publicHolidays("DE-BY", 1583).empty());
+    EXPECT_TRUE(publicHolidays("US", 2147483647).empty());
+}
+
 TEST(HolidayRules, AMalformedLineIsRefusedWithItsNumber) {
     const struct {
         const char* text;
