@@ -72,11 +72,8 @@ TEST(CliHolidays, WrongUsageIsRefusedWithStatusTwoAndSaysWhy) {
          "holidays --regions' lists the codes\n"},
         {{"holidays", "26", "--region", "AT"},
          "tallimo-cli: holidays: YEAR wants a year from 1583 on such as 2026, not '26'\n"},
-        {{"holidays", "2026", "2027", "--region", "AT"},
-         "tallimo-cli: holidays: wants at most one YEAR\n"},
         {{"holidays", "--regions", "--json"},
          "tallimo-cli: holidays: --regions takes nothing else\n"},
-        {{"holidays", "--region"}, "tallimo-cli: holidays: --region needs a value\n"},
     };
     for (const auto& c : cases) {
         const CliResult result = sandbox.run(c.args);
