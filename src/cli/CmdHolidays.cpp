@@ -12,7 +12,8 @@ namespace {
 constexpr const char* kWeekdayAbbreviations[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 constexpr const char* kListHint = "; 'tallimo-cli holidays --regions' lists the codes";
 
-// The region of the work model in force at the start of `year`, when there is one.
+// The region of the work model for `year` (its last period that starts in or before that year),
+// when there is one.
 std::optional<std::string> regionFromModel(CliContext& /*context*/, int /*year*/) {
     // The work model is not read by this command yet: without --region there is no region.
     return std::nullopt;
