@@ -32,6 +32,7 @@ extern const CliCommand kSquadAddCommand;
 extern const CliCommand kSquadDeleteCommand;
 extern const CliCommand kExportCommand;
 extern const CliCommand kBalanceCommand;
+extern const CliCommand kReportCommand;
 
 // The subcommands in the order the usage lists them.
 const std::vector<const CliCommand*>& commands();
