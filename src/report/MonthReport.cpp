@@ -42,6 +42,17 @@ std::string workSpan(Span span) {
     return totalSpanText(span, TotalList::Work);
 }
 
+// Hours of a month's work read best unbroken into days: "168:30:00".
+std::string hoursText(Span span) {
+    const Span magnitude = span < 0 ? -span : span;
+    char text[48];
+    std::snprintf(text, sizeof text, "%s%lld:%02lld:%02lld", span < 0 ? "-" : "",
+                  static_cast<long long>(magnitude / 3600),
+                  static_cast<long long>(magnitude / 60 % 60),
+                  static_cast<long long>(magnitude % 60));
+    return text;
+}
+
 std::string dayCount(double days) {
     char text[32];
     std::snprintf(text, sizeof text, "%g", days);
@@ -131,8 +142,8 @@ MonthReport buildMonthReport(const CTagrolView& view, const Balance& balance, In
     report.totals.push_back({"Balance brought forward:", workSpan(balance.total - month)});
     report.totals.push_back({"Balance carried forward:", workSpan(balance.total)});
     if (workModel) {
-        report.workModel = {{"Target:", workSpan(workModel->target)},
-                            {"Worked:", workSpan(workModel->worked)},
+        report.workModel = {{"Target:", hoursText(workModel->target)},
+                            {"Worked:", hoursText(workModel->worked)},
                             {"Holidays:", std::to_string(workModel->holidays)},
                             {"Vacation days taken:", dayCount(workModel->vacationTaken)},
                             {"Vacation days left:", dayCount(workModel->vacationLeft)}};
