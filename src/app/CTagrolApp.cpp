@@ -7,6 +7,7 @@
 #include "app/DiskWatcher.h"
 #include "app/ListsWidget.h"
 #include "app/QtDialogs.h"
+#include "app/ReportPrinting.h"
 #include "app/SingleInstance.h"
 #include "app/WindowState.h"
 #include "controls/CCellListCtrl.h"
@@ -78,6 +79,8 @@ bool CTagrolApp::InitInstance() {
     // The months of the folder are read once the window is on the screen.
     QTimer::singleShot(0, m_balance, [this] { m_balance->refresh(true); });
     m_runner.showBalance = [this] { showBalanceWindow(); };
+    m_reportPrinting = std::make_unique<ReportPrinting>(m_view, m_platform, m_frame.get());
+    m_runner.report = [this](int id) { m_reportPrinting->run(id); };
     connect(m_frame.get(), &CMainFrame::closed, this, [this] {
         saveWindowState(m_settings, *m_frame, m_view);
         emit finished();

@@ -21,6 +21,7 @@ class BalanceWindow;
 class CMainFrame;
 class CTrayNotifyIcon;
 class DiskWatcher;
+class ReportPrinting;
 class SingleInstance;
 
 struct DesktopStart {
@@ -78,6 +79,7 @@ private:
     DiskWatcher* m_watcher = nullptr;
     BalanceField* m_balance = nullptr;
     BalanceWindow* m_balanceWindow = nullptr;
+    std::unique_ptr<ReportPrinting> m_reportPrinting;
 };
 
 } // namespace tallimo

@@ -33,6 +33,8 @@ void CommandRunner::run(int id) {
             showAbout();
         } else if (id == CommandId::OvertimeBalance && showBalance) {
             showBalance();
+        } else if (report) {
+            report(id);
         }
     });
 }

@@ -36,6 +36,8 @@ public:
     std::function<void()> exitProgram;
     std::function<void()> showAbout;
     std::function<void()> showBalance;
+    // Print, Print Preview and Export PDF, given the command's id.
+    std::function<void(int id)> report;
     // After every command: the window shows the new state.
     std::function<void()> afterCommand;
     // Whether Switch may hide the window: only where a tray icon can bring it back.

@@ -30,8 +30,9 @@ struct MenuLayout {
 
 // clang-format off
 const std::vector<MenuLayout> kMenuBar = {
-    {"&File", {FileNew, FileOpen, FileSave, FileSaveAs, kSeparator, FileImport, kSeparator,
-               kRecentFiles, kSeparator, AppExit}},
+    {"&File", {FileNew, FileOpen, FileSave, FileSaveAs, kSeparator,
+               FilePrint, FilePrintPreview, ExportPdf, kSeparator,
+               FileImport, kSeparator, kRecentFiles, kSeparator, AppExit}},
     {"&Edit", {EditUndo, kSeparator, EditCut, EditCopy, EditPaste}},
     {"&View", {kToolbarToggle, kStatusBarToggle, kSeparator, Refresh}},
     {"&Tools...", {Add, Modify, kSeparator, EnterNow, LeaveNow, kSeparator, StartSquadNow,

@@ -51,6 +51,9 @@ std::vector<std::string> settingLines(CliContext& context) {
     addDuration(lines, "breakfast", record.breakfast);
     addDuration(lines, "lunch", record.lunch);
     addDuration(lines, "coffee", record.coffee);
+    lines.push_back("ReportName=" + record.ReportName);
+    lines.push_back("ReportNumber=" + record.ReportNumber);
+    lines.push_back("ReportDepartment=" + record.ReportDepartment);
     lines.push_back("BalanceStart=" +
                     context.settings.getString(kSettingsSection, kBalanceStartKey).value_or(""));
     lines.push_back("LastDocument=" + lastDocument(context.settings));
@@ -75,7 +78,8 @@ std::string checkAssignment(const std::string& key, const std::string& value) {
     if (key == "Autostart") {
         return "Autostart wants on or off, not '" + value + "'";
     }
-    if (key == "PlugInDir") {
+    if (key == "PlugInDir" || key == "ReportName" || key == "ReportNumber" ||
+        key == "ReportDepartment") {
         return "";
     }
     if (key == kBalanceStartKey) {
@@ -116,6 +120,13 @@ void answerDialog(OptionsDialog& dialog, const std::map<std::string, std::string
     }
     if (const auto found = changed("PlugInDir"); found != changes.end()) {
         dialog.plugInDir = found->second;
+    }
+    for (const auto& [key, field] : {std::pair{"ReportName", &dialog.reportName},
+                                     std::pair{"ReportNumber", &dialog.reportNumber},
+                                     std::pair{"ReportDepartment", &dialog.reportDepartment}}) {
+        if (const auto found = changed(key); found != changes.end()) {
+            *field = found->second;
+        }
     }
     for (const auto& field : kDurations) {
         Instant& picker = dialog.*field.picker;
@@ -209,14 +220,15 @@ const CliCommand kOptionsCommand{
     "Without arguments prints every setting as KEY=VALUE, in this order: AutoSave,\n"
     "AutoBackup, AutoOpenLastDocument, RememberMe, PlugInDir, atworkHour, atworkMinute,\n"
     "atworkSecond, then Hour, Minute and Second of worktime, breakfast, lunch and coffee,\n"
-    "BalanceStart and LastDocument.\n"
+    "ReportName, ReportNumber, ReportDepartment, BalanceStart and LastDocument.\n"
     "With KEY=VALUE arguments changes settings as the Options dialog does and stores every\n"
     "value: switches take on or off, PlugInDir a folder (empty for none), the parts of a\n"
     "duration a whole number from 0 to 9999. A duration is carried into hours and keeps\n"
     "only its time of day, and atwork is recomputed as worktime + breakfast + lunch +\n"
-    "coffee; the atwork keys and LastDocument cannot be set. BalanceStart is the overtime\n"
-    "balance before the first month that 'balance' adds up, such as +12:30 or -1:00:00\n"
-    "(empty: none). Nothing is written when any argument is refused.\n"
+    "coffee; the atwork keys and LastDocument cannot be set. ReportName, ReportNumber and\n"
+    "ReportDepartment (any text, empty for none) head the month report. BalanceStart is the\n"
+    "overtime balance before the first month that 'balance' adds up, such as +12:30 or\n"
+    "-1:00:00 (empty: none). Nothing is written when any argument is refused.\n"
     "Autostart=on|off (listed last) writes or removes the user's autostart entry that\n"
     "starts the desktop at login, hidden in the notification area where there is one.\n"
     "A line then lists the values that changed.\n",

@@ -34,6 +34,7 @@ extern const CliCommand kExportCommand;
 extern const CliCommand kBalanceCommand;
 // Public holidays.
 extern const CliCommand kHolidaysCommand;
+extern const CliCommand kReportCommand;
 
 // The subcommands in the order the usage lists them.
 const std::vector<const CliCommand*>& commands();

@@ -55,6 +55,9 @@ inline constexpr int Switch = 32793;
 inline constexpr int TrayEnter = 32790;
 inline constexpr int TrayLeft = 32791;
 inline constexpr int OvertimeBalance = 32825;
+// The month report.
+inline constexpr int FilePrintPreview = 57609;
+inline constexpr int ExportPdf = 32826;
 } // namespace CommandId
 
 // When a command of the main menu, the toolbar or the tray popup is enabled.

@@ -27,6 +27,10 @@ inline constexpr const char* AutoSave = "Automatic save document on changes";
 inline constexpr const char* AutoBackup = "Automatic create daily backup on enter";
 inline constexpr const char* OpenGroup = "Option for open";
 inline constexpr const char* AutoOpenLastDocument = "Automatic open last document";
+inline constexpr const char* ReportGroup = "Month report";
+inline constexpr const char* ReportName = "Name:";
+inline constexpr const char* ReportNumber = "Personnel number:";
+inline constexpr const char* ReportDepartment = "Department:";
 } // namespace OptionsText
 
 // A duration as the dialog's pickers hold it: 1 January 1999 00:00:00 local plus the duration.
@@ -65,6 +69,10 @@ struct OptionsDialog {
     std::string plugInDir;
     int AutoOpenLastDocument = 0;
     int RememberMe = 0;
+    // The month report's header, UTF-8.
+    std::string reportName;
+    std::string reportNumber;
+    std::string reportDepartment;
     bool ok = false;
 
 private:

@@ -39,6 +39,9 @@ SettingsRecord loadSettings(const SettingsStore& store) {
     record.breakfast = readDuration(store, "breakfast", defaults.breakfast);
     record.lunch = readDuration(store, "lunch", defaults.lunch);
     record.coffee = readDuration(store, "coffee", defaults.coffee);
+    record.ReportName = store.getString(kSettingsSection, "ReportName").value_or("");
+    record.ReportNumber = store.getString(kSettingsSection, "ReportNumber").value_or("");
+    record.ReportDepartment = store.getString(kSettingsSection, "ReportDepartment").value_or("");
     return record;
 }
 

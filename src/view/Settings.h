@@ -35,6 +35,10 @@ struct SettingsRecord {
     Duration worktime{8, 0, 0};
     Duration atwork{9, 0, 0};
     std::string PlugInDir;
+    // The person a month report is for, UTF-8 as typed.
+    std::string ReportName;
+    std::string ReportNumber;
+    std::string ReportDepartment;
 };
 
 // A switch is on exactly when its stored string is "on" (byte-wise).

@@ -1,6 +1,8 @@
 #include "view/CTagrolView.h"
 #include "view/OptionsDialog.h"
 
+#include <tuple>
+
 namespace tallimo {
 namespace {
 
@@ -31,6 +33,9 @@ void CTagrolView::OnGoOptions() {
     dialog.AutoBackup = m_settings.AutoBackup ? 1 : 0;
     dialog.AutoOpenLastDocument = m_settings.AutoOpenLastDocument ? 1 : 0;
     dialog.RememberMe = m_settings.RememberMe ? 1 : 0;
+    dialog.reportName = m_settings.ReportName;
+    dialog.reportNumber = m_settings.ReportNumber;
+    dialog.reportDepartment = m_settings.ReportDepartment;
     // The stored @work is not handed over: the dialog opens showing the sum.
     dialog.computeAtWork();
     m_platform.ui.runOptionsDialog(dialog);
@@ -62,6 +67,13 @@ void CTagrolView::storeOptions(const OptionsDialog& dialog) {
     storeDuration(store, "breakfast", m_settings.breakfast, dialog.breakfast);
     storeDuration(store, "lunch", m_settings.lunch, dialog.lunch);
     storeDuration(store, "coffee", m_settings.coffee, dialog.coffee);
+    for (const auto& [key, field, value] :
+         {std::tuple{"ReportName", &m_settings.ReportName, &dialog.reportName},
+          std::tuple{"ReportNumber", &m_settings.ReportNumber, &dialog.reportNumber},
+          std::tuple{"ReportDepartment", &m_settings.ReportDepartment, &dialog.reportDepartment}}) {
+        *field = *value;
+        store.setString(kSettingsSection, key, *field);
+    }
 }
 
 } // namespace tallimo

@@ -254,7 +254,8 @@ TEST(CliOptions, PrintsEverySettingInItsOrderAndStoresNormalisedChanges) {
               "worktimeHour=8\nworktimeMinute=0\nworktimeSecond=0\n"
               "breakfastHour=0\nbreakfastMinute=20\nbreakfastSecond=0\n"
               "lunchHour=0\nlunchMinute=30\nlunchSecond=0\n"
-              "coffeeHour=0\ncoffeeMinute=10\ncoffeeSecond=0\nBalanceStart=\nLastDocument=\n"
+              "coffeeHour=0\ncoffeeMinute=10\ncoffeeSecond=0\n"
+              "ReportName=\nReportNumber=\nReportDepartment=\nBalanceStart=\nLastDocument=\n"
               "Autostart=off\n");
     // The line lists exactly what changed; a later run reads it back from the store.
     const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {

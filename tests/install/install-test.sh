@@ -95,4 +95,8 @@ grep -qx "Exec=\(.*/\)\?tallimo --hidden" "$entry" || fail "autostart: $(grep Ex
 "$cli" options Autostart=off
 [ ! -e "$entry" ] || fail "Autostart=off left the entry"
 [ "$("$cli" options | tail -n 1)" = Autostart=off ] || fail "options does not list Autostart=off"
+
+# The installed tallimo-cli finds the report's renderer beside it.
+[ "$("$cli" report m.time --output report.pdf)" = report.pdf ] && [ -s report.pdf ] ||
+    fail "no report from the installed tallimo-cli"
 echo "install test passed"

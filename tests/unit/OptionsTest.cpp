@@ -39,7 +39,7 @@ TEST(Options, AtWorkIsTheSumWithinOneDayAndOkStoresEveryValue) {
         return true;
     };
     f.view->OnGoOptions();
-    EXPECT_EQ(f.settings.writes.size(), 20u);
+    EXPECT_EQ(f.settings.writes.size(), 23u);
     EXPECT_TRUE(f.view->settings().AutoSave);
     EXPECT_EQ(f.settings.getString(kSettingsSection, "PlugInDir"), "/p");
     EXPECT_EQ(f.view->settings().atwork, (Duration{0, 20, 0}));

@@ -10,4 +10,8 @@ namespace tallimo {
 // executable's location cannot be read.
 std::string bundledPluginFolder();
 
+// The month report's renderer (libtallimo-report.so), found the same way in
+// <prefix>/lib/tallimo or the build tree; empty when the executable's location cannot be read.
+std::string bundledReportLibrary();
+
 } // namespace tallimo

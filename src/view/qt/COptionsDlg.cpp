@@ -59,7 +59,9 @@ COptionsDlg::COptionsDlg(QWidget* parent, OptionsDialog& dialog, FolderChooser c
       m_directory(new QLineEdit(this)),
       m_autoSave(new QCheckBox(text(OptionsText::AutoSave), this)),
       m_autoBackup(new QCheckBox(text(OptionsText::AutoBackup), this)),
-      m_autoOpen(new QCheckBox(text(OptionsText::AutoOpenLastDocument), this)) {
+      m_autoOpen(new QCheckBox(text(OptionsText::AutoOpenLastDocument), this)),
+      m_reportName(new QLineEdit(this)), m_reportNumber(new QLineEdit(this)),
+      m_reportDepartment(new QLineEdit(this)) {
     setWindowTitle(text(OptionsText::Title));
     m_worktime->setObjectName(QStringLiteral("worktime"));
     m_breakfast->setObjectName(QStringLiteral("breakfast"));
@@ -71,6 +73,9 @@ COptionsDlg::COptionsDlg(QWidget* parent, OptionsDialog& dialog, FolderChooser c
     m_autoSave->setObjectName(QStringLiteral("AutoSave"));
     m_autoBackup->setObjectName(QStringLiteral("AutoBackup"));
     m_autoOpen->setObjectName(QStringLiteral("AutoOpenLastDocument"));
+    m_reportName->setObjectName(QStringLiteral("ReportName"));
+    m_reportNumber->setObjectName(QStringLiteral("ReportNumber"));
+    m_reportDepartment->setObjectName(QStringLiteral("ReportDepartment"));
     // The sum is shown, never edited; read-only keeps it readable where disabled would grey it.
     m_atwork->setReadOnly(true);
     m_atwork->setButtonSymbols(QAbstractSpinBox::NoButtons);
@@ -115,6 +120,18 @@ COptionsDlg::COptionsDlg(QWidget* parent, OptionsDialog& dialog, FolderChooser c
     saveBoxes->addWidget(m_autoBackup);
     auto* open = new QGroupBox(text(OptionsText::OpenGroup), this);
     (new QVBoxLayout(open))->addWidget(m_autoOpen);
+    auto* report = new QGroupBox(text(OptionsText::ReportGroup), this);
+    auto* reportFields = new QGridLayout(report);
+    const std::pair<const char*, QLineEdit*> person[] = {
+        {OptionsText::ReportName, m_reportName},
+        {OptionsText::ReportNumber, m_reportNumber},
+        {OptionsText::ReportDepartment, m_reportDepartment}};
+    for (const auto& [label, field] : person) {
+        auto* caption = new QLabel(text(label), report);
+        caption->setBuddy(field);
+        reportFields->addWidget(caption, reportFields->rowCount(), 0);
+        reportFields->addWidget(field, reportFields->rowCount() - 1, 1);
+    }
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -122,14 +139,16 @@ COptionsDlg::COptionsDlg(QWidget* parent, OptionsDialog& dialog, FolderChooser c
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     for (QWidget* part : {static_cast<QWidget*>(defaults), static_cast<QWidget*>(plugIns),
-                          static_cast<QWidget*>(save), static_cast<QWidget*>(open)}) {
+                          static_cast<QWidget*>(save), static_cast<QWidget*>(open),
+                          static_cast<QWidget*>(report)}) {
         layout->addWidget(part);
     }
     layout->addLayout(buttons);
     // Tab follows the reading order, not the order the widgets were made in.
-    QWidget* const chain[] = {m_worktime,   m_breakfast, m_lunch, m_coffee,
-                              m_rememberMe, m_directory, browse,  m_autoSave,
-                              m_autoBackup, m_autoOpen,  ok.ok,   ok.cancel};
+    QWidget* const chain[] = {m_worktime,         m_breakfast, m_lunch,      m_coffee,
+                              m_rememberMe,       m_directory, browse,       m_autoSave,
+                              m_autoBackup,       m_autoOpen,  m_reportName, m_reportNumber,
+                              m_reportDepartment, ok.ok,       ok.cancel};
     for (std::size_t i = 1; i < std::size(chain); ++i) {
         QWidget::setTabOrder(chain[i - 1], chain[i]);
     }
@@ -167,6 +186,9 @@ void COptionsDlg::takeValues() {
     m_data.AutoSave = m_autoSave->isChecked() ? 1 : 0;
     m_data.AutoBackup = m_autoBackup->isChecked() ? 1 : 0;
     m_data.AutoOpenLastDocument = m_autoOpen->isChecked() ? 1 : 0;
+    m_data.reportName = m_reportName->text().toStdString();
+    m_data.reportNumber = m_reportNumber->text().toStdString();
+    m_data.reportDepartment = m_reportDepartment->text().toStdString();
 }
 
 // A control is only set when its value changed, so a picker the user is typing in keeps its
@@ -188,6 +210,13 @@ void COptionsDlg::showValues() {
     m_autoSave->setChecked(m_data.AutoSave != 0);
     m_autoBackup->setChecked(m_data.AutoBackup != 0);
     m_autoOpen->setChecked(m_data.AutoOpenLastDocument != 0);
+    for (const auto& [field, value] : {std::pair{m_reportName, &m_data.reportName},
+                                       std::pair{m_reportNumber, &m_data.reportNumber},
+                                       std::pair{m_reportDepartment, &m_data.reportDepartment}}) {
+        if (field->text() != QString::fromStdString(*value)) {
+            field->setText(QString::fromStdString(*value));
+        }
+    }
     m_showing = false;
 }
 

@@ -45,6 +45,9 @@ private:
     QCheckBox* m_autoSave;
     QCheckBox* m_autoBackup;
     QCheckBox* m_autoOpen;
+    QLineEdit* m_reportName;
+    QLineEdit* m_reportNumber;
+    QLineEdit* m_reportDepartment;
     bool m_showing = false;
 };
 

@@ -1,0 +1,90 @@
+#include "cli/CapturingUi.h"
+#include "cli/CliArguments.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "document/AtomicFile.h"
+#include "platform/posix/LocalePaper.h"
+#include "platform/posix/PluginFolder.h"
+#include "report/MonthReport.h"
+#include "report/qt/ReportLibrary.h"
+
+namespace tallimo::cli {
+namespace {
+
+int runReport(CliContext& context) {
+    const ParsedArguments parsed = parseArguments(context.args, {"--output", "--paper"}, {});
+    if (!parsed.error.empty()) {
+        return context.fail("report: " + parsed.error, kExitUsage);
+    }
+    std::optional<Paper> paper;
+    if (const auto text = parsed.option("--paper")) {
+        paper = parsePaper(*text);
+        if (!paper) {
+            return context.fail("report: --paper wants a4 or letter, not '" + *text + "'",
+                                kExitUsage);
+        }
+    } else {
+        const auto [width, height] = localePaperSizeMm();
+        paper = paperOfSize(width, height);
+    }
+    const auto start = readBalanceStart(context.settings);
+    if (!start) {
+        return context.fail("report: the setting BalanceStart is no span such as +12:30; set it "
+                            "again with 'tallimo-cli options BalanceStart=SPAN'");
+    }
+    const std::string file = fileOrLastDocument(context, "report", parsed);
+    if (file.empty()) {
+        return kExitUsage;
+    }
+    CapturingUi ui(context.ui);
+    ReadingView reading(context, ui);
+    if (reading.open(file) != kExitDone) {
+        return kExitRefused;
+    }
+    const CTagrolView& view = reading.view();
+    const std::string output = parsed.option("--output").value_or(reportFileName(view));
+    if (!context.force && pathExists(output)) {
+        return context.fail("report: " + output + " exists; give --force to replace it");
+    }
+    const MonthReport report =
+        buildMonthReport(view, folderBalance(view, *start), context.clock.now());
+
+    const std::string libraryPath = bundledReportLibrary();
+    std::string error;
+    const auto library = context.libraries.load(libraryPath, error);
+    const auto render =
+        library ? reinterpret_cast<ReportPdfFunction>(library->symbol(kReportPdfSymbol)) : nullptr;
+    if (render == nullptr) {
+        return context.fail("report: the renderer " + libraryPath + " cannot be used" +
+                            (error.empty() ? "" : ": " + error));
+    }
+    std::string pdf;
+    if (!render(report, *paper, pdf, error)) {
+        return context.fail("report: " + error);
+    }
+    const Result written = writeFileAtomically(
+        output, {reinterpret_cast<const std::uint8_t*>(pdf.data()), pdf.size()});
+    if (!written) {
+        return context.fail("report: " + output + " cannot be written: " + written.message);
+    }
+    context.out << output << '\n';
+    return kExitDone;
+}
+
+} // namespace
+
+const CliCommand kReportCommand{
+    "report", "report [FILE] [--output OUT.pdf] [--paper a4|letter]",
+    "Writes the month report of FILE (default: the last document) as a PDF for the employer:\n"
+    "the settings ReportName, ReportNumber and ReportDepartment, the month and the file; every\n"
+    "day with its times, overtime, stand-by, Time and Labor and comment; the stand-by periods;\n"
+    "the month's totals as 'total' prints them and the balance brought and carried forward as\n"
+    "'balance' adds it up over the file's folder; two signature lines; page numbers and the\n"
+    "print date. Prints the path of the PDF. An existing file is never replaced without\n"
+    "--force.\n"
+    "  --output OUT.pdf      where to write (default: tallimo-report-YYYY-MM.pdf in the\n"
+    "                        current folder)\n"
+    "  --paper a4|letter     the paper (default: the one of the locale's LC_PAPER)\n",
+    runReport};
+
+} // namespace tallimo::cli
