@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/TimeValue.h"
-#include "controls/CellLook.h"
+#include "document/CellLook.h"
 #include "document/OvertimeBalance.h"
 
 #include <optional>
