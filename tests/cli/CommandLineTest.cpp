@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace tallimo::test {
 namespace {
@@ -219,15 +218,6 @@ TEST(CliSafety, RunningOutOfMemoryEndsWithAMessage) {
 }
 
 const std::string kAdvice = "If this is an old Tallimo file use the import feature to convert.";
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 std::string copyIn(const CliSandbox& sandbox, const std::string& sample) {
     std::filesystem::copy_file(kData + "/" + sample, sandbox.file(sample));
