@@ -1,7 +1,7 @@
 #include "app/QtUi.h"
 
-#include "platform/Encoding.h"
 #include "app/QtDialogs.h"
+#include "platform/Encoding.h"
 
 #include <QClipboard>
 #include <QFile>

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace tallimo::test {
 namespace {
@@ -220,21 +219,12 @@ TEST(CliSafety, RunningOutOfMemoryEndsWithAMessage) {
 
 const std::string kAdvice = "If this is an old Tallimo file use the import feature to convert.";
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 std::string copyIn(const CliSandbox& sandbox, const std::string& sample) {
     std::filesystem::copy_file(kData + "/" + sample, sandbox.file(sample));
     return sandbox.file(sample);
 }
 
-TEST(CliNewShow, NewMakesTheMonthReplacingOnlyWithForceAndShowPrintsItAsJson) {
+TEST(CliNewShow, NewMakesTheMonthReplacingAFileOnlyWithForce) {
     CliSandbox sandbox;
     writeBytes(sandbox.file("m.time"), {'k', 'e', 'e', 'p'});
     const CliResult refused = sandbox.run({"new", "2006-03", "m.time"});
@@ -245,7 +235,11 @@ TEST(CliNewShow, NewMakesTheMonthReplacingOnlyWithForceAndShowPrintsItAsJson) {
     ASSERT_EQ(made.status, 0) << made.err;
     EXPECT_EQ(made.out, "m.time: March 2006 made, 31 days\n");
     EXPECT_EQ(readBytes(sandbox.file("m.time")), readBytes(kData + "/march2006.time"));
+}
 
+TEST(CliNewShow, ShowPrintsTheMonthAsJson) {
+    CliSandbox sandbox;
+    ASSERT_EQ(sandbox.run({"new", "2006-03", "m.time"}).status, 0);
     const CliResult json = sandbox.run({"show", "m.time", "--json"});
     ASSERT_EQ(json.status, 0) << json.err;
     EXPECT_EQ(json.out.rfind("{\"minDate\": 1141167600, \"maxDate\": 1143845940, \"messages\": [], "
@@ -260,7 +254,10 @@ TEST(CliNewShow, NewMakesTheMonthReplacingOnlyWithForceAndShowPrintsItAsJson) {
                       "\"Overtime\", \"Time and Labor\"], \"squadColumns\": [\"Start\", \"End\", "
                       "\"Worktime\", \"TimeAndLabor\", \"Incident\", \"Description\"]}\n"),
         std::string::npos);
+}
 
+TEST(CliNewShow, NewFailsWhereAFolderHasTheFilesName) {
+    CliSandbox sandbox;
     std::filesystem::create_directory(sandbox.file("folder.time"));
     const CliResult folder = sandbox.run({"new", "2006-03", "folder.time", "--force"});
     EXPECT_EQ(folder.status, 1);

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <regex>
 #include <set>
-#include <sstream>
 
 namespace tallimo::test {
 namespace {
@@ -20,15 +19,6 @@ Options optionsIn(const std::string& text) {
         found.insert(it->str());
     }
     return found;
-}
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 std::string packagingFile(const std::string& name) {

@@ -90,6 +90,15 @@ std::vector<std::string> shownTable(const CliSandbox& sandbox, const std::string
     return lines;
 }
 
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 std::vector<std::string> cellsOf(const std::string& line) {
     std::vector<std::string> cells;
     std::istringstream in(line);

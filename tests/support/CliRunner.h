@@ -33,6 +33,8 @@ private:
 // The TSV lines of one table ("work" or "squad") that 'show FILE' prints, without its headings.
 std::vector<std::string> shownTable(const CliSandbox& sandbox, const std::string& file,
                                     const std::string& table);
+// The lines of a text, without their line ends.
+std::vector<std::string> linesOf(const std::string& text);
 // The cells of one TSV line.
 std::vector<std::string> cellsOf(const std::string& line);
 

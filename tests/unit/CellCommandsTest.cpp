@@ -21,7 +21,7 @@ std::set<int> greyed(const std::vector<MenuItem>& items) {
     return ids;
 }
 
-TEST(ContextMenu, GreyingFollowsTheShownListAndItsSelectionAndCopyTakesUpToAThousandBytes) {
+TEST(ContextMenu, GreyingFollowsTheShownListAndItsSelection) {
     using namespace CommandId;
     const std::set<int> cells = {EditCell, ClearCell, CopyCell};
     const std::set<int> marks = {Sickness, Vacation, Holiday};
@@ -34,7 +34,9 @@ TEST(ContextMenu, GreyingFollowsTheShownListAndItsSelectionAndCopyTakesUpToAThou
     for (const auto& [work, selected, expected] : cases) {
         EXPECT_EQ(greyed(contextMenu(work, selected)), expected) << work << " " << selected;
     }
-    // Copy Cell copies up to a thousand bytes of the shown list.
+}
+
+TEST(CopyCell, CopiesUpToAThousandBytesOfTheShownList) {
     for (const std::size_t length : {std::size_t{1000}, std::size_t{1001}}) {
         ViewFixture f({}, kBound);
         f.view->OnShowSquadTime();

@@ -48,7 +48,7 @@ TEST(DayMarking, MarkersActOnTheSelectedDaysAndSaveAsOftenAsTheirRule) {
 }
 
 // Cancel deletes nothing: the CLI's clear test.
-TEST(DeleteRows, WorkDaysAreEmptiedSquadRowsGoBottomMostFirstAndEachSaves) {
+TEST(DeleteRows, SelectedWorkDaysAreEmptiedAndEachSaves) {
     ViewFixture f({"AutoSave"}, kBound);
     f.ui.answers = {Answer::Ok, Answer::Ok};
     EXPECT_EQ(f.view->OnVkdelete().outcome, Outcome::NothingToDo);
@@ -60,7 +60,11 @@ TEST(DeleteRows, WorkDaysAreEmptiedSquadRowsGoBottomMostFirstAndEachSaves) {
     EXPECT_TRUE(f.view->OnVkdelete());
     EXPECT_EQ(f.day(2) + f.day(4), "03.03.2006|Friday||||||||05.03.2006|Sunday||||||||");
     EXPECT_EQ(f.saves(), 2);
-    // Squad rows go bottom-most first and the rest get their new look.
+}
+
+// The rest get their new look; one save per command.
+TEST(DeleteRows, SquadRowsGoBottomMostFirst) {
+    ViewFixture f({"AutoSave"}, kBound);
     f.view->OnShowSquadTime();
     for (int row = 0; row < 5; ++row) {
         f.addPeriod("0" + std::to_string(row + 1) + ".03.2006 18:00:00", "");
@@ -76,11 +80,11 @@ TEST(DeleteRows, WorkDaysAreEmptiedSquadRowsGoBottomMostFirstAndEachSaves) {
         EXPECT_EQ(look.backColour, row == 1 ? 0xE8FFFFu : 0xFFFFFFu) << row;
         EXPECT_EQ(look.flags, CellFlag::OwnBackColour);
     }
-    EXPECT_EQ(f.saves(), 3);
+    EXPECT_EQ(f.saves(), 1);
     ViewFixture::select(f.squad(), {0, 1, 2});
     f.view->OnVkdelete();
     EXPECT_EQ(f.squad().rowCount(), 0);
-    EXPECT_EQ(f.saves(), 4);
+    EXPECT_EQ(f.saves(), 2);
 }
 
 } // namespace

@@ -22,7 +22,7 @@ void bind(ViewFixture& f, Binding binding) {
     f.work().SetItemText(0, WorkColumn::Comment, "changed");
 }
 
-TEST(Document, OpenLoadsTheChosenFileStartUpReopensItAndRefusedFilesChangeNothing) {
+TEST(Document, OpenLoadsTheChosenFileAndBindsIt) {
     ViewFixture f;
     const std::string path = f.writeMonth("a.time", "A");
     f.ui.files = {path};
@@ -33,6 +33,11 @@ TEST(Document, OpenLoadsTheChosenFileStartUpReopensItAndRefusedFilesChangeNothin
     EXPECT_FALSE(f.doc().isModified());
     EXPECT_EQ(f.lastDocument(), path);
     EXPECT_EQ(f.doc().recentFiles().entries(), std::vector<std::string>{path});
+}
+
+TEST(Document, StartUpReopensTheLastDocumentOnlyWhenAsked) {
+    ViewFixture f;
+    const std::string path = f.writeMonth("a.time", "A");
     for (const bool autoOpen : {false, true}) {
         ViewFixture g;
         g.settings.setString(kSettingsSection, "AutoOpenLastDocument", autoOpen ? "on" : "off");
@@ -41,7 +46,13 @@ TEST(Document, OpenLoadsTheChosenFileStartUpReopensItAndRefusedFilesChangeNothin
         g.view->OnInitialUpdate();
         EXPECT_EQ(g.doc().path(), autoOpen ? path : "");
     }
-    // Refused files leave the tables and the binding alone.
+}
+
+TEST(Document, RefusedFilesLeaveTheTablesAndTheBindingAlone) {
+    ViewFixture f;
+    const std::string path = f.writeMonth("a.time", "A");
+    f.ui.files = {path};
+    f.doc().Open();
     writeBytes(f.dir.file("cut.time"), {5, 'Z', 'R'});
     writeBytes(f.dir.file("lower.time"), SheetBytes().str("zrb").u32(3).bytes);
     // A first string longer than the file, though the file is longer than what is read first.
@@ -257,16 +268,18 @@ TEST(Document, CloseAsksOnlyWithChangesAndStaysOpenWhenTheSaveFailed) {
     }
 }
 
-TEST(RecentFiles, KeepsFourNewestFirstAndOpensAnEntryOrDropsIt) {
+TEST(RecentFiles, KeepsFourNewestFirst) {
     ViewFixture f;
     RecentFileList& recent = f.doc().recentFiles();
     for (const char* path : {"/a", "/b", "/c", "/d", "/e", "/c"}) {
         recent.add(path);
     }
     EXPECT_EQ(recent.entries(), (std::vector<std::string>{"/c", "/e", "/d", "/b"}));
-    for (const char* path : {"/b", "/c", "/d", "/e"}) {
-        recent.remove(path);
-    }
+}
+
+TEST(RecentFiles, AnEntryOpensItsFileAndAGoneFileLeavesTheList) {
+    ViewFixture f;
+    RecentFileList& recent = f.doc().recentFiles();
     const std::string a = f.writeMonth("a.time", "A");
     const std::string b = f.writeMonth("b.time", "B");
     recent.add(a);

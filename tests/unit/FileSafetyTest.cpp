@@ -101,7 +101,7 @@ TEST(AtomicFile, AFailedWriteFlushOrSizeLimitKeepsTheOldFileAndSaysWhy) {
     }
 }
 
-TEST(AtomicFile, WhatAKilledSaveOrCopyLeftIsRemovedAndACopyReplacesOnlyWhenAsked) {
+TEST(AtomicFile, WhatAKilledSaveLeftIsRemovedByTheNextSave) {
     TempDir dir;
     // Names up to the longest a folder allows, with room or without for the temporary name.
     for (const std::size_t length : {std::size_t{6}, std::size_t{244}, std::size_t{255}}) {
@@ -111,11 +111,18 @@ TEST(AtomicFile, WhatAKilledSaveOrCopyLeftIsRemovedAndACopyReplacesOnlyWhenAsked
         EXPECT_EQ(namesIn(dir.path()), Names{name});
         fs::remove(dir.file(name));
     }
+}
+
+TEST(AtomicFile, LongNamesWithTheSameBeginningGetTheirOwnTemporaryNames) {
     EXPECT_NE(besideName(std::string(250, 'a') + "1", ".x"),
               besideName(std::string(250, 'a') + "2", ".x"));
+}
+
+// What a copy cut short left of the same file goes with the next copy.
+TEST(AtomicFile, ACopyReplacesAFileOnlyWhenAsked) {
+    TempDir dir;
     writeBytes(dir.file("m.time"), kNew);
     writeBytes(dir.file("m.bak"), kOld);
-    // What a copy cut short left of the same file goes with the next copy.
     writeBytes(besideName(dir.file("m.time"), ".tallimo-copy"), {'c', 'u', 't'});
     EXPECT_EQ(copyFileAtomically(dir.file("m.time"), dir.file("m.bak"), false).message,
               errnoText(EEXIST));
@@ -145,7 +152,7 @@ TEST(AtomicFile, WhatIsNoWritableRegularFileIsNeverReplaced) {
     EXPECT_EQ(namesIn(dir.path()), (Names{"m.time", "pipe.time"}));
 }
 
-TEST(InputFile, RefusesHugeAndStrangeFilesBeforeReadingThemAsDoesThePluginLoader) {
+TEST(InputFile, RefusesHugeAndStrangeFilesBeforeReadingThem) {
     TempDir dir;
     // Sparse files: they take no room on the disk.
     for (const auto& [name, size] :
@@ -165,8 +172,12 @@ TEST(InputFile, RefusesHugeAndStrangeFilesBeforeReadingThemAsDoesThePluginLoader
         std::vector<std::uint8_t> bytes;
         EXPECT_EQ(readWholeFile(dir.file(name), bytes).message, why) << name;
     }
-    // Nor is a plug-in loaded from what is no regular file.
-    for (const std::string& path : {dir.file("pipe.time"), std::string("/dev/zero")}) {
+}
+
+TEST(LibraryLoader, LoadsNoPluginFromWhatIsNoRegularFile) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("pipe.so").c_str(), 0666), 0);
+    for (const std::string& path : {dir.file("pipe.so"), std::string("/dev/zero")}) {
         std::string error;
         EXPECT_EQ(DlLibraryLoader().load(path, error), nullptr);
         EXPECT_EQ(error, "it is not a regular file") << path;

@@ -7,7 +7,7 @@
 namespace tallimo::test {
 namespace {
 
-TEST(OvertimeTotals, TextFamiliesAndTheCommandsThatCountThem) {
+TEST(OvertimeTotals, EachListWritesItsTotalInItsOwnWords) {
     const auto W = TotalList::Work;
     const auto S = TotalList::Squad;
     const auto M = TotalScope::Month;
@@ -28,7 +28,9 @@ TEST(OvertimeTotals, TextFamiliesAndTheCommandsThatCountThem) {
     for (const auto& c : cases) {
         EXPECT_EQ(overtimeTotalText(c.total, c.list, c.scope), c.expected) << c.total;
     }
-    // Only the shown list counts, as far as its selection reaches, from its stored cells.
+}
+
+TEST(OvertimeTotals, OnlyTheShownListCountsAsFarAsItsSelectionReachesFromItsStoredCells) {
     ViewFixture f;
     f.addDay("01.03.2006", "08:00:00", "18:00:00");
     const int late = f.addDay("02.03.2006", "14:00:00", "24:30:00");

@@ -61,7 +61,7 @@ TEST(Reminder, AForecastPastMidnightFiresTomorrowAtThatTime) {
     EXPECT_EQ(f.ui.messages, std::vector<std::string>{"Its is time to go home!"});
 }
 
-TEST(Reminder, OptionsSwitchingOnTakeTodaysLeaveOrRemindAtOnceAndSwitchingOffDisarms) {
+TEST(Reminder, SwitchingOnInOptionsTakesTodaysLeaveOrRemindsAtOnce) {
     const struct {
         const char* enter;
         const char* leave;
@@ -86,18 +86,29 @@ TEST(Reminder, OptionsSwitchingOnTakeTodaysLeaveOrRemindAtOnceAndSwitchingOffDis
         f.view->OnTimer(CTagrolView::kReminderTimerId);
         EXPECT_EQ(f.ui.messages.size(), c.goHome != 0 ? 0u : 1u);
     }
-    // Options start the reminder only on a change, and switching it off disarms it.
-    ViewFixture f({"RememberMe"});
-    f.newMonth(5, 2006);
-    f.clock.current = may10(8, 0);
-    f.view->OnEnter();
+}
+
+// An armed reminder, as Enter now leaves it.
+struct ArmedReminder : ViewFixture {
+    ArmedReminder() : ViewFixture({"RememberMe"}) {
+        newMonth(5, 2006);
+        clock.current = may10(8, 0);
+        view->OnEnter();
+    }
+};
+
+TEST(Reminder, OptionsLeaveARunningReminderAloneWhileTheSwitchStaysOn) {
+    ArmedReminder f;
     setRememberMe(f, true);
     EXPECT_EQ(f.timers.calls, std::vector<std::string>{"start 22 30000"});
+}
+
+TEST(Reminder, SwitchingOffInOptionsDisarmsTheReminder) {
+    ArmedReminder f;
     setRememberMe(f, false);
     EXPECT_EQ(f.timers.calls.back(), "stop 22");
     EXPECT_EQ(f.view->reminderTimer(), 0u);
     EXPECT_EQ(f.view->goHomeTime(), 0);
-    EXPECT_FALSE(f.view->settings().RememberMe);
 }
 
 } // namespace

@@ -8,7 +8,7 @@ namespace {
 
 constexpr auto kBound = ViewFixture::Start::Bound;
 
-TEST(SmallCommands, RefreshRecomputesTheRememberedRowOrTheShownListAndDoubleClickModifies) {
+TEST(SmallCommands, RefreshRecomputesTheRememberedRowOrTheShownList) {
     ViewFixture f({}, kBound);
     for (const int row : {1, 2}) {
         f.work().SetItemText(row, WorkColumn::Enter, "08:00:00");
@@ -28,8 +28,11 @@ TEST(SmallCommands, RefreshRecomputesTheRememberedRowOrTheShownListAndDoubleClic
     EXPECT_EQ(f.squad().itemText(0, SquadColumn::Worktime), "");
     EXPECT_FALSE(f.doc().isModified());
     EXPECT_EQ(f.saves(), 0);
-    // A double click modifies the selection; on an empty view it opens the last document (the
-    // desktop's list test).
+}
+
+// On an empty view a double click opens the last document instead (the desktop's list test).
+TEST(SmallCommands, DoubleClickModifiesTheSelectedDays) {
+    ViewFixture f({}, kBound);
     ViewFixture::select(f.work(), {3});
     int dialogs = 0;
     f.ui.onEntryDialog = [&](EntryDialog&) { return ++dialogs < 0; };

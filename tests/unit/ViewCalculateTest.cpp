@@ -67,7 +67,7 @@ TEST(CalculateWorkRow, WritesTheFourCellsInEveryZone) {
     }
 }
 
-TEST(CalculateRows, UncomputableRowsAreEmptiedOrKeptAndTouchNoOtherRow) {
+TEST(CalculateWorkRow, AnUncomputableDayIsEmptiedAndTouchesNoOtherRow) {
     ViewFixture f;
     const int good = f.addDay("01.03.2006", "08:00:00", "18:00:00", "yes");
     const int noDate = f.addDay("", "08:00:00", "18:00:00", "yes");
@@ -90,8 +90,11 @@ TEST(CalculateRows, UncomputableRowsAreEmptiedOrKeptAndTouchNoOtherRow) {
     f.view->CalculateWorkRow(-1);
     f.view->CalculateWorkRow(f.work().rowCount());
     EXPECT_EQ(f.work().rowCount(), 4);
-    // A squad row gets its length and classification; an unmeasurable period keeps its cells.
-    // Separators are not examined.
+}
+
+// Separators are not examined.
+TEST(CalculateSquadRow, AnUnmeasurablePeriodKeepsItsCells) {
+    ViewFixture f;
     const int row = f.addPeriod("03-03-2006T17x00x00", "05.03.2006 08:30:00");
     f.view->CalculateSquadRow(row);
     EXPECT_EQ(f.squad().itemText(row, SquadColumn::Worktime), "1 Days + 15:30:00");

@@ -254,7 +254,7 @@ struct Shortcuts {
     std::map<std::string, int> reached;
 };
 
-TEST(CellEdit, KeysGoToTheEditorOrTheWindowAndARefillDropsTheEdit) {
+TEST(CellEdit, KeysGoToTheEditorWhileItIsOpenElseToTheWindow) {
     ListFixture f;
     Shortcuts shortcuts(f.window);
     QApplication::clipboard()->setText(QStringLiteral("pasted"));
@@ -276,8 +276,11 @@ TEST(CellEdit, KeysGoToTheEditorOrTheWindowAndARefillDropsTheEdit) {
     QTest::keyClick(f.work, Qt::Key_Delete);
     EXPECT_EQ(shortcuts.reached["Ctrl+N"], 1);
     EXPECT_EQ(shortcuts.reached["Del"], 1);
+}
 
-    // A refill while editing drops the edit instead of writing into another month.
+// Instead of writing into another month.
+TEST(CellEdit, ARefillWhileEditingDropsTheEdit) {
+    ListFixture f;
     QSignalSpy accepted(f.work, &CCellListCtrl::editAccepted);
     editComment(f, "typed");
     f.view.view->loadSheet(f.view.view->storeSheet());
@@ -372,7 +375,7 @@ TEST(ListMouse, ARightClickKeepsTheSelectionAndHitsTheCellUnderIt) {
     EXPECT_EQ(selectedInTable(f.view.work()), (std::set<int>{2}));
 }
 
-TEST(ListKeys, KeysAndClicksSelectRowsInTheTableAndF2EditsTheCurrentCell) {
+TEST(ListKeys, KeysAndClicksSelectRowsInTheTable) {
     ListFixture f;
     CellTable& table = f.view.work();
     QTest::mouseClick(f.work->viewport(), Qt::LeftButton, {}, ListFixture::inCell(*f.work, 1, 4));
@@ -381,18 +384,26 @@ TEST(ListKeys, KeysAndClicksSelectRowsInTheTableAndF2EditsTheCurrentCell) {
     EXPECT_EQ(selectedInTable(table), (std::set<int>{1, 2, 3}));
     QTest::keyClick(f.work, Qt::Key_End);
     EXPECT_EQ(selectedInTable(table), (std::set<int>{30}));
-    QTest::keyClick(f.work, Qt::Key_Home);
-    QTest::keyClick(f.work, Qt::Key_Right);
+}
 
-    // F2 edits the current cell; Enter hands the keyboard back to the list.
+// Enter hands the keyboard back to the list.
+TEST(ListKeys, F2EditsTheCurrentCell) {
+    ListFixture f;
+    CellTable& table = f.view.work();
+    QTest::mouseClick(f.work->viewport(), Qt::LeftButton, {}, ListFixture::inCell(*f.work, 0, 4));
+    QTest::keyClick(f.work, Qt::Key_Right);
     QTest::keyClick(f.work, Qt::Key_F2);
     ASSERT_NE(f.work->cellEdit(), nullptr);
     QTest::keyClicks(f.work->cellEdit(), QStringLiteral("keyed"));
     QTest::keyClick(f.work->cellEdit(), Qt::Key_Return);
     EXPECT_EQ(table.itemText(0, WorkColumn::StandBy), "keyed");
     EXPECT_TRUE(f.work->hasFocus());
+}
 
-    // The table's selection follows the screen, and back, across changes.
+// Across changes, and for a command that chooses rows itself once the window gets to it.
+TEST(ListKeys, TheTablesSelectionAndTheScreensFollowEachOther) {
+    ListFixture f;
+    CellTable& table = f.view.work();
     for (const int row : {1, 3, 5}) {
         QTest::mouseClick(f.work->viewport(), Qt::LeftButton,
                           row == 1 ? Qt::NoModifier : Qt::ControlModifier,
@@ -401,7 +412,6 @@ TEST(ListKeys, KeysAndClicksSelectRowsInTheTableAndF2EditsTheCurrentCell) {
     table.DeleteItem(2);
     EXPECT_EQ(selectedInTable(table), (std::set<int>{1, 2, 4}));
     EXPECT_EQ(selectedOnScreen(*f.work), selectedInTable(table));
-    // A command that chooses rows itself is shown once the window gets to it.
     table.clearSelection();
     table.setSelected(7, true);
     table.setSelected(8, true);
