@@ -19,7 +19,7 @@ constexpr double kHeaderRow = 12;
 constexpr double kLine = 12;
 constexpr double kGap = 10;
 constexpr double kCellPad = 2;
-constexpr double kCellFont = 7;
+constexpr double kCellFont = 6.5;
 constexpr double kSmallestFont = 4.5;
 constexpr double kTextFont = 8.5;
 constexpr double kTitleFont = 14;
@@ -27,7 +27,7 @@ const QColor kRule(0xB0, 0xB0, 0xB0);
 const QColor kHeaderBack(0xE4, 0xE4, 0xE4);
 
 // Relative widths of the columns; the last one takes what is left.
-const std::vector<double> kDayWidths = {46, 50, 36, 36, 36, 40, 42, 36, 140, 100};
+const std::vector<double> kDayWidths = {52, 50, 40, 40, 40, 40, 44, 36, 130, 80};
 const std::vector<double> kSquadWidths = {80, 80, 40, 90, 90, 120};
 
 QString utf8(const std::string& text) {
