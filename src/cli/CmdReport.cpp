@@ -46,8 +46,14 @@ int runReport(CliContext& context) {
     if (!context.force && pathExists(output)) {
         return context.fail("report: " + output + " exists; give --force to replace it");
     }
-    const MonthReport report =
-        buildMonthReport(view, folderBalance(view, *start), context.clock.now());
+    const Balance balance = folderBalance(view, *start);
+    for (const BalanceLine& line : balance.lines) {
+        if (!line.file.readable()) {
+            context.fail("report: " + line.file.path + " cannot be read (" + line.file.error +
+                         "); it is left out of the balance");
+        }
+    }
+    const MonthReport report = buildMonthReport(view, balance, context.clock.now());
 
     const std::string libraryPath = bundledReportLibrary();
     std::string error;

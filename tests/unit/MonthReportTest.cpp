@@ -66,6 +66,14 @@ TEST(MonthReport, BalanceIsBroughtForwardFromEarlierMonthsAndCarriedOnWithThisOn
     EXPECT_EQ(report.printDate, "2026-12-07");
 }
 
+TEST(MonthReport, TheCarriedBalanceTellsOfFilesLeftOut) {
+    ViewFixture f({}, ViewFixture::Start::Bound);
+    writeBytes(f.dir.file("damaged.time"), {3, 0});
+    const MonthReport report = buildMonthReport(*f.view, folderBalance(*f.view, 0), 0);
+    EXPECT_EQ(report.totals.back(),
+              (ReportLine{"Balance carried forward:", "00:00:00 (1 file left out)"}));
+}
+
 TEST(MonthReport, TheWorkModelSectionIsThereOnlyWithAModel) {
     ViewFixture f({}, ViewFixture::Start::Bound);
     EXPECT_TRUE(buildMonthReport(*f.view, {}, 0).workModel.empty());
