@@ -49,11 +49,14 @@ TEST(CliReport, HoldsEveryDayAndTheTotalsAsTotalAndBalanceGiveThem) {
     ASSERT_EQ(
         sandbox.run({"set", "february.time", "6", "--enter", "7:00", "--leave", "19:30"}).status,
         0);
+    // Copied out of the PDF as typed, without ligatures.
+    ASSERT_EQ(sandbox.run({"set", "march.time", "8", "--comment", "Office fire drill"}).status, 0);
     const CliResult made = sandbox.run({"report", "march.time"});
     ASSERT_EQ(made.status, 0) << made.err;
     EXPECT_EQ(made.out, "tallimo-report-2006-03.pdf\n");
     const std::string text = pdfText(sandbox, "tallimo-report-2006-03.pdf");
 
+    EXPECT_NE(text.find(" Office fire drill\n"), std::string::npos) << text;
     const std::vector<std::string> days = shownTable(sandbox, "march.time", "work");
     ASSERT_EQ(days.size(), 31u);
     for (const std::string& day : days) {

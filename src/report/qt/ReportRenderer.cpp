@@ -64,6 +64,8 @@ private:
         QFont made(QStringLiteral("DejaVu Sans"));
         made.setPointSizeF(points * 72.0 / m_device.logicalDpiY());
         made.setBold(bold);
+        // Ligatures would be copied out of the PDF as one character ("ﬁle"), not as the text.
+        made.setStyleStrategy(QFont::PreferNoShaping);
         return made;
     }
     // Text in a box, made smaller down to a limit where it is too wide, then cut.
