@@ -170,7 +170,7 @@ void Renderer::addTitle(const QString& title) {
     m_items.push_back(std::move(item));
 }
 
-// Label and value lines in two halves of the width.
+// Label and value lines in two halves of the width; both lists are kept by reference.
 void Renderer::addLines(const std::vector<ReportLine>& left, const std::vector<ReportLine>& right) {
     auto item = std::make_unique<Item>();
     item->height = kLine * static_cast<double>(std::max(left.size(), right.size()));
@@ -260,9 +260,11 @@ bool Renderer::paint(QString& error) {
     addTitle(QStringLiteral("Days"));
     addTable(m_report.dayColumns, m_report.days, kDayWidths);
     addTitle(QStringLiteral("Stand-by periods"));
+    // The lines are painted later: they must outlive this call.
     static const std::vector<ReportLine> none = {{"none", ""}};
+    static const std::vector<ReportLine> nothing;
     if (m_report.squad.empty()) {
-        addLines(none, {});
+        addLines(none, nothing);
     } else {
         addTable(m_report.squadColumns, m_report.squad, kSquadWidths);
     }
