@@ -180,8 +180,8 @@ void Renderer::addLines(const std::vector<ReportLine>& left, const std::vector<R
              {std::pair{&left, m_content.left()}, std::pair{&right, m_content.left() + half}}) {
             double y = top;
             for (const ReportLine& line : *lines) {
-                text(painter, QRectF(x, y, half * 0.6, kLine), utf8(line.label), font(kTextFont));
-                text(painter, QRectF(x + half * 0.6, y, half * 0.35, kLine), utf8(line.value),
+                text(painter, QRectF(x, y, half * 0.5, kLine), utf8(line.label), font(kTextFont));
+                text(painter, QRectF(x + half * 0.5, y, half * 0.45, kLine), utf8(line.value),
                      font(kTextFont, true), Qt::AlignRight);
                 y += kLine;
             }
