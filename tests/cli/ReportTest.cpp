@@ -150,6 +150,20 @@ TEST(CliReport, AnExistingFileIsReplacedOnlyWithForce) {
     EXPECT_TRUE(readText(sandbox.file("r.pdf")).starts_with("%PDF"));
 }
 
+// The other commands' start-up is measured: Qt is loaded for the report alone.
+TEST(CliReport, OnlyTheReportCommandLoadsQt) {
+    CliSandbox sandbox;
+    ASSERT_EQ(sandbox.run({"new", "2006-03", "m.time"}).status, 0);
+    const auto qtLoads = [&](const std::string& command) {
+        return sandbox
+            .shell("LD_DEBUG=files \"$TALLIMO_CLI\" " + command +
+                   " 2>&1 >/dev/null | grep -c 'file=libQt6Core'")
+            .out;
+    };
+    EXPECT_EQ(qtLoads("show m.time"), "0\n");
+    EXPECT_NE(qtLoads("report m.time --output r.pdf"), "0\n");
+}
+
 TEST(CliReport, AnUnknownPaperIsWrongUsage) {
     CliSandbox sandbox;
     ASSERT_EQ(sandbox.run({"new", "2006-03", "m.time"}).status, 0);
