@@ -79,7 +79,11 @@ void ReportPrinting::preview() {
 
 void ReportPrinting::exportPdf() {
     const MonthReport shown = report();
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // A file dialog cannot open in a folder that is not there.
+    if (!QDir(documents).exists()) {
+        documents = QDir::homePath();
+    }
     FileDialogRequest request;
     request.title = "Export PDF";
     request.filters = {{"PDF File (*.pdf)", "*.pdf"}};

@@ -46,8 +46,14 @@ int runReport(CliContext& context) {
     if (!context.force && pathExists(output)) {
         return context.fail("report: " + output + " exists; give --force to replace it");
     }
-    const MonthReport report =
-        buildMonthReport(view, folderBalance(view, *start), context.clock.now());
+    const Balance balance = folderBalance(view, *start);
+    for (const BalanceLine& line : balance.lines) {
+        if (!line.file.readable()) {
+            context.fail("report: " + line.file.path + " cannot be read (" + line.file.error +
+                         "); it is left out of the balance");
+        }
+    }
+    const MonthReport report = buildMonthReport(view, balance, context.clock.now());
 
     const std::string libraryPath = bundledReportLibrary();
     std::string error;
@@ -62,8 +68,12 @@ int runReport(CliContext& context) {
     if (!render(report, *paper, pdf, error)) {
         return context.fail("report: " + error);
     }
+    // Still never half a file under the name, but without waiting for the disk: a report is
+    // made again in a moment, unlike a month.
+    SaveCalls noFlush;
+    noFlush.sync = [](int) { return 0; };
     const Result written = writeFileAtomically(
-        output, {reinterpret_cast<const std::uint8_t*>(pdf.data()), pdf.size()});
+        output, {reinterpret_cast<const std::uint8_t*>(pdf.data()), pdf.size()}, noFlush);
     if (!written) {
         return context.fail("report: " + output + " cannot be written: " + written.message);
     }

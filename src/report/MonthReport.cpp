@@ -140,7 +140,13 @@ MonthReport buildMonthReport(const CTagrolView& view, const Balance& balance, In
         }
     }
     report.totals.push_back({"Balance brought forward:", workSpan(balance.total - month)});
-    report.totals.push_back({"Balance carried forward:", workSpan(balance.total)});
+    // Files of the folder that could not be read are not in it, and the reader must know.
+    std::string carried = workSpan(balance.total);
+    if (balance.leftOut > 0) {
+        carried += " (" + std::to_string(balance.leftOut) +
+                   (balance.leftOut == 1 ? " file" : " files") + " left out)";
+    }
+    report.totals.push_back({"Balance carried forward:", carried});
     if (workModel) {
         report.workModel = {{"Target:", hoursText(workModel->target)},
                             {"Worked:", hoursText(workModel->worked)},

@@ -21,7 +21,8 @@ TEST(MonthReport, DaysKeepTheWindowsLooksWithTheirTextsAsUtf8OnOneLine) {
     f.work().SetItemText(6, WorkColumn::Leave, "18:00:00");
     f.work().SetItemText(6, WorkColumn::Comment, "Tab\there\nK\xE4se");
     f.view->CalculateWorkRow(6);
-    const MonthReport report = buildMonthReport(*f.view, {}, 0);
+    const MonthReport report = buildMonthReport(*f.view, {}, ViewFixture::at(7, 12, 2026));
+    EXPECT_EQ(report.printDate, "2026-12-07");
     EXPECT_EQ(report.dayColumns,
               (std::vector<std::string>{"Date", "Weekday", "Enter", "Leave", "@Work", "Worktime",
                                         "Overtime", "Stand-by", "Time and Labor", "Comment"}));
@@ -39,31 +40,12 @@ TEST(MonthReport, DaysKeepTheWindowsLooksWithTheirTextsAsUtf8OnOneLine) {
     EXPECT_EQ(report.month, "March 2006");
 }
 
-TEST(MonthReport, BalanceIsBroughtForwardFromEarlierMonthsAndCarriedOnWithThisOne) {
+TEST(MonthReport, TheCarriedBalanceTellsOfFilesLeftOut) {
     ViewFixture f({}, ViewFixture::Start::Bound);
-    {
-        // February 2006 in the same folder: one day two hours over.
-        CTagrolView february(f.platform);
-        february.document().OnNewDocument();
-        february.document().setPath(f.dir.file("February2006.time"));
-        february.InitListCtrl(2, 2006);
-        february.sheet().work.SetItemText(5, WorkColumn::Enter, "08:00:00");
-        february.sheet().work.SetItemText(5, WorkColumn::Leave, "19:00:00");
-        february.CalculateWorkRow(5);
-        ASSERT_TRUE(february.document().Save());
-    }
-    f.work().SetItemText(1, WorkColumn::Enter, "08:00:00");
-    f.work().SetItemText(1, WorkColumn::Leave, "16:30:00");
-    f.view->CalculateWorkRow(1);
-    const MonthReport report =
-        buildMonthReport(*f.view, folderBalance(*f.view, 30 * 60), ViewFixture::at(7, 12, 2026));
-    EXPECT_EQ(report.totals, (std::vector<ReportLine>{
-                                 {"Overtime for this month:", "-00:30:00"},
-                                 {"Squad overtime for this month:", "00:00:00"},
-                                 {"Balance brought forward:", "02:30:00"},
-                                 {"Balance carried forward:", "02:00:00"},
-                             }));
-    EXPECT_EQ(report.printDate, "2026-12-07");
+    writeBytes(f.dir.file("damaged.time"), {3, 0});
+    const MonthReport report = buildMonthReport(*f.view, folderBalance(*f.view, 0), 0);
+    EXPECT_EQ(report.totals.back(),
+              (ReportLine{"Balance carried forward:", "00:00:00 (1 file left out)"}));
 }
 
 TEST(MonthReport, TheWorkModelSectionIsThereOnlyWithAModel) {

@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <cstdio>
+#include <dlfcn.h>
 #include <memory>
 
 namespace {
@@ -16,11 +17,21 @@ void criticalsOnly(QtMsgType type, const QMessageLogContext&, const QString& mes
     }
 }
 
+// Qt is not made to be unloaded (its global objects would be left behind half torn down), so
+// once used the renderer stays loaded, and with it Qt, until the process ends.
+void stayLoaded() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&stayLoaded), &info) != 0 && info.dli_fname != nullptr) {
+        dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    }
+}
+
 } // namespace
 
 extern "C" __attribute__((visibility("default"))) bool
 tallimoReportPdf1(const tallimo::MonthReport& report, tallimo::Paper paper, std::string& pdf,
                   std::string& error) {
+    stayLoaded();
     // Fonts need an application; a command line has no display, so it draws offscreen.
     std::unique_ptr<QGuiApplication> application;
     if (QCoreApplication::instance() == nullptr) {

@@ -19,7 +19,7 @@ constexpr double kHeaderRow = 12;
 constexpr double kLine = 12;
 constexpr double kGap = 10;
 constexpr double kCellPad = 2;
-constexpr double kCellFont = 7;
+constexpr double kCellFont = 6.5;
 constexpr double kSmallestFont = 4.5;
 constexpr double kTextFont = 8.5;
 constexpr double kTitleFont = 14;
@@ -27,7 +27,7 @@ const QColor kRule(0xB0, 0xB0, 0xB0);
 const QColor kHeaderBack(0xE4, 0xE4, 0xE4);
 
 // Relative widths of the columns; the last one takes what is left.
-const std::vector<double> kDayWidths = {46, 50, 36, 36, 36, 40, 42, 36, 140, 100};
+const std::vector<double> kDayWidths = {52, 50, 40, 40, 40, 40, 44, 36, 130, 80};
 const std::vector<double> kSquadWidths = {80, 80, 40, 90, 90, 120};
 
 QString utf8(const std::string& text) {
@@ -64,6 +64,8 @@ private:
         QFont made(QStringLiteral("DejaVu Sans"));
         made.setPointSizeF(points * 72.0 / m_device.logicalDpiY());
         made.setBold(bold);
+        // Ligatures would be copied out of the PDF as one character ("ﬁle"), not as the text.
+        made.setStyleStrategy(QFont::PreferNoShaping);
         return made;
     }
     // Text in a box, made smaller down to a limit where it is too wide, then cut.
@@ -168,7 +170,7 @@ void Renderer::addTitle(const QString& title) {
     m_items.push_back(std::move(item));
 }
 
-// Label and value lines in two halves of the width.
+// Label and value lines in two halves of the width; both lists are kept by reference.
 void Renderer::addLines(const std::vector<ReportLine>& left, const std::vector<ReportLine>& right) {
     auto item = std::make_unique<Item>();
     item->height = kLine * static_cast<double>(std::max(left.size(), right.size()));
@@ -178,8 +180,8 @@ void Renderer::addLines(const std::vector<ReportLine>& left, const std::vector<R
              {std::pair{&left, m_content.left()}, std::pair{&right, m_content.left() + half}}) {
             double y = top;
             for (const ReportLine& line : *lines) {
-                text(painter, QRectF(x, y, half * 0.6, kLine), utf8(line.label), font(kTextFont));
-                text(painter, QRectF(x + half * 0.6, y, half * 0.35, kLine), utf8(line.value),
+                text(painter, QRectF(x, y, half * 0.5, kLine), utf8(line.label), font(kTextFont));
+                text(painter, QRectF(x + half * 0.5, y, half * 0.45, kLine), utf8(line.value),
                      font(kTextFont, true), Qt::AlignRight);
                 y += kLine;
             }
@@ -258,9 +260,11 @@ bool Renderer::paint(QString& error) {
     addTitle(QStringLiteral("Days"));
     addTable(m_report.dayColumns, m_report.days, kDayWidths);
     addTitle(QStringLiteral("Stand-by periods"));
+    // The lines are painted later: they must outlive this call.
     static const std::vector<ReportLine> none = {{"none", ""}};
+    static const std::vector<ReportLine> nothing;
     if (m_report.squad.empty()) {
-        addLines(none, {});
+        addLines(none, nothing);
     } else {
         addTable(m_report.squadColumns, m_report.squad, kSquadWidths);
     }
