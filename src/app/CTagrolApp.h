@@ -21,6 +21,7 @@ class BalanceWindow;
 class CMainFrame;
 class CTrayNotifyIcon;
 class DiskWatcher;
+class SessionEnd;
 class SingleInstance;
 
 struct DesktopStart {
@@ -53,6 +54,7 @@ public:
     QtTimers& timers() { return m_timers; }
     BalanceField* balanceField() { return m_balance; }
     BalanceWindow* balanceWindow() { return m_balanceWindow; }
+    SessionEnd* sessionEnd() { return m_sessionEnd; }
 
 signals:
     // The main window was closed: the program is done.
@@ -61,6 +63,7 @@ signals:
 private:
     void openFromCommandLine(const std::string& file, bool& loaded);
     void createTray();
+    void watchSessionEnd();
     void bringToFront();
     void showBalanceWindow();
 
@@ -78,6 +81,7 @@ private:
     DiskWatcher* m_watcher = nullptr;
     BalanceField* m_balance = nullptr;
     BalanceWindow* m_balanceWindow = nullptr;
+    SessionEnd* m_sessionEnd = nullptr;
 };
 
 } // namespace tallimo

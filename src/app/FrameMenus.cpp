@@ -32,7 +32,7 @@ struct MenuLayout {
 const std::vector<MenuLayout> kMenuBar = {
     {"&File", {FileNew, FileOpen, FileSave, FileSaveAs, kSeparator, FileImport, kSeparator,
                kRecentFiles, kSeparator, AppExit}},
-    {"&Edit", {EditUndo, kSeparator, EditCut, EditCopy, EditPaste}},
+    {"&Edit", {EditUndo, EditRedo, kSeparator, EditCut, EditCopy, EditPaste}},
     {"&View", {kToolbarToggle, kStatusBarToggle, kSeparator, Refresh}},
     {"&Tools...", {Add, Modify, kSeparator, EnterNow, LeaveNow, kSeparator, StartSquadNow,
                    FinishSquadNow, kSeparator, Export, Options}},

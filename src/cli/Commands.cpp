@@ -4,10 +4,25 @@ namespace tallimo::cli {
 
 const std::vector<const CliCommand*>& commands() {
     static const std::vector<const CliCommand*> table = {
-        &kNewCommand,        &kShowCommand,        &kEnterCommand,  &kLeaveCommand,
-        &kSquadStartCommand, &kSquadFinishCommand, &kImportCommand, &kOptionsCommand,
-        &kTotalCommand,      &kMarkCommand,        &kClearCommand,  &kSetCommand,
-        &kSquadAddCommand,   &kSquadDeleteCommand, &kExportCommand, &kBalanceCommand,
+        &kNewCommand,
+        &kShowCommand,
+        &kEnterCommand,
+        &kLeaveCommand,
+        &kSquadStartCommand,
+        &kSquadFinishCommand,
+        &kImportCommand,
+        &kOptionsCommand,
+        &kTotalCommand,
+        &kMarkCommand,
+        &kClearCommand,
+        &kSetCommand,
+        &kSquadAddCommand,
+        &kSquadDeleteCommand,
+        &kExportCommand,
+        &kBalanceCommand,
+        // Undo and redo.
+        &kUndoCommand,
+        &kRedoCommand,
     };
     return table;
 }

@@ -32,6 +32,9 @@ extern const CliCommand kSquadAddCommand;
 extern const CliCommand kSquadDeleteCommand;
 extern const CliCommand kExportCommand;
 extern const CliCommand kBalanceCommand;
+// Undo and redo of the month's history.
+extern const CliCommand kUndoCommand;
+extern const CliCommand kRedoCommand;
 
 // The subcommands in the order the usage lists them.
 const std::vector<const CliCommand*>& commands();

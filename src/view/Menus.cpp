@@ -65,12 +65,23 @@ const std::vector<int>& toolbarButtons() {
 
 const std::vector<Accelerator>& accelerators() {
     using namespace CommandId;
-    static const std::vector<Accelerator> table = {
-        {"Ctrl+C", EditCopy},        {"Ctrl+Insert", EditCopy},   {"Ctrl+N", FileNew},
-        {"Ctrl+O", FileOpen},        {"Ctrl+S", FileSave},        {"Ctrl+V", EditPaste},
-        {"Shift+Insert", EditPaste}, {"Ctrl+X", EditCut},         {"Shift+Delete", EditCut},
-        {"Ctrl+Z", EditUndo},        {"Alt+Backspace", EditUndo}, {"F6", 57680},
-        {"Shift+F6", 57681},         {"Delete", DeleteRows}};
+    static const std::vector<Accelerator> table = {{"Ctrl+C", EditCopy},
+                                                   {"Ctrl+Insert", EditCopy},
+                                                   {"Ctrl+N", FileNew},
+                                                   {"Ctrl+O", FileOpen},
+                                                   {"Ctrl+S", FileSave},
+                                                   {"Ctrl+V", EditPaste},
+                                                   {"Shift+Insert", EditPaste},
+                                                   {"Ctrl+X", EditCut},
+                                                   {"Shift+Delete", EditCut},
+                                                   {"Ctrl+Z", EditUndo},
+                                                   {"Alt+Backspace", EditUndo},
+                                                   {"F6", 57680},
+                                                   {"Shift+F6", 57681},
+                                                   {"Delete", DeleteRows},
+                                                   // Redo.
+                                                   {"Ctrl+Y", EditRedo},
+                                                   {"Ctrl+Shift+Z", EditRedo}};
     return table;
 }
 
