@@ -8,6 +8,7 @@
 #include "app/ListsWidget.h"
 #include "app/QtDialogs.h"
 #include "app/ReportPrinting.h"
+#include "app/SessionEnd.h"
 #include "app/SingleInstance.h"
 #include "app/WindowState.h"
 #include "controls/CCellListCtrl.h"
@@ -15,8 +16,10 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QSessionManager>
 #include <QStatusBar>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 
 namespace tallimo {
@@ -34,6 +37,7 @@ CTagrolApp::~CTagrolApp() = default;
 
 bool CTagrolApp::InitInstance() {
     m_view.document().OnNewDocument();
+    m_view.document().offerRecovery(true);
     m_frame = std::make_unique<CMainFrame>(m_view, m_runner);
     // Message boxes shown while the window hides in the tray carry the icon too.
     QApplication::setWindowIcon(m_frame->windowIcon());
@@ -85,7 +89,29 @@ bool CTagrolApp::InitInstance() {
         saveWindowState(m_settings, *m_frame, m_view);
         emit finished();
     });
+    watchSessionEnd();
     return true;
+}
+
+void CTagrolApp::watchSessionEnd() {
+    m_sessionEnd = new SessionEnd(m_view.document(), m_frame.get());
+    m_sessionEnd->quit = [this] {
+        saveWindowState(m_settings, *m_frame, m_view);
+        m_settings.sync();
+        // A command waiting in a dialog would go on once its loop ended, and might drop the
+        // changes now kept: the program ends here instead.
+        if (m_runner.isBusy()) {
+            std::_Exit(0);
+        }
+        emit finished();
+    };
+    connect(qApp, &QGuiApplication::commitDataRequest, m_sessionEnd,
+            [this](QSessionManager& manager) {
+                if (!m_sessionEnd->commitData(manager.allowsInteraction())) {
+                    manager.cancel();
+                }
+                manager.release();
+            });
 }
 
 void CTagrolApp::createTray() {

@@ -22,6 +22,7 @@ class CMainFrame;
 class CTrayNotifyIcon;
 class DiskWatcher;
 class ReportPrinting;
+class SessionEnd;
 class SingleInstance;
 
 struct DesktopStart {
@@ -54,6 +55,7 @@ public:
     QtTimers& timers() { return m_timers; }
     BalanceField* balanceField() { return m_balance; }
     BalanceWindow* balanceWindow() { return m_balanceWindow; }
+    SessionEnd* sessionEnd() { return m_sessionEnd; }
 
 signals:
     // The main window was closed: the program is done.
@@ -62,6 +64,7 @@ signals:
 private:
     void openFromCommandLine(const std::string& file, bool& loaded);
     void createTray();
+    void watchSessionEnd();
     void bringToFront();
     void showBalanceWindow();
 
@@ -80,6 +83,7 @@ private:
     BalanceField* m_balance = nullptr;
     BalanceWindow* m_balanceWindow = nullptr;
     std::unique_ptr<ReportPrinting> m_reportPrinting;
+    SessionEnd* m_sessionEnd = nullptr;
 };
 
 } // namespace tallimo

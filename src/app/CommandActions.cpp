@@ -82,7 +82,7 @@ void CommandActions::update(QAction* action) {
     }
     const CommandState state = m_runner.update(id);
     action->setEnabled(state.enabled);
-    if (id == CommandId::Switch) {
+    if (id == CommandId::Switch || id == CommandId::EditUndo || id == CommandId::EditRedo) {
         action->setText(fromProgram(state.label));
     }
 }

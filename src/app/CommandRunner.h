@@ -23,10 +23,11 @@ public:
 
     // Runs a command of the command table; the shell's commands go to the shell hooks.
     void run(int id);
-    // Runs other work on the view the same way; false when another command is still running.
-    bool guarded(const std::function<void()>& work);
+    // Runs other work on the view the same way, as one undo step of the given name (none for
+    // an empty name); false when another command is still running.
+    bool guarded(const std::function<void()>& work, const std::string& step = "Change");
     // As guarded, but work that finds another command running waits until that one ended.
-    void guardedOrLater(std::function<void()> work);
+    void guardedOrLater(std::function<void()> work, const std::string& step = "Change");
     bool isBusy() const { return m_depth > 0; }
 
     // The last-chance handler.

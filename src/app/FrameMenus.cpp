@@ -33,7 +33,7 @@ const std::vector<MenuLayout> kMenuBar = {
     {"&File", {FileNew, FileOpen, FileSave, FileSaveAs, kSeparator,
                FilePrint, FilePrintPreview, ExportPdf, kSeparator,
                FileImport, kSeparator, kRecentFiles, kSeparator, AppExit}},
-    {"&Edit", {EditUndo, kSeparator, EditCut, EditCopy, EditPaste}},
+    {"&Edit", {EditUndo, EditRedo, kSeparator, EditCut, EditCopy, EditPaste}},
     {"&View", {kToolbarToggle, kStatusBarToggle, kSeparator, Refresh}},
     {"&Tools...", {Add, Modify, kSeparator, EnterNow, LeaveNow, kSeparator, StartSquadNow,
                    FinishSquadNow, kSeparator, Export, Options}},

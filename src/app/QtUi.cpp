@@ -8,6 +8,8 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
 #include <QWidget>
 
 namespace tallimo {
@@ -99,6 +101,38 @@ bool QtUi::setClipboardText(const std::string& text) {
     }
     clipboard->setText(QString::fromStdString(windows1252ToUtf8(text)));
     return true;
+}
+
+Ui::Restore QtUi::askRestore(const std::string& text) {
+    QMessageBox box(QMessageBox::Question, kCaption, shown(text), QMessageBox::NoButton,
+                    dialogParent());
+    QPushButton* restore = box.addButton(QStringLiteral("&Restore"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+    box.setDefaultButton(restore);
+    // Closing the box keeps the changes: only Discard lets them go.
+    box.setEscapeButton(restore);
+    box.exec();
+    return box.clickedButton() == discard ? Restore::Discard : Restore::Restore;
+}
+
+bool QtUi::setClipboardRows(const std::string& text, const std::string& html) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr) {
+        return false;
+    }
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(windows1252ToUtf8(text)));
+    data->setHtml(QString::fromStdString(windows1252ToUtf8(html)));
+    clipboard->setMimeData(data);
+    return true;
+}
+
+std::optional<std::string> QtUi::clipboardText() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr || clipboard->text().isEmpty()) {
+        return std::nullopt;
+    }
+    return utf8ToWindows1252(clipboard->text().toStdString());
 }
 
 void QtUi::setMainWindowVisible(bool visible) {

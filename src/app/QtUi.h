@@ -29,6 +29,9 @@ public:
     bool setClipboardText(const std::string& text) override;
     void setMainWindowVisible(bool visible) override;
     void editCell(bool workList, int row, int column) override;
+    Restore askRestore(const std::string& text) override;
+    bool setClipboardRows(const std::string& text, const std::string& html) override;
+    std::optional<std::string> clipboardText() override;
 
 private:
     // The main window while it is shown; a box over a hidden window would not be seen.

@@ -85,12 +85,12 @@ void StreamTraceSink::write(std::string_view line) {
 CliContext::CliContext(std::vector<std::string> arguments, std::ostream& outStream,
                        std::ostream& errStream, const CliSwitches& globalSwitches,
                        SettingsStore& settingsStore, LibraryLoader& libraryLoader)
-    : args(std::move(arguments)), switches(globalSwitches), force(globalSwitches.force),
-      out(outStream), err(errStream), ui(errStream, globalSwitches.policy), settings(settingsStore),
+    : args(std::move(arguments)), switches(globalSwitches), out(outStream), err(errStream),
+      ui(errStream, globalSwitches.policy), settings(settingsStore),
       trace(globalSwitches.trace ? &errStream : nullptr), libraries(libraryLoader) {}
 
 Platform CliContext::platform() {
-    return Platform{ui, settings, clock, timers, trace, libraries};
+    return Platform{ui, settings, clock, timers, trace, libraries, currentThreadId, {}, &step};
 }
 
 int CliContext::fail(const std::string& text, int status) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/TerminalUi.h"
+#include "document/UndoHistory.h"
 #include "platform/Clock.h"
 #include "platform/LibraryLoader.h"
 #include "platform/SettingsStore.h"
@@ -125,7 +126,6 @@ struct CliContext {
 
     std::vector<std::string> args; // after the command name, global options removed
     CliSwitches switches;
-    bool force;
     std::ostream& out;
     std::ostream& err;
     TerminalUi ui;
@@ -134,6 +134,8 @@ struct CliContext {
     NoTimers timers;
     StreamTraceSink trace;
     LibraryLoader& libraries;
+    // The undo step the dispatch opened around the command: all its saves of a month are one.
+    UndoStep step;
 };
 
 } // namespace tallimo::cli

@@ -93,12 +93,41 @@ bool fixClock(CliContext& context, const std::optional<std::string>& nowText,
     return true;
 }
 
+// The name the month's history gives the step of a command.
+std::string stepNameOf(const CliCommand& command, const std::vector<std::string>& args) {
+    static const std::vector<std::pair<std::string_view, std::string_view>> names = {
+        {"new", "New month"},
+        {"enter", "Enter now"},
+        {"leave", "Leave now"},
+        {"squad-start", "Start squad now"},
+        {"squad-finish", "Finish squad now"},
+        {"import", "Import"},
+        {"clear", "Clear"},
+        {"set", "Edit day"},
+        {"squad-add", "New entry"},
+        {"squad-delete", "Delete"},
+    };
+    if (command.name == "mark" && args.size() >= 2) {
+        const std::string& mark = args[1];
+        return "Mark " + (mark == "sick" ? std::string("sickness")
+                                         : (mark == "standby" ? std::string("stand-by") : mark));
+    }
+    for (const auto& [name, step] : names) {
+        if (name == command.name) {
+            return std::string(step);
+        }
+    }
+    return std::string(command.name);
+}
+
 // Runs the command; running out of memory (or any failure that escapes it) ends with a message
 // and exit status 1, never an abort. So does output that cannot be written, or settings that
 // were changed and cannot be stored: a later command without FILE would otherwise read a stale
 // LastDocument.
 int runCommand(const CliCommand& command, CliContext& context, DeferredSettings& settings) {
     int status = kExitRefused;
+    // The one door of the CLI: whatever the command saves is one step of the month's history.
+    context.step = UndoStep{stepNameOf(command, context.args), newStepToken(context.clock.now())};
     try {
         status = command.run(context);
     } catch (const std::bad_alloc&) {

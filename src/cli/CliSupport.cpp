@@ -2,6 +2,7 @@
 
 #include "cli/CliArguments.h"
 #include "cli/Confirmation.h"
+#include "document/RecoveryCopy.h"
 #include "platform/posix/PluginFolder.h"
 
 #include <ostream>
@@ -15,9 +16,22 @@ int openDocument(CTagrolView& view, const std::string& path) {
     return view.document().openStep(path) ? kExitDone : kExitRefused;
 }
 
+int refuseRecoveredMonth(CliContext& context, const std::string& path) {
+    if (context.switches.force || !hasRecoveryCopy(path)) {
+        return kExitDone;
+    }
+    return context.fail(path +
+                        " has unsaved changes that Tallimo kept when it was ended; open it in "
+                        "Tallimo to restore or discard them, or use --force to change the file "
+                        "all the same");
+}
+
 int openForWriting(CliContext& context, CTagrolView& view, const std::string& path) {
+    if (refuseRecoveredMonth(context, path) != kExitDone) {
+        return kExitRefused;
+    }
     CTagrolDoc& document = view.document();
-    document.setSavePolicy(context.force ? SavePolicy::Force : SavePolicy::Refuse);
+    document.setSavePolicy(context.switches.force ? SavePolicy::Force : SavePolicy::Refuse);
     const Result locked = document.lockForWriting(path, kWriterWait, [&context, &path] {
         context.err << "tallimo-cli: waiting for another program that is changing " << path << '\n';
     });
@@ -62,7 +76,7 @@ int saveIfModified(CliContext& context, CTagrolView& view) {
         return kExitDone;
     }
     const Result saved = view.document().Save();
-    if (saved.outcome == Outcome::Refused && !context.force) {
+    if (saved.outcome == Outcome::Refused && !context.switches.force) {
         return context.fail("nothing was written; --force saves all the same");
     }
     return saved ? kExitDone : kExitRefused;

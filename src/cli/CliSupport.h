@@ -19,6 +19,10 @@ inline constexpr std::chrono::seconds kWriterWait{10};
 // Returns kExitDone or kExitRefused.
 int openDocument(CTagrolView& view, const std::string& path);
 
+// A month with a recovery copy beside it holds changes the desktop has not saved yet: commands
+// that write it refuse (kExitRefused, after saying why) unless --force; else kExitDone.
+int refuseRecoveredMonth(CliContext& context, const std::string& path);
+
 // Opens FILE for a command that changes it. The month's lock is held from here to the save, so
 // no other writer comes between; the save refuses a file whose load reported damage, or that
 // another program changed meanwhile, unless --force was given.

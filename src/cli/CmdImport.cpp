@@ -8,7 +8,7 @@ namespace tallimo::cli {
 namespace {
 
 int runImport(CliContext& context) {
-    const ParsedArguments parsed = parseArguments(context.args, {}, {"--force"});
+    const ParsedArguments parsed = parseArguments(context.args, {}, {});
     if (!parsed.error.empty()) {
         return context.fail("import: " + parsed.error, kExitUsage);
     }
@@ -18,7 +18,7 @@ int runImport(CliContext& context) {
                             kExitUsage);
     }
     const std::string& newFile = files[1];
-    if (!parsed.flag("--force") && !context.force && pathExists(newFile)) {
+    if (!context.switches.force && pathExists(newFile)) {
         return context.fail("import: " + newFile + " exists; use --force to replace it");
     }
 

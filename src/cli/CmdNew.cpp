@@ -31,7 +31,7 @@ std::optional<YearMonth> parseYearMonth(const std::string& text) {
 }
 
 int runNew(CliContext& context) {
-    const ParsedArguments parsed = parseArguments(context.args, {}, {"--force"});
+    const ParsedArguments parsed = parseArguments(context.args, {}, {});
     if (!parsed.error.empty()) {
         return context.fail("new: " + parsed.error, kExitUsage);
     }
@@ -46,7 +46,7 @@ int runNew(CliContext& context) {
                             kExitUsage);
     }
     const std::string& file = positional[1];
-    if (!parsed.flag("--force") && !context.force && pathExists(file)) {
+    if (!context.switches.force && pathExists(file)) {
         return context.fail("new: " + file + " exists; use --force to replace it");
     }
 

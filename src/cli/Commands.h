@@ -35,6 +35,9 @@ extern const CliCommand kBalanceCommand;
 // Public holidays.
 extern const CliCommand kHolidaysCommand;
 extern const CliCommand kReportCommand;
+// Undo and redo of the month's history.
+extern const CliCommand kUndoCommand;
+extern const CliCommand kRedoCommand;
 
 // The subcommands in the order the usage lists them.
 const std::vector<const CliCommand*>& commands();

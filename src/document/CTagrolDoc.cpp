@@ -2,6 +2,7 @@
 
 #include "calc/TimeValue.h"
 #include "document/AtomicFile.h"
+#include "document/RecoveryCopy.h"
 #include "document/TimeSheetFile.h"
 #include "platform/Encoding.h"
 
@@ -109,6 +110,11 @@ Result CTagrolDoc::openStep(const std::string& path) {
     m_path = full;
     m_stamp = file.stamp;
     m_damagedPath = whole ? std::string() : full;
+    m_undoSteps.clear();
+    m_redoSteps.clear();
+    if (m_offerRecovery) {
+        askAboutRecoveryCopy(full);
+    }
     return {};
 }
 
@@ -223,6 +229,10 @@ Result CTagrolDoc::OnSaveDocument(const std::string& path) {
         return kept;
     }
     const std::vector<std::uint8_t> bytes = m_serializer.storeSheet();
+    std::optional<std::vector<std::uint8_t>> before;
+    if (std::vector<std::uint8_t> old; isExistingFile(full) && readWholeFile(full, old)) {
+        before = std::move(old);
+    }
     if (Result written = writeFileAtomically(path, bytes); !written) {
         // The month is not on the disk: it stays modified and LastDocument keeps naming a file
         // that holds a month.
@@ -235,7 +245,23 @@ Result CTagrolDoc::OnSaveDocument(const std::string& path) {
     if (full == m_damagedPath) {
         m_damagedPath.clear();
     }
+    recordInHistory(full, before, bytes);
+    removeRecoveryCopy(full);
     return {};
+}
+
+void CTagrolDoc::recordInHistory(const std::string& full,
+                                 const std::optional<std::vector<std::uint8_t>>& before,
+                                 const std::vector<std::uint8_t>& after) {
+    m_stepSaved = true;
+    // A month written for the first time has nothing an undo could go back to.
+    if (!before) {
+        return;
+    }
+    if (Result recorded = recordSave(full, *m_step, *before, after); !recorded) {
+        m_trace.write(TraceModule::App, "The undo history of \"" + shownPath(full) +
+                                            "\" could not be written: " + recorded.message);
+    }
 }
 
 namespace {
@@ -253,7 +279,14 @@ bool CTagrolDoc::CanCloseFrame() {
 }
 
 bool CTagrolDoc::confirmReplace() {
-    if (!m_modified || m_ui.ask(kChangedQuestion) == Answer::Cancel) {
+    if (!m_modified) {
+        return true;
+    }
+    if (m_ui.ask(kChangedQuestion) == Answer::Cancel) {
+        // Changes the user let go are not offered again by the next start.
+        if (!m_path.empty()) {
+            removeRecoveryCopy(m_path);
+        }
         return true;
     }
     // A cancelled Save As lets the tables go; a save that failed keeps them.

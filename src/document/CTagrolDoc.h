@@ -4,6 +4,7 @@
 #include "document/InputFile.h"
 #include "document/RecentFileList.h"
 #include "document/Result.h"
+#include "document/UndoHistory.h"
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
 #include "platform/TraceLog.h"
@@ -105,6 +106,25 @@ public:
 
     RecentFileList& recentFiles() { return m_recent; }
 
+    // Undo. A step opened by the door of the program collects the command's saves into one
+    // step of the month's history; the desktop keeps the steps it has not saved yet in memory
+    // and undoes those first. Another writer of the month opens a step the same way.
+    void followStep(UndoStep* step) { m_step = step != nullptr ? step : &m_ownStep; }
+    void beginStep(std::string name);
+    void renameStep(std::string name) { m_step->name = std::move(name); }
+    void endStep();
+    // The name of the step an undo (redo) would revert (re-apply); nothing when there is none.
+    std::optional<std::string> undoName() const;
+    std::optional<std::string> redoName() const;
+    // Reverts or re-applies a step and reloads the tables; `name` gets the step's name.
+    Result undoStep(StepDirection direction, std::string& name);
+
+    // Recovery. The desktop asks, after a month was opened, whether the unsaved changes a
+    // previous run kept beside it are restored; the CLI never asks.
+    void offerRecovery(bool offer) { m_offerRecovery = offer; }
+    // Keeps the unsaved changes beside the month; nothing to do without a file or changes.
+    Result keepRecoveryCopy();
+
     // The file dialog that chooses a time sheet to read (Open, and Import with its own title).
     static FileDialogRequest openFileRequest(std::string title);
     // Tells the user (and the trace) that a file could not be read, and why.
@@ -117,6 +137,10 @@ private:
     // The questions and refusals a save of `full` passes before it writes.
     Result checkChangedOnDisk(const std::string& full, FileLock& saveLock);
     Result keepDamagedOriginal(const std::string& path, const std::string& full);
+    void askAboutRecoveryCopy(const std::string& full);
+    void recordInHistory(const std::string& full,
+                         const std::optional<std::vector<std::uint8_t>>& before,
+                         const std::vector<std::uint8_t>& after);
 
     Ui& m_ui;
     SettingsStore& m_settings;
@@ -132,6 +156,22 @@ private:
     std::string m_damagedPath;
     SavePolicy m_policy = SavePolicy::Ask;
     FileLock m_lock;
+
+    struct MemoryStep {
+        std::string name;
+        std::vector<std::uint8_t> before;
+        std::vector<std::uint8_t> after;
+        bool modifiedBefore = false;
+    };
+    UndoStep m_ownStep;
+    UndoStep* m_step = &m_ownStep;
+    bool m_stepOpen = false;
+    bool m_stepSaved = false;
+    bool m_stepModified = false;
+    std::vector<std::uint8_t> m_stepBefore;
+    std::vector<MemoryStep> m_undoSteps;
+    std::vector<MemoryStep> m_redoSteps;
+    bool m_offerRecovery = false;
 };
 
 } // namespace tallimo

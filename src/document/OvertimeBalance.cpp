@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <map>
 
 namespace tallimo {
@@ -122,6 +123,9 @@ Balance openMonthBalance(std::vector<MonthFile> folderFiles, MonthFile open, Spa
             return onDisk && file.stamp.device == open.stamp.device &&
                    file.stamp.inode == open.stamp.inode;
         });
+    // The open month counts as it is in the window: no other file of its month, newer or not,
+    // and no copy while the month has no file yet, takes its place.
+    open.stamp.modifiedNs = std::numeric_limits<std::int64_t>::max();
     if (found != folderFiles.end()) {
         *found = std::move(open);
     } else {

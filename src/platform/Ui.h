@@ -57,6 +57,21 @@ public:
     // Opens the in-place editor on a cell of the work list or the squad list; an accepted edit
     // writes the cell and runs Refresh.
     virtual void editCell(bool workList, int row, int column) = 0;
+
+    // Restoring unsaved changes, and rows on the clipboard. The defaults serve adapters that
+    // have no more than the plain calls above.
+    enum class Restore { Restore, Discard };
+    // A question with Restore (the default button) and Discard.
+    virtual Restore askRestore(const std::string& text) {
+        return ask(text) == Answer::Ok ? Restore::Restore : Restore::Discard;
+    }
+    // Rows as tab-separated text and as an HTML table; false when the clipboard cannot be opened.
+    virtual bool setClipboardRows(const std::string& text, const std::string& html) {
+        (void)html;
+        return setClipboardText(text);
+    }
+    // The clipboard's plain text; nothing where it holds none.
+    virtual std::optional<std::string> clipboardText() { return std::nullopt; }
 };
 
 } // namespace tallimo

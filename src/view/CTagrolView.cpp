@@ -7,6 +7,7 @@ CTagrolView::CTagrolView(Platform& platform)
       m_doc(platform.ui, platform.settings, platform.clock, *this, m_trace) {
     // Tracing starts with the view and the settings are read once, here.
     m_trace.switchOn();
+    m_doc.followStep(platform.step);
     m_settings = loadSettings(platform.settings);
 }
 

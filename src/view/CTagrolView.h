@@ -115,6 +115,10 @@ public:
     Result OnGoExport();
     const ExportReport& lastExport() const { return m_lastExport; }
 
+    // Undo and redo: the document's step, and what the user is told where there is none.
+    Result OnEditUndo();
+    Result OnEditRedo();
+
 private:
     void markSelectedDays(std::string_view handler, const std::function<void(int row)>& mark,
                           bool afterEachRow);

@@ -32,7 +32,8 @@ const std::vector<CommandInfo> kCommands = {
     {57603, "File", "&Save\tCtrl+S", "Save the active document\nSave", R::Always, T::View, save},
     {57604, "File", "Save &As...", "", R::Always, T::View, saveAs},
     {57665, "File", "E&xit", "", R::Always, T::Shell, nullptr},
-    {57643, "Edit", "&Undo\tCtrl+Z", "", R::Never, T::None, nullptr},
+    {57643, "Edit", "&Undo\tCtrl+Z", "Undo the last change\nUndo", R::UndoLabel, T::View, call<&CTagrolView::OnEditUndo>},
+    {57644, "Edit", "&Redo\tCtrl+Y", "Redo the change last undone\nRedo", R::RedoLabel, T::View, call<&CTagrolView::OnEditRedo>},
     {57635, "Edit", "Cu&t\tCtrl+X", "Cut the selection and put it on the Clipboard\nCut", R::Never, T::None, nullptr},
     {57634, "Edit", "&Copy\tCtrl+C", "Copy the selection and put it on the Clipboard\nCopy", R::Never, T::None, nullptr},
     {57637, "Edit", "&Paste\tCtrl+V", "Insert Clipboard contents\nPaste", R::Never, T::None, nullptr},
@@ -133,8 +134,64 @@ CommandState CommandTable::update(int id) const {
     case R::Never:
         state.enabled = false;
         break;
+    case R::UndoLabel:
+    case R::RedoLabel: {
+        const bool undo = command->rule == R::UndoLabel;
+        const auto step = undo ? m_view.document().undoName() : m_view.document().redoName();
+        state.enabled = step.has_value();
+        if (step) {
+            state.label =
+                std::string(undo ? "&Undo " : "&Redo ") + *step + (undo ? "\tCtrl+Z" : "\tCtrl+Y");
+        }
+        break;
+    }
     }
     return state;
+}
+
+std::string stepNameOf(int id) {
+    using namespace CommandId;
+    static const std::vector<std::pair<int, std::string_view>> names = {
+        {FileNew, "New month"},
+        {FileImport, "Import"},
+        {FileSave, "Save"},
+        {FileSaveAs, "Save as"},
+        {EditCut, "Cut"},
+        {EditPaste, "Paste"},
+        {Add, "New entry"},
+        {Modify, "Modify entry"},
+        {EnterNow, "Enter now"},
+        {EnterButton, "Enter now"},
+        {TrayEnter, "Enter now"},
+        {LeaveNow, "Leave now"},
+        {LeaveButton, "Leave now"},
+        {TrayLeft, "Leave now"},
+        {StartSquadNow, "Start squad now"},
+        {StartSquadButton, "Start squad now"},
+        {FinishSquadNow, "Finish squad now"},
+        {FinishSquadButton, "Finish squad now"},
+        {Sickness, "Mark sickness"},
+        {SickButton, "Mark sickness"},
+        {Holiday, "Mark holiday"},
+        {HolidayButton, "Mark holiday"},
+        {Vacation, "Mark vacation"},
+        {VacationButton, "Mark vacation"},
+        {StandBy, "Mark stand-by"},
+        {StandByButton, "Mark stand-by"},
+        {OvertimeSelected, "Calculate overtime"},
+        {OvertimeMonth, "Calculate overtime"},
+        {Refresh, "Edit cell"},
+        {EditCell, "Edit cell"},
+        {ClearCell, "Clear cell"},
+        {DeleteRows, "Delete"},
+        {Options, "Options"},
+    };
+    for (const auto& [command, name] : names) {
+        if (command == id) {
+            return std::string(name);
+        }
+    }
+    return "Change";
 }
 
 ExecuteResult CommandTable::execute(int id) const {

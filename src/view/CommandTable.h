@@ -17,6 +17,7 @@ inline constexpr int FilePrint = 57607;
 inline constexpr int AppExit = 57665;
 inline constexpr int AppAbout = 57664;
 inline constexpr int EditUndo = 57643;
+inline constexpr int EditRedo = 57644;
 inline constexpr int EditCut = 57635;
 inline constexpr int EditCopy = 57634;
 inline constexpr int EditPaste = 57637;
@@ -69,6 +70,8 @@ enum class EnableRule {
     WorkListHidden,  // "Show work time", traced
     SwitchLabel,     // always enabled, labelled "Show" or "Hide", traced
     Never,           // no handler anywhere
+    UndoLabel,       // enabled with a step to undo, labelled "&Undo <step>"
+    RedoLabel,       // enabled with a step to redo, labelled "&Redo <step>"
 };
 
 // How a command is carried out.
@@ -97,6 +100,9 @@ enum class ExecuteResult { Ran, LeftToShell, NoHandler };
 
 // Every command id with its texts, handler and update rule, so that the desktop's menus, toolbar
 // and tray popup only ask, and the desktop and the CLI run commands the same way.
+// The name the undo history gives a step made by the command, as "Undo <name>" shows it.
+std::string stepNameOf(int id);
+
 class CommandTable {
 public:
     explicit CommandTable(CTagrolView& view) : m_view(view) {}

@@ -70,7 +70,8 @@ const std::vector<Accelerator>& accelerators() {
         {"Ctrl+O", FileOpen},        {"Ctrl+S", FileSave},        {"Ctrl+V", EditPaste},
         {"Shift+Insert", EditPaste}, {"Ctrl+X", EditCut},         {"Shift+Delete", EditCut},
         {"Ctrl+Z", EditUndo},        {"Alt+Backspace", EditUndo}, {"F6", 57680},
-        {"Shift+F6", 57681},         {"Delete", DeleteRows},      {"Ctrl+P", FilePrint}};
+        {"Shift+F6", 57681},         {"Delete", DeleteRows},      {"Ctrl+P", FilePrint},
+        {"Ctrl+Y", EditRedo},        {"Ctrl+Shift+Z", EditRedo}};
     return table;
 }
 

@@ -13,6 +13,8 @@
 
 namespace tallimo {
 
+struct UndoStep;
+
 // The seams the view works through; the desktop and the CLI each hand in their adapters.
 struct Platform {
     Ui& ui;
@@ -24,6 +26,9 @@ struct Platform {
     std::function<unsigned long()> threadId = currentThreadId;
     // The plug-ins built with the program, listed by Export while PlugInDir is empty.
     std::string bundledPlugInDir = {};
+    // The undo step the program's door opened around the running command; nullptr: the
+    // document's own.
+    UndoStep* step = nullptr;
 };
 
 } // namespace tallimo

@@ -31,6 +31,11 @@ public:
     bool setClipboardText(const std::string& text) override;
     void setMainWindowVisible(bool visible) override;
     void editCell(bool workList, int row, int column) override;
+    bool setClipboardRows(const std::string& text, const std::string& html) override {
+        clipboardHtml = html;
+        return setClipboardText(text);
+    }
+    std::optional<std::string> clipboardText() override { return clipboard; }
 
     // Script. A question without a scripted answer is answered Cancel and counted.
     std::deque<Answer> answers;
@@ -50,6 +55,7 @@ public:
     std::vector<std::string> events; // "message: ...", "question: ...", "dialog: ...", in order
     int unscriptedQuestions = 0;
     std::optional<std::string> clipboard;
+    std::optional<std::string> clipboardHtml;
     std::optional<bool> mainWindowVisible;
 };
 
