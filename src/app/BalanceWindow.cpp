@@ -111,7 +111,7 @@ void BalanceWindow::fillTable() {
             readable ? text(totalSpanText(totals.standby, TotalList::Squad)) : QStringLiteral("-"),
             !readable ? QStringLiteral("unreadable")
                       : (line.counted ? workText(line.balance) : QStringLiteral("duplicate")),
-            QFile::decodeName(QByteArray::fromStdString(line.file.path))};
+            QFile::decodeName(QByteArray::fromStdString(printableFileName(line.file.path)))};
         for (int column = 0; column < 5; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             if (column == 1 && readable && totals.overtime != 0) {

@@ -9,11 +9,11 @@
 #include "app/SingleInstance.h"
 #include "app/WindowState.h"
 #include "controls/CCellListCtrl.h"
+#include "platform/Encoding.h"
 #include "platform/posix/PluginFolder.h"
 #include "view/qt/QtDialogs.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QStatusBar>
 #include <QTimer>
 #include <filesystem>
@@ -98,8 +98,8 @@ void CTagrolApp::openFromCommandLine(const std::string& file, bool& loaded) {
 }
 
 void CTagrolApp::listenTo(SingleInstance& instance) {
-    connect(&instance, &SingleInstance::handedOver, this, [this](const QString& file) {
-        const std::string path = QFile::encodeName(file).toStdString();
+    connect(&instance, &SingleInstance::handedOver, this, [this](const QByteArray& file) {
+        const std::string path = file.toStdString();
         m_runner.guardedOrLater([this, path] {
             bringToFront();
             if (!path.empty()) {
@@ -108,6 +108,15 @@ void CTagrolApp::listenTo(SingleInstance& instance) {
             }
         });
     });
+}
+
+void CTagrolApp::settingsChanged() {
+    m_runner.guardedOrLater([this] { m_view.reloadSettings(); });
+}
+
+void CTagrolApp::warn(const std::string& text) {
+    // Shown from the event loop: the warning may come from inside a command.
+    QTimer::singleShot(0, this, [this, text] { m_ui.showMessage(utf8ToWindows1252(text)); });
 }
 
 void CTagrolApp::showBalanceWindow() {

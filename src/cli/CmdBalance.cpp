@@ -22,11 +22,11 @@ std::string workText(Span span) {
 Row rowOf(const BalanceLine& line) {
     const std::string month = line.month ? yearMonthText(*line.month) : "?";
     if (!line.file.readable()) {
-        return {month, "-", "-", "unreadable", line.file.path};
+        return {month, "-", "-", "unreadable", printableFileName(line.file.path)};
     }
     const MonthTotals& totals = line.file.totals;
     return {month, workText(totals.overtime), totalSpanText(totals.standby, TotalList::Squad),
-            line.counted ? workText(line.balance) : "duplicate", line.file.path};
+            line.counted ? workText(line.balance) : "duplicate", printableFileName(line.file.path)};
 }
 
 void writeTable(std::ostream& out, const Balance& balance) {
@@ -162,12 +162,12 @@ int runBalance(CliContext& context) {
     }
     for (const BalanceLine& line : balance.lines) {
         if (!line.file.readable()) {
-            context.fail("balance: " + line.file.path + " cannot be read (" + line.file.error +
-                         "); it is left out");
+            context.fail("balance: " + printableFileName(line.file.path) + " cannot be read (" +
+                         line.file.error + "); it is left out");
         } else if (!line.counted) {
-            context.fail("balance: " + line.file.path + " is a second file of " +
-                         yearMonthText(*line.month) + "; only the newer " + line.countedCopy +
-                         " counts");
+            context.fail("balance: " + printableFileName(line.file.path) + " is a second file of " +
+                         yearMonthText(*line.month) + "; only the newer " +
+                         printableFileName(line.countedCopy) + " counts");
         }
     }
     return balance.leftOut > 0 ? kExitRefused : kExitDone;
