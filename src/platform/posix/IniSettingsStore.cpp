@@ -274,11 +274,17 @@ std::pair<std::string, std::string> splitKey(const std::string& header, const st
 std::string sectionName(std::string_view escaped) {
     std::string name = unescapedKey(escaped);
     // [General] holds the keys of no section; a section of that name is written [%General].
-    return name == "General" || name == "general" ? "" : name == "%General" ? "General" : name;
+    if (name == "General" || name == "general") {
+        return "";
+    }
+    return name == "%General" || name == "%general" ? name.substr(1) : name;
 }
 
 std::string headerName(const std::string& section) {
-    return section.empty() ? "General" : section == "General" ? "%General" : escapedKey(section);
+    if (section.empty()) {
+        return "General";
+    }
+    return section == "General" || section == "general" ? "%" + section : escapedKey(section);
 }
 
 // Splits the file into logical lines as QSettings reads them: quotes and a backslash before a
