@@ -4,10 +4,7 @@
 #include <QSettings>
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tallimo::test {
 namespace {
@@ -132,49 +129,6 @@ TEST(SettingsFileEdits, ASymbolicLinkIsWrittenThrough) {
     ASSERT_TRUE(store.sync());
     EXPECT_TRUE(fs::is_symlink(dir.file("Tallimo.conf")));
     EXPECT_EQ(readText(dir.file("real.conf")), "[Settings]\nAutoSave=on\n");
-}
-
-// A settings file that is no regular file, or cannot be read, gives the defaults and one
-// warning naming it, is never waited on and never written over.
-TEST(SettingsFileEdits, AFileThatCannotBeReadGivesTheDefaultsOneWarningAndIsLeftAlone) {
-    TempDir dir;
-    const std::string path = dir.file("Tallimo.conf");
-    const struct {
-        const char* name;
-        std::function<void()> make;
-        std::string reason;
-    } cases[] = {
-        {"fifo", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, "it is not a regular file"},
-        {"folder", [&] { fs::create_directory(path); }, errnoText(EISDIR)},
-        {"memory", [&] { fs::create_symlink("/proc/self/mem", path); }, errnoText(EIO)},
-        {"loop", [&] { fs::create_symlink("Tallimo.conf", path); }, errnoText(ELOOP)},
-        {"no permission",
-         [&] {
-             writeText(path, "[Settings]\nAutoSave=on\n");
-             fs::permissions(path, fs::perms::none);
-         },
-         errnoText(EACCES)},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        if (std::string(c.name) == "no permission" && ::geteuid() == 0) {
-            continue; // the superuser reads every file
-        }
-        fs::remove_all(path);
-        c.make();
-        std::vector<std::string> warnings;
-        IniSettingsStore store(path);
-        store.setWarningHandler([&](const std::string& text) { warnings.push_back(text); });
-        EXPECT_EQ(store.getString("Settings", "AutoSave"), std::nullopt);
-        store.setString("Settings", "AutoSave", "off");
-        EXPECT_FALSE(store.sync());
-        EXPECT_EQ(warnings,
-                  std::vector<std::string>{"the settings file " + path + " cannot be read (" +
-                                           c.reason + "); the defaults are used"});
-        struct stat info {};
-        ASSERT_EQ(::lstat(path.c_str(), &info), 0);
-        EXPECT_NE(S_ISREG(info.st_mode), std::string(c.name) != "no permission");
-    }
 }
 
 } // namespace

@@ -30,17 +30,5 @@ TEST(SettingsFollow, TheOptionsDialogShowsWhatAnotherProgramStoredAndOkWritesOnl
     EXPECT_EQ(f.timers.running.count(CTagrolView::kReminderTimerId), 1u);
 }
 
-// A reload follows the reminder switch both ways, as the dialog does.
-TEST(SettingsFollow, AReloadStartsAndStopsTheReminderWithTheSwitch) {
-    ViewFixture f;
-    f.settings.setString(kSettingsSection, "RememberMe", "on");
-    f.view->reloadSettings();
-    EXPECT_TRUE(f.view->settings().RememberMe);
-    EXPECT_EQ(f.timers.running.count(CTagrolView::kReminderTimerId), 1u);
-    f.settings.setString(kSettingsSection, "RememberMe", "off");
-    f.view->reloadSettings();
-    EXPECT_EQ(f.timers.running.count(CTagrolView::kReminderTimerId), 0u);
-}
-
 } // namespace
 } // namespace tallimo::test

@@ -378,8 +378,9 @@ Result readSettingsFile(const std::string& path, std::string& data) {
     return result;
 }
 
-// The lock QSettings takes (QLockFile: a file beside the settings, created exclusively, holding
-// a flock while its owner lives). A lock whose owner is gone is taken over.
+// The lock of every writer of the file: a file beside it, created exclusively, holding a flock
+// while its owner lives, in the form QLockFile gives it, so that a desktop of an earlier version
+// still running honours it too. A lock whose owner is gone is taken over.
 class SettingsLock {
 public:
     explicit SettingsLock(std::string path) : m_path(std::move(path)) {}
