@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QStatusBar>
 #include <QTimer>
+#include <cctype>
 #include <filesystem>
 
 namespace tallimo {
@@ -116,7 +117,12 @@ void CTagrolApp::settingsChanged() {
 
 void CTagrolApp::warn(const std::string& text) {
     // Shown from the event loop: the warning may come from inside a command.
-    QTimer::singleShot(0, this, [this, text] { m_ui.showMessage(utf8ToWindows1252(text)); });
+    std::string sentence = text;
+    if (!sentence.empty()) {
+        sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+    }
+    QTimer::singleShot(0, this,
+                       [this, sentence] { m_ui.showMessage(utf8ToWindows1252(sentence)); });
 }
 
 void CTagrolApp::showBalanceWindow() {

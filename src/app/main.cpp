@@ -59,8 +59,6 @@ int main(int argc, char** argv) {
         return 1;
     }
     QtSettingsStore settings;
-    settings.setWarningHandler(
-        [](const std::string& text) { std::cerr << "tallimo: warning: " << text << "\n"; });
     TraceToStderr trace(line.trace);
     CTagrolApp tallimo(settings, trace,
                        {line.file, line.hidden, &QSystemTrayIcon::isSystemTrayAvailable});
