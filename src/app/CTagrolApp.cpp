@@ -12,6 +12,7 @@
 #include "app/SingleInstance.h"
 #include "app/WindowState.h"
 #include "controls/CCellListCtrl.h"
+#include "platform/Encoding.h"
 #include "platform/posix/PluginFolder.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <QSessionManager>
 #include <QStatusBar>
 #include <QTimer>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 
@@ -127,8 +129,8 @@ void CTagrolApp::openFromCommandLine(const std::string& file, bool& loaded) {
 }
 
 void CTagrolApp::listenTo(SingleInstance& instance) {
-    connect(&instance, &SingleInstance::handedOver, this, [this](const QString& file) {
-        const std::string path = QFile::encodeName(file).toStdString();
+    connect(&instance, &SingleInstance::handedOver, this, [this](const QByteArray& file) {
+        const std::string path = file.toStdString();
         m_runner.guardedOrLater([this, path] {
             bringToFront();
             if (!path.empty()) {
@@ -137,6 +139,20 @@ void CTagrolApp::listenTo(SingleInstance& instance) {
             }
         });
     });
+}
+
+void CTagrolApp::settingsChanged() {
+    m_runner.guardedOrLater([this] { m_view.reloadSettings(); });
+}
+
+void CTagrolApp::warn(const std::string& text) {
+    // Shown from the event loop: the warning may come from inside a command.
+    std::string sentence = text;
+    if (!sentence.empty()) {
+        sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+    }
+    QTimer::singleShot(0, this,
+                       [this, sentence] { m_ui.showMessage(utf8ToWindows1252(sentence)); });
 }
 
 void CTagrolApp::showBalanceWindow() {

@@ -47,6 +47,10 @@ public:
     bool InitInstance();
     // A later start handed over its file: the window comes to the front and opens it.
     void listenTo(SingleInstance& instance);
+    // Another program changed the settings file: the view takes its values.
+    void settingsChanged();
+    // A problem the user must know of but that stops nothing (UTF-8 text).
+    void warn(const std::string& text);
 
     CTagrolView& view() { return m_view; }
     CMainFrame& frame() { return *m_frame; }

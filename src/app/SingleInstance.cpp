@@ -6,12 +6,38 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
+#include <optional>
 
 namespace tallimo {
 namespace {
 
 const QByteArray kAnswer = "ok\n";
-constexpr int kMaxMessage = 64 * 1024;
+// A path is longer than PATH_MAX only by mistake.
+constexpr qint64 kMaxMessage = 64 * 1024;
+
+// The message: the path's length in decimal, a line break, then the path's bytes.
+QByteArray messageOf(const QByteArray& file) {
+    return QByteArray::number(file.size()) + '\n' + file;
+}
+
+// The path of a whole message; empty when more is to come; nothing when it cannot be one.
+std::optional<QByteArray> pathOf(const QByteArray& message, bool& whole) {
+    whole = false;
+    const qsizetype end = message.indexOf('\n');
+    if (end < 0) {
+        return message.size() <= 20 ? std::optional(QByteArray()) : std::nullopt;
+    }
+    bool number = false;
+    const qint64 length = message.left(end).toLongLong(&number);
+    if (!number || length < 0 || length > kMaxMessage) {
+        return std::nullopt;
+    }
+    if (message.size() - end - 1 < length) {
+        return QByteArray();
+    }
+    whole = true;
+    return message.mid(end + 1, length);
+}
 
 } // namespace
 
@@ -38,14 +64,14 @@ bool SingleInstance::claim() {
     return true;
 }
 
-bool SingleInstance::handOver(const QString& file, int timeoutMs) {
+bool SingleInstance::handOver(const QByteArray& file, int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
     // The first Tallimo may hold the lock and not listen yet while it starts.
     while (!deadline.hasExpired()) {
         QLocalSocket socket;
         socket.connectToServer(m_socketPath);
         if (socket.waitForConnected(250)) {
-            socket.write(file.toUtf8() + '\n');
+            socket.write(messageOf(file));
             socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()));
             QByteArray answer;
             while (!answer.endsWith('\n') &&
@@ -63,18 +89,22 @@ void SingleInstance::accept() {
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine()) {
-                if (socket->bytesAvailable() > kMaxMessage) {
-                    socket->abort();
-                }
+            // The message stays in the socket until it is whole.
+            bool whole = false;
+            const auto file = pathOf(socket->peek(socket->bytesAvailable()), whole);
+            if (!file) {
+                socket->abort();
                 return;
             }
-            const QString file = QString::fromUtf8(socket->readLine()).chopped(1);
+            if (!whole) {
+                return;
+            }
+            socket->readAll();
             socket->write(kAnswer);
             socket->flush();
             socket->disconnectFromServer();
             // Opening may ask the user; the second start has its answer already.
-            QTimer::singleShot(0, this, [this, file] { emit handedOver(file); });
+            QTimer::singleShot(0, this, [this, path = *file] { emit handedOver(path); });
         });
     }
 }

@@ -18,16 +18,17 @@ public:
 
     // True when this process is the first one: it now holds the lock and listens.
     bool claim();
-    // Hands the file (an absolute path, or empty) to the running instance; false when it did not
-    // answer in time.
-    bool handOver(const QString& file, int timeoutMs = 5000);
+    // Hands the file (an absolute path's bytes, or empty) to the running instance; false when it
+    // did not answer in time. The bytes go as they are, so that any name a file may have (a line
+    // break in it, no UTF-8) opens that file and no other.
+    bool handOver(const QByteArray& file, int timeoutMs = 5000);
 
     // The folder that holds the lock and the socket: the runtime folder.
     static QString defaultFolder();
 
 signals:
     // A later start asked to be shown, with the file it was given (empty for none).
-    void handedOver(const QString& file);
+    void handedOver(const QByteArray& file);
 
 private:
     void accept();

@@ -6,9 +6,9 @@
 #include "platform/qt/QtSettingsStore.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QSystemTrayIcon>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 
 using namespace tallimo;
@@ -48,10 +48,11 @@ int main(int argc, char** argv) {
 
     SingleInstance instance(SingleInstance::defaultFolder());
     if (!instance.claim()) {
-        const QString file =
-            line.file ? QFileInfo(QFile::decodeName(line.file->c_str())).absoluteFilePath()
-                      : QString();
-        if (instance.handOver(file)) {
+        // The name's own bytes: the running window opens exactly this file.
+        std::error_code ignored;
+        const std::string file =
+            line.file ? std::filesystem::absolute(*line.file, ignored).string() : std::string();
+        if (instance.handOver(QByteArray::fromStdString(file))) {
             return 0;
         }
         std::cerr << "tallimo: another Tallimo is running but does not answer\n";
@@ -64,6 +65,13 @@ int main(int argc, char** argv) {
     if (!tallimo.InitInstance()) {
         return 1;
     }
+    // What another program writes into the settings reaches the window; a settings file that
+    // cannot be used is said once, on the terminal and in a message.
+    settings.setChangeHandler([&tallimo] { tallimo.settingsChanged(); });
+    settings.setWarningHandler([&tallimo](const std::string& text) {
+        std::cerr << "tallimo: warning: " << text << "\n";
+        tallimo.warn(text);
+    });
     tallimo.listenTo(instance);
     QObject::connect(&tallimo, &CTagrolApp::finished, &application, &QCoreApplication::quit);
     return QApplication::exec();

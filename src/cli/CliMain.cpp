@@ -121,9 +121,7 @@ std::string stepNameOf(const CliCommand& command, const std::vector<std::string>
 }
 
 // Runs the command; running out of memory (or any failure that escapes it) ends with a message
-// and exit status 1, never an abort. So does output that cannot be written, or settings that
-// were changed and cannot be stored: a later command without FILE would otherwise read a stale
-// LastDocument.
+// and exit status 1, never an abort. So does output that cannot be written.
 int runCommand(const CliCommand& command, CliContext& context, DeferredSettings& settings) {
     int status = kExitRefused;
     // The one door of the CLI: whatever the command saves is one step of the month's history.
@@ -139,9 +137,10 @@ int runCommand(const CliCommand& command, CliContext& context, DeferredSettings&
     if (!context.out) {
         return context.fail("the output could not be written");
     }
-    const bool stored = !settings.pending() || settings.sync();
-    if (status == kExitDone && !stored) {
-        return context.fail("the settings could not be written");
+    // Settings that cannot be written are the store's warning, not a failure: the command's own
+    // work (a saved month) is done, and a script must not repeat it.
+    if (settings.pending()) {
+        settings.sync();
     }
     return status;
 }

@@ -10,6 +10,8 @@
 
 int main(int argc, char** argv) {
     tallimo::IniSettingsStore store;
+    store.setWarningHandler(
+        [](const std::string& text) { std::cerr << "tallimo-cli: warning: " << text << "\n"; });
     tallimo::DlLibraryLoader libraries;
     const char* noColour = std::getenv("NO_COLOR");
     const char* terminalType = std::getenv("TERM");

@@ -1,6 +1,7 @@
 #include "document/BalanceRows.h"
 
 #include "calc/OvertimeTotals.h"
+#include "document/MonthFile.h"
 #include "document/TimeSheet.h"
 
 namespace tallimo {
@@ -24,11 +25,14 @@ std::optional<Colour> overtimeColour(Span overtime) {
 BalanceRow rowOf(const BalanceLine& line) {
     const std::string month = line.month ? yearMonthText(*line.month) : "?";
     if (!line.file.readable()) {
-        return {{month, "-", "-", "unreadable", line.file.path}, line.file.error, std::nullopt};
+        return {{month, "-", "-", "unreadable", printableFileName(line.file.path)},
+                line.file.error,
+                std::nullopt};
     }
     const MonthTotals& totals = line.file.totals;
     return {{month, workText(totals.overtime), standbyText(totals.standby),
-             line.counted ? workText(line.balance) : "duplicate", line.file.path},
+             line.counted ? workText(line.balance) : "duplicate",
+             printableFileName(line.file.path)},
             "",
             overtimeColour(totals.overtime)};
 }

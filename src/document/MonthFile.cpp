@@ -24,6 +24,8 @@ const char* damageText(LoadProblem problem) {
         return "its time data is damaged";
     case LoadProblem::SquadRows:
         return "its squad data is damaged";
+    case LoadProblem::TrailingBytes:
+        return "it holds data after its last row";
     }
     return "it is damaged";
 }
@@ -72,6 +74,26 @@ MonthFile readMonthFile(const std::string& path) {
     return month;
 }
 
+std::string printableFileName(std::string_view path) {
+    std::string out;
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 bool isMonthFileName(std::string_view name) {
     return !name.empty() && !name.starts_with('.') && !endsWith(name, ".bak") &&
            name.find(".damaged-") == std::string_view::npos;
@@ -83,10 +105,10 @@ Result listMonthFiles(const std::string& folder, std::vector<std::string>& paths
     std::error_code error;
     fs::directory_iterator entries(folder, error);
     for (; !error && entries != fs::directory_iterator(); entries.increment(error)) {
+        // Whatever the entry is: one that is no readable file (a pipe, a folder, a dangling or
+        // looping link) is listed as unreadable with its reason, not left out without a word.
         const std::string name = entries->path().filename().string();
-        std::error_code typeError;
-        if (isMonthFileName(name) && endsWith(name, ".time") &&
-            entries->is_regular_file(typeError)) {
+        if (isMonthFileName(name) && endsWith(name, ".time")) {
             paths.push_back(entries->path().string());
         }
     }

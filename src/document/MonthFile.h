@@ -24,11 +24,15 @@ struct MonthFile {
 };
 MonthFile readMonthFile(const std::string& path);
 
+// A path as a table or a message shows it: control characters (a line break in a name copied
+// from another system) written as \n, \t or \xHH, so that one file stays one line.
+std::string printableFileName(std::string_view path);
+
 // Whether a file name may name a month: backups (*.bak), kept damaged originals (*.damaged-*)
 // and the hidden helper files of saves and locks never do.
 bool isMonthFileName(std::string_view name);
-// The month files of a folder, by name: the regular files named *.time that isMonthFileName
-// accepts.
+// The month files of a folder, by name: every entry named *.time that isMonthFileName accepts,
+// also one that is no regular file (reading it then says why it cannot be read).
 Result listMonthFiles(const std::string& folder, std::vector<std::string>& paths);
 
 // Month files read once per version: a path is read again only when its stamp changed.

@@ -244,6 +244,8 @@ const char* loadProblemText(LoadProblem problem) {
     case LoadProblem::SquadRows:
         return "Exception by loading squad data.\r\nIf this is an old Tallimo file use the "
                "import feature to convert.";
+    case LoadProblem::TrailingBytes:
+        return "Exception by loading file end.\r\nThe file holds data after its last row.";
     }
     return "";
 }
@@ -294,6 +296,9 @@ bool loadTimeSheet(std::span<const std::uint8_t> bytes, TimeSheet& sheet, RowCal
             if (!complete) {
                 break;
             }
+        }
+        if (problems.empty() && reader.remaining() > 0) {
+            problems.push_back(LoadProblem::TrailingBytes);
         }
     }
     for (const LoadProblem problem : problems) {

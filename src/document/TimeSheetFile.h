@@ -80,8 +80,9 @@ TimeSheetRead readTimeSheetFile(const std::string& path);
 // The stored cells of both tables and the month's bounds as file bytes.
 std::vector<std::uint8_t> storeTimeSheet(const TimeSheet& sheet);
 
-// The three sections whose damage the loader reports.
-enum class LoadProblem { Header, WorkRows, SquadRows };
+// The sections whose damage the loader reports; bytes after the last declared row are damage
+// too (a save would drop them without a word).
+enum class LoadProblem { Header, WorkRows, SquadRows, TrailingBytes };
 const char* loadProblemText(LoadProblem problem);
 
 // Replaces both tables with the file's rows and sets every row up. Damaged data is reported

@@ -19,6 +19,9 @@ public:
     // Makes every write so far permanent; false when the store could not be written. The
     // program ignores write failures, but a command whose only job is to write must not.
     virtual bool sync() = 0;
+    // Forgets what was read, so that the next read sees what other programs wrote since; the
+    // changes not yet written stay. A store that keeps nothing has nothing to forget.
+    virtual void reload() {}
 };
 
 } // namespace tallimo

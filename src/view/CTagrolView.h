@@ -83,6 +83,9 @@ public:
     Result OnFinishsquadnow();
     void OnTimer(unsigned id);
     void OnGoOptions();
+    // Takes the settings as the store holds them now (another program may have changed them);
+    // the reminder follows RememberMe.
+    void reloadSettings();
 
     // Editing commands.
     Result OnAdd();

@@ -3,11 +3,16 @@
 namespace tallimo {
 namespace {
 
+int readPart(const SettingsStore& store, const std::string& key, int defaultValue) {
+    const auto value = store.getInt(kSettingsSection, key);
+    return value && *value >= 0 && *value <= kLargestDurationPart ? *value : defaultValue;
+}
+
 Duration readDuration(const SettingsStore& store, const std::string& prefix, Duration defaults) {
     return Duration{
-        store.getInt(kSettingsSection, prefix + "Hour").value_or(defaults.hour),
-        store.getInt(kSettingsSection, prefix + "Minute").value_or(defaults.minute),
-        store.getInt(kSettingsSection, prefix + "Second").value_or(defaults.second),
+        readPart(store, prefix + "Hour", defaults.hour),
+        readPart(store, prefix + "Minute", defaults.minute),
+        readPart(store, prefix + "Second", defaults.second),
     };
 }
 

@@ -10,7 +10,11 @@ namespace tallimo {
 
 inline constexpr const char* kSettingsSection = "Settings";
 
-// A duration kept as the three integers of the store, used as stored (no range checks).
+// The largest part of a duration the store holds; a part below 0 or above it (edited by hand)
+// reads as its default, as a part that is no number does.
+inline constexpr int kLargestDurationPart = 9999;
+
+// A duration kept as the three integers of the store, used as stored within that range.
 struct Duration {
     int hour = 0;
     int minute = 0;

@@ -1,14 +1,20 @@
 #include "view/CTagrolView.h"
 #include "view/OptionsDialog.h"
 
+#include <algorithm>
+#include <iterator>
 #include <tuple>
 
 namespace tallimo {
 namespace {
 
+// Only what the user changed is written: another program may have written the other values
+// since the dialog was filled, and writing them back would undo its changes.
 void storeSwitch(SettingsStore& store, const char* key, bool& field, int checked) {
-    field = checked != 0;
-    store.setString(kSettingsSection, key, switchWord(field));
+    if (field != (checked != 0)) {
+        field = checked != 0;
+        store.setString(kSettingsSection, key, switchWord(field));
+    }
 }
 
 void storeDuration(SettingsStore& store, const std::string& prefix, Duration& field,
@@ -21,8 +27,23 @@ void storeDuration(SettingsStore& store, const std::string& prefix, Duration& fi
 
 } // namespace
 
+void CTagrolView::reloadSettings() {
+    m_platform.settings.reload();
+    const SettingsRecord fresh = loadSettings(m_platform.settings);
+    // The reminder follows the switch as it does when the dialog turns it on or off.
+    if (fresh.RememberMe && !m_settings.RememberMe) {
+        armReminderFromOptions();
+    } else if (!fresh.RememberMe && m_settings.RememberMe && m_timerId != 0) {
+        stopReminderTimer();
+        m_goHome = 0;
+    }
+    m_settings = fresh;
+}
+
 void CTagrolView::OnGoOptions() {
     traceLine("Enter OnGoOptions");
+    // The dialog shows the values as they are now, also those another program wrote.
+    reloadSettings();
     OptionsDialog dialog(m_trace);
     dialog.worktime = durationPickerValue(m_settings.worktime);
     dialog.breakfast = durationPickerValue(m_settings.breakfast);
@@ -45,7 +66,8 @@ void CTagrolView::OnGoOptions() {
     traceLine("Leave OnGoOptions");
 }
 
-// Every value is written right after its field is set, in this order.
+// Every changed value is written right after its field is set, in this order; @work, the sum,
+// when a duration changed.
 void CTagrolView::storeOptions(const OptionsDialog& dialog) {
     SettingsStore& store = m_platform.settings;
     storeSwitch(store, "AutoSave", m_settings.AutoSave, dialog.AutoSave);
@@ -60,19 +82,38 @@ void CTagrolView::storeOptions(const OptionsDialog& dialog) {
         m_goHome = 0;
     }
     storeSwitch(store, "RememberMe", m_settings.RememberMe, dialog.RememberMe);
-    m_settings.PlugInDir = dialog.plugInDir;
-    store.setString(kSettingsSection, "PlugInDir", m_settings.PlugInDir);
-    storeDuration(store, "atwork", m_settings.atwork, dialog.atwork);
-    storeDuration(store, "worktime", m_settings.worktime, dialog.worktime);
-    storeDuration(store, "breakfast", m_settings.breakfast, dialog.breakfast);
-    storeDuration(store, "lunch", m_settings.lunch, dialog.lunch);
-    storeDuration(store, "coffee", m_settings.coffee, dialog.coffee);
+    if (dialog.plugInDir != m_settings.PlugInDir) {
+        m_settings.PlugInDir = dialog.plugInDir;
+        store.setString(kSettingsSection, "PlugInDir", m_settings.PlugInDir);
+    }
+    const std::pair<const char*, std::pair<Duration*, Instant>> durations[] = {
+        {"worktime", {&m_settings.worktime, dialog.worktime}},
+        {"breakfast", {&m_settings.breakfast, dialog.breakfast}},
+        {"lunch", {&m_settings.lunch, dialog.lunch}},
+        {"coffee", {&m_settings.coffee, dialog.coffee}},
+    };
+    bool changed[std::size(durations)] = {};
+    for (std::size_t i = 0; i < std::size(durations); ++i) {
+        const auto& [field, picker] = durations[i].second;
+        changed[i] = picker != durationPickerValue(*field);
+    }
+    if (std::find(std::begin(changed), std::end(changed), true) != std::end(changed)) {
+        storeDuration(store, "atwork", m_settings.atwork, dialog.atwork);
+    }
+    for (std::size_t i = 0; i < std::size(durations); ++i) {
+        if (changed[i]) {
+            storeDuration(store, durations[i].first, *durations[i].second.first,
+                          durations[i].second.second);
+        }
+    }
     for (const auto& [key, field, value] :
          {std::tuple{"ReportName", &m_settings.ReportName, &dialog.reportName},
           std::tuple{"ReportNumber", &m_settings.ReportNumber, &dialog.reportNumber},
           std::tuple{"ReportDepartment", &m_settings.ReportDepartment, &dialog.reportDepartment}}) {
-        *field = *value;
-        store.setString(kSettingsSection, key, *field);
+        if (*field != *value) {
+            *field = *value;
+            store.setString(kSettingsSection, key, *field);
+        }
     }
 }
 

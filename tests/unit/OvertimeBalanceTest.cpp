@@ -101,7 +101,7 @@ TEST(MonthFiles, AFolderHoldsItsMonthFilesAndNothingElse) {
     ASSERT_TRUE(listMonthFiles(dir.path().string(), paths).done());
     ASSERT_EQ(paths, (std::vector<std::string>{dir.file("cut.time"), dir.file("jan.time"),
                                                dir.file("link.time"), dir.file("magic.time"),
-                                               dir.file("text.time")}));
+                                               dir.file("old.time"), dir.file("text.time")}));
     MonthFileCache cache;
     const std::vector<MonthFile> files = cache.read(paths);
     const struct {
@@ -112,6 +112,7 @@ TEST(MonthFiles, AFolderHoldsItsMonthFilesAndNothingElse) {
         {"cut.time", firstOf(2024, 2), "its time data is damaged"},
         {"jan.time", firstOf(2024, 1), ""},
         {"magic.time", std::nullopt, "its file header is damaged"},
+        {"old.time", std::nullopt, "Is a directory"},
         {"text.time", std::nullopt, "it has no valid file header"},
     };
     ASSERT_EQ(files.size(), std::size(expected)); // the link names jan.time once more

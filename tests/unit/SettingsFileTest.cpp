@@ -1,5 +1,4 @@
 #include "platform/posix/IniSettingsStore.h"
-#include "platform/qt/QtSettingsStore.h"
 #include "support/TempDir.h"
 
 #include <QSettings>
@@ -25,6 +24,34 @@ const std::string kValues[] = {
     "\x7F\x80\x9F",
 };
 
+// The reference: QSettings, as earlier desktops kept the file.
+struct QSettingsStore {
+    QSettings settings{QStringLiteral("Morvane"), QStringLiteral("Tallimo")};
+    static QString keyOf(const std::string& section, const std::string& key) {
+        return QString::fromLatin1(section + "/" + key);
+    }
+    std::optional<std::string> getString(const std::string& section, const std::string& key) {
+        const QVariant value = settings.value(keyOf(section, key));
+        return value.isValid() ? std::optional(value.toString().toLatin1().toStdString())
+                               : std::nullopt;
+    }
+    std::optional<int> getInt(const std::string& section, const std::string& key) {
+        bool ok = false;
+        const int value = settings.value(keyOf(section, key)).toInt(&ok);
+        return ok ? std::optional(value) : std::nullopt;
+    }
+    void setString(const std::string& section, const std::string& key, const std::string& value) {
+        settings.setValue(keyOf(section, key), QString::fromLatin1(value));
+    }
+    void setInt(const std::string& section, const std::string& key, int value) {
+        settings.setValue(keyOf(section, key), value);
+    }
+    bool sync() {
+        settings.sync();
+        return settings.status() == QSettings::NoError;
+    }
+};
+
 // Each process has its own configuration folder: QSettings keeps the first one it sees.
 class SettingsFile : public ::testing::Test {
 protected:
@@ -36,7 +63,7 @@ protected:
 // Each side reads what the other wrote, and what the CLI does not change stays as it was.
 TEST_F(SettingsFile, TheDesktopAndTheCliReadWhatTheOtherWroteAndTakeOverAStaleLock) {
     {
-        QtSettingsStore desktop;
+        QSettingsStore desktop;
         for (std::size_t i = 0; i < std::size(kValues); ++i) {
             desktop.setString("Settings", "D" + std::to_string(i), kValues[i]);
         }
@@ -68,7 +95,7 @@ TEST_F(SettingsFile, TheDesktopAndTheCliReadWhatTheOtherWroteAndTakeOverAStaleLo
         EXPECT_EQ(again.getString("Settings", "C10"), kValues[10]);
         EXPECT_TRUE(again.sync());
     }
-    QtSettingsStore desktop;
+    QSettingsStore desktop;
     for (std::size_t i = 0; i < std::size(kValues); ++i) {
         EXPECT_EQ(desktop.getString("Settings", "C" + std::to_string(i)), kValues[i]) << i;
         EXPECT_EQ(desktop.getString("Settings", "D" + std::to_string(i)), kValues[i]) << i;

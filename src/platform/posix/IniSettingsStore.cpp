@@ -1,6 +1,7 @@
 #include "platform/posix/IniSettingsStore.h"
 
 #include "document/AtomicFile.h"
+#include "document/InputFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -13,7 +14,6 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -80,7 +80,8 @@ std::string escapedKey(const std::string& key) {
 }
 
 std::string unescapedKey(std::string_view text) {
-    std::string utf8;
+    std::string out;
+    std::string utf8; // raw text not yet converted; a %XX escape is a character of its own
     for (std::size_t i = 0; i < text.size(); ++i) {
         const bool wide = text[i] == '%' && i + 1 < text.size() && text[i + 1] == 'U';
         const std::size_t digits = wide ? 4 : 2;
@@ -96,14 +97,15 @@ std::string unescapedKey(std::string_view text) {
                 code = code << 4 |
                        static_cast<std::uint32_t>(hexValue(static_cast<unsigned char>(text[k])));
             }
-            utf8 += latin1(code);
+            appendUtf8AsLatin1(out, utf8);
+            utf8.clear();
+            out += latin1(code);
             i = first + digits - 1;
             continue;
         } else {
             utf8 += text[i];
         }
     }
-    std::string out;
     appendUtf8AsLatin1(out, utf8);
     return out;
 }
@@ -243,15 +245,46 @@ struct Line {
     std::size_t begin = 0;
     std::size_t end = 0;
     bool header = false;
-    std::string section; // of a header, or of the section a key is in
-    std::string key;     // empty for headers and other lines
-    std::string value;   // the text after '='
+    std::string headerSection; // of the header above it ("" before any, and for [General])
+    std::string section;       // where the key belongs: "Settings/AutoSave" in [General]
+    std::string key;           // is key AutoSave of section Settings; empty for other lines
+    std::size_t keyEnd = 0;    // the key's text as written ends here
+    std::string value;         // the text after '='
 };
+
+// The section and key a key's full path names: its first part and the rest.
+std::pair<std::string, std::string> splitKey(const std::string& header, const std::string& key) {
+    // As QSettings normalises a key: no '/' at either end, none twice in a row.
+    std::string full;
+    for (const char c : header + "/" + key) {
+        if (c != '/' || (!full.empty() && full.back() != '/')) {
+            full += c;
+        }
+    }
+    if (full.ends_with('/')) {
+        full.pop_back();
+    }
+    const auto slash = full.find('/');
+    if (slash == std::string::npos) {
+        return {"", full};
+    }
+    return {full.substr(0, slash), full.substr(slash + 1)};
+}
 
 std::string sectionName(std::string_view escaped) {
     std::string name = unescapedKey(escaped);
-    // [General] holds the keys of no section.
-    return name == "General" || name == "general" ? "" : name;
+    // [General] holds the keys of no section; a section of that name is written [%General].
+    if (name == "General" || name == "general") {
+        return "";
+    }
+    return name == "%General" || name == "%general" ? name.substr(1) : name;
+}
+
+std::string headerName(const std::string& section) {
+    if (section.empty()) {
+        return "General";
+    }
+    return section == "General" || section == "general" ? "%" + section : escapedKey(section);
 }
 
 // Splits the file into logical lines as QSettings reads them: quotes and a backslash before a
@@ -318,23 +351,36 @@ std::vector<Line> parseLines(std::string_view data) {
             while (!key.empty() && (key.back() == ' ' || key.back() == '\t')) {
                 key.remove_suffix(1);
             }
-            line.key = unescapedKey(key);
+            std::tie(line.section, line.key) = splitKey(section, unescapedKey(key));
+            line.keyEnd = begin + key.size();
             line.value = std::string(data.substr(equals + 1, pos - equals - 1));
         }
-        line.section = section;
+        line.headerSection = section;
+        if (line.key.empty()) {
+            line.section = section;
+        }
         lines.push_back(std::move(line));
     }
     return lines;
 }
 
-std::string readAll(const std::string& path, bool& ok) {
-    std::ifstream in(path, std::ios::binary);
-    ok = in.good() || !fs::exists(path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// The file's bytes; failed with the reason when there is a file that cannot be read. A missing
+// file is an empty store. Opening never blocks, so a pipe named by mistake cannot hang a start.
+Result readSettingsFile(const std::string& path, std::string& data) {
+    data.clear();
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) {
+        return {};
+    }
+    std::vector<std::uint8_t> bytes;
+    Result result = readWholeFile(path, bytes);
+    data.assign(bytes.begin(), bytes.end());
+    return result;
 }
 
-// The lock QSettings takes (QLockFile: a file beside the settings, created exclusively, holding
-// a flock while its owner lives). A lock whose owner is gone is taken over.
+// The lock of every writer of the file: a file beside it, created exclusively, holding a flock
+// while its owner lives, in the form QLockFile gives it, so that a desktop of an earlier version
+// still running honours it too. A lock whose owner is gone is taken over.
 class SettingsLock {
 public:
     explicit SettingsLock(std::string path) : m_path(std::move(path)) {}
@@ -347,7 +393,8 @@ public:
     SettingsLock(const SettingsLock&) = delete;
     SettingsLock& operator=(const SettingsLock&) = delete;
 
-    bool acquire() {
+    // The reason when the lock could not be taken.
+    std::string acquire() {
         const auto deadline = std::chrono::steady_clock::now() + kLockWait;
         for (;;) {
             m_fd = ::open(m_path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -362,10 +409,15 @@ public:
                 const std::string owner =
                     std::to_string(::getpid()) + "\n" + program + "\n" + host + "\n\n";
                 return ::write(m_fd, owner.data(), owner.size()) ==
-                       static_cast<ssize_t>(owner.size());
+                               static_cast<ssize_t>(owner.size())
+                           ? ""
+                           : "its lock file cannot be written";
             }
-            if (errno != EEXIST || std::chrono::steady_clock::now() > deadline) {
-                return false;
+            if (errno != EEXIST) {
+                return "its lock file cannot be made: " + std::generic_category().message(errno);
+            }
+            if (std::chrono::steady_clock::now() > deadline) {
+                return "another program holds its lock";
             }
             takeOverIfStale();
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -405,23 +457,38 @@ std::string userConfigFolder() {
 
 IniSettingsStore::IniSettingsStore(std::string path) : m_path(std::move(path)) {}
 
+void IniSettingsStore::warn(const std::string& text) const {
+    if (m_warned) {
+        return;
+    }
+    m_warned = true;
+    if (m_warning) {
+        m_warning("the settings file " + m_path + " " + text);
+    }
+}
+
 void IniSettingsStore::load() const {
     if (m_loaded) {
         return;
     }
     m_loaded = true;
-    bool ok = false;
-    const std::string data = readAll(m_path, ok);
-    for (const Line& line : parseLines(data)) {
-        if (line.key.empty()) {
-            continue;
-        }
-        if (const auto value = unescapedValue(line.value)) {
-            m_values[{line.section, line.key}] = *value;
+    std::string data;
+    if (const Result read = readSettingsFile(m_path, data); !read) {
+        warn("cannot be read (" + read.message + "); the defaults are used");
+    }
+    m_values = parseSettingsText(data);
+    // What this program changed and has not written yet still counts.
+    for (const auto& [where, value] : m_changes) {
+        if (value) {
+            m_values[where] = *value;
         } else {
-            m_values.erase({line.section, line.key});
+            m_values.erase(where);
         }
     }
+}
+
+void IniSettingsStore::reload() {
+    m_loaded = false;
 }
 
 std::optional<std::string> IniSettingsStore::getString(const std::string& section,
@@ -451,20 +518,15 @@ std::optional<int> IniSettingsStore::getInt(const std::string& section,
     return static_cast<int>(value);
 }
 
-void IniSettingsStore::setValue(const std::string& section, const std::string& key,
-                                std::string text) {
-    load();
-    m_values[{section, key}] = *unescapedValue(text);
-    m_changes[{section, key}] = std::move(text);
-}
-
 void IniSettingsStore::setString(const std::string& section, const std::string& key,
                                  const std::string& value) {
-    setValue(section, key, escapedValue(value));
+    load();
+    m_values[{section, key}] = value;
+    m_changes[{section, key}] = value;
 }
 
 void IniSettingsStore::setInt(const std::string& section, const std::string& key, int value) {
-    setValue(section, key, std::to_string(value));
+    setString(section, key, std::to_string(value));
 }
 
 void IniSettingsStore::remove(const std::string& section, const std::string& key) {
@@ -477,75 +539,144 @@ bool IniSettingsStore::sync() {
     if (m_changes.empty()) {
         return true;
     }
+    const std::string reason = write();
+    if (!reason.empty()) {
+        warn("cannot be written (" + reason + "); the changes are not kept");
+        return false;
+    }
+    m_changes.clear();
+    return true;
+}
+
+std::string IniSettingsStore::write() const {
     std::error_code error;
     fs::create_directories(fs::path(m_path).parent_path(), error);
     SettingsLock lock(m_path + ".lock");
-    if (!lock.acquire()) {
-        return false;
+    if (std::string refused = lock.acquire(); !refused.empty()) {
+        return refused;
     }
-    // Read again under the lock: another program may have written since.
-    bool ok = false;
-    std::string data = readAll(m_path, ok);
-    if (!ok) {
-        return false;
+    // Read again under the lock: another program may have written since. What cannot be read
+    // is never written over.
+    std::string data;
+    if (const Result read = readSettingsFile(m_path, data); !read) {
+        return read.message;
     }
+    data = applySettingsChanges(std::move(data), m_changes);
+    const SaveCalls unflushed{nullptr, [](int) { return 0; }};
+    const Result written = writeFileAtomically(
+        m_path, {reinterpret_cast<const std::uint8_t*>(data.data()), data.size()}, unflushed);
+    return written ? "" : written.message;
+}
+
+std::map<SettingsKey, std::string> parseSettingsText(std::string_view data) {
+    std::map<SettingsKey, std::string> values;
+    for (const Line& line : parseLines(data)) {
+        if (line.key.empty()) {
+            continue;
+        }
+        if (auto value = unescapedValue(line.value)) {
+            values[{line.section, line.key}] = std::move(*value);
+        } else {
+            values.erase({line.section, line.key});
+        }
+    }
+    return values;
+}
+
+namespace {
+
+// The values as a fresh file holds them: one header per section, [General] for the keys of none.
+std::string freshSettingsText(const std::map<SettingsKey, std::string>& values,
+                              const std::string& eol) {
+    std::string text;
+    const std::string* section = nullptr;
+    for (const auto& [where, value] : values) {
+        if (section == nullptr || *section != where.first) {
+            section = &where.first;
+            text += (text.empty() ? "" : eol) + "[" + headerName(*section) + "]" + eol;
+        }
+        text += escapedKey(where.second) + "=" + escapedValue(value) + eol;
+    }
+    return text;
+}
+
+std::string editedSettingsText(std::string data, const SettingsChanges& changes,
+                               const std::string& eol) {
     const std::vector<Line> lines = parseLines(data);
     // Edits from the end of the file backwards, so that the offsets before them stay valid.
     std::map<std::size_t, std::pair<std::size_t, std::string>, std::greater<>> edits;
-    std::string appended;
-    for (const auto& [where, text] : m_changes) {
+    // The keys of sections the file does not have yet, one header per section.
+    std::map<std::string, std::string> added;
+    for (const auto& [where, value] : changes) {
         const auto& [section, key] = where;
-        const std::string line = text ? escapedKey(key) + "=" + *text : "";
+        const std::optional<std::string> text =
+            value ? std::optional(escapedValue(*value)) : std::nullopt;
         const Line* sectionEnd = nullptr;
         bool done = false;
         for (const Line& existing : lines) {
-            if (existing.section != section) {
+            if (existing.headerSection == section) {
+                sectionEnd = &existing;
+            }
+            if (existing.key.empty() || existing.section != section || existing.key != key) {
                 continue;
             }
-            sectionEnd = &existing;
-            if (!done && existing.key == key) {
+            if (!done && text) {
+                // The key keeps its spelling (and its place in [General], where it may be).
+                edits[existing.begin] = {
+                    existing.end,
+                    data.substr(existing.begin, existing.keyEnd - existing.begin) + "=" + *text};
+            } else {
                 std::size_t end = existing.end;
                 // A removed line takes its line break with it.
-                if (!text && end < data.size() && data[end] == '\n') {
-                    ++end;
-                }
-                edits[existing.begin] = {end, line};
-                done = true;
-            } else if (existing.key == key) {
-                edits[existing.begin] = {existing.end, ""};
+                end += data.compare(end, 2, "\r\n") == 0 ? 2 : data.compare(end, 1, "\n") == 0;
+                edits[existing.begin] = {end, ""};
             }
+            done = true;
         }
         if (done || !text) {
             continue;
         }
+        const std::string line = escapedKey(key) + "=" + *text;
         if (sectionEnd != nullptr) {
             auto& edit = edits[sectionEnd->end];
             edit.first = std::max(edit.first, sectionEnd->end);
-            edit.second += "\n" + line;
+            edit.second += eol + line;
         } else {
-            appended += "\n[" + (section.empty() ? std::string("General") : escapedKey(section)) +
-                        "]\n" + line + "\n";
+            added[section] += line + eol;
         }
     }
     for (const auto& [begin, edit] : edits) {
         data.replace(begin, edit.first - begin, edit.second);
     }
-    if (!appended.empty()) {
-        if (data.empty()) {
-            appended.erase(0, 1);
-        } else if (data.back() != '\n') {
-            data += '\n';
+    for (const auto& [section, keys] : added) {
+        if (!data.empty() && data.back() != '\n') {
+            data += eol;
         }
-        data += appended;
+        data += (data.empty() ? "" : eol) + "[" + headerName(section) + "]" + eol + keys;
     }
-    // Atomic, as QSaveFile writes it, but without flushing the disk.
-    const SaveCalls unflushed{nullptr, [](int) { return 0; }};
-    if (!writeFileAtomically(
-            m_path, {reinterpret_cast<const std::uint8_t*>(data.data()), data.size()}, unflushed)) {
-        return false;
+    return data;
+}
+
+} // namespace
+
+std::string applySettingsChanges(std::string data, const SettingsChanges& changes) {
+    auto expected = parseSettingsText(data);
+    for (const auto& [where, value] : changes) {
+        if (value) {
+            expected[where] = *value;
+        } else {
+            expected.erase(where);
+        }
     }
-    m_changes.clear();
-    return true;
+    // The file's own line ends are kept, also on the lines added to it.
+    const std::string eol = data.find("\r\n") != std::string::npos ? "\r\n" : "\n";
+    std::string edited = editedSettingsText(std::move(data), changes, eol);
+    // Text edited by hand can defeat an edit in place (a quote left open swallows what follows):
+    // then the values are written afresh rather than lost.
+    if (parseSettingsText(edited) != expected) {
+        return freshSettingsText(expected, eol);
+    }
+    return edited;
 }
 
 } // namespace tallimo

@@ -1,63 +1,110 @@
 #include "platform/qt/QtSettingsStore.h"
 
-#include <QSettings>
-#include <QString>
+#include <QFile>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QTimer>
+#include <filesystem>
 
 namespace tallimo {
 namespace {
 
-// Values are the program's Windows-1252 bytes; Latin-1 keeps every byte as it is.
-QString keyOf(const std::string& section, const std::string& key) {
-    return QString::fromLatin1(section) + QLatin1Char('/') + QString::fromLatin1(key);
-}
+// Writers replace the file in several steps; it is read again once they are done.
+constexpr int kSettleMs = 250;
 
 } // namespace
 
-QtSettingsStore::QtSettingsStore()
-    : m_settings(
-          std::make_unique<QSettings>(QStringLiteral("Morvane"), QStringLiteral("Tallimo"))) {}
+QtSettingsStore::QtSettingsStore(std::string path)
+    : m_store(std::move(path)), m_flush(std::make_unique<QTimer>()),
+      m_settle(std::make_unique<QTimer>()), m_watcher(std::make_unique<QFileSystemWatcher>()) {
+    m_store.setWarningHandler([this](const std::string& text) {
+        if (m_warning) {
+            m_warning(text);
+        } else {
+            m_pendingWarning = text;
+        }
+    });
+    m_flush->setSingleShot(true);
+    m_flush->setInterval(0);
+    QObject::connect(m_flush.get(), &QTimer::timeout, [this] { m_store.sync(); });
+    m_settle->setSingleShot(true);
+    m_settle->setInterval(kSettleMs);
+    QObject::connect(m_settle.get(), &QTimer::timeout, [this] { changedOnDisk(); });
+    // The folder too: a writer renames a new file over the old one, and a file that does not
+    // exist yet cannot be watched.
+    const QString file = QFile::decodeName(m_store.path().c_str());
+    const QString folder = QFileInfo(file).absolutePath();
+    std::error_code ignored;
+    std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), ignored);
+    m_watcher->addPath(folder);
+    if (QFileInfo::exists(file)) {
+        m_watcher->addPath(file);
+    }
+    const auto settle = [this] { m_settle->start(); };
+    QObject::connect(m_watcher.get(), &QFileSystemWatcher::fileChanged, settle);
+    QObject::connect(m_watcher.get(), &QFileSystemWatcher::directoryChanged, settle);
+}
 
-QtSettingsStore::~QtSettingsStore() = default;
+QtSettingsStore::~QtSettingsStore() {
+    m_store.sync();
+}
+
+void QtSettingsStore::setWarningHandler(std::function<void(const std::string&)> handler) {
+    m_warning = std::move(handler);
+    if (m_warning && m_pendingWarning) {
+        m_warning(*std::exchange(m_pendingWarning, std::nullopt));
+    }
+}
+
+void QtSettingsStore::changedOnDisk() {
+    // A replaced file is a new one to watch.
+    const QString file = QFile::decodeName(m_store.path().c_str());
+    if (QFileInfo::exists(file) && !m_watcher->files().contains(file)) {
+        m_watcher->addPath(file);
+    }
+    m_store.reload();
+    if (m_changed) {
+        m_changed();
+    }
+}
+
+void QtSettingsStore::scheduleSync() {
+    m_flush->start();
+}
 
 std::optional<std::string> QtSettingsStore::getString(const std::string& section,
                                                       const std::string& key) const {
-    const QVariant value = m_settings->value(keyOf(section, key));
-    if (!value.isValid()) {
-        return std::nullopt;
-    }
-    return value.toString().toLatin1().toStdString();
+    return m_store.getString(section, key);
 }
 
 std::optional<int> QtSettingsStore::getInt(const std::string& section,
                                            const std::string& key) const {
-    const QVariant value = m_settings->value(keyOf(section, key));
-    if (!value.isValid()) {
-        return std::nullopt;
-    }
-    bool ok = false;
-    const int number = value.toInt(&ok);
-    if (!ok) {
-        return std::nullopt;
-    }
-    return number;
+    return m_store.getInt(section, key);
 }
 
 void QtSettingsStore::setString(const std::string& section, const std::string& key,
                                 const std::string& value) {
-    m_settings->setValue(keyOf(section, key), QString::fromLatin1(value));
+    m_store.setString(section, key, value);
+    scheduleSync();
 }
 
 void QtSettingsStore::setInt(const std::string& section, const std::string& key, int value) {
-    m_settings->setValue(keyOf(section, key), value);
+    m_store.setInt(section, key, value);
+    scheduleSync();
 }
 
 void QtSettingsStore::remove(const std::string& section, const std::string& key) {
-    m_settings->remove(keyOf(section, key));
+    m_store.remove(section, key);
+    scheduleSync();
 }
 
 bool QtSettingsStore::sync() {
-    m_settings->sync();
-    return m_settings->status() == QSettings::NoError;
+    m_flush->stop();
+    return m_store.sync();
+}
+
+void QtSettingsStore::reload() {
+    m_store.reload();
 }
 
 } // namespace tallimo

@@ -1,20 +1,23 @@
 #pragma once
 
-#include "platform/SettingsStore.h"
+#include "platform/posix/IniSettingsStore.h"
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
-class QSettings;
+class QFileSystemWatcher;
+class QTimer;
 
 namespace tallimo {
 
-// The per-user store of organisation "Morvane", application "Tallimo"; a section is a group.
-// Writes reach the disk with sync(), from the event loop soon after, or when the store ends: a
-// disk write per value (a whole file, flushed) made opening a month in the desktop 20-40 ms
-// slower.
+// The desktop's settings store: the settings file of both programs (IniSettingsStore), written
+// from the event loop soon after a change (a write per value made opening a month slower), and
+// followed on disk, so that what tallimo-cli writes reaches the running window.
 class QtSettingsStore final : public SettingsStore {
 public:
-    QtSettingsStore();
+    explicit QtSettingsStore(std::string path = userConfigFolder() + "/Morvane/Tallimo.conf");
     ~QtSettingsStore() override;
 
     std::optional<std::string> getString(const std::string& section,
@@ -25,9 +28,24 @@ public:
     void setInt(const std::string& section, const std::string& key, int value) override;
     void remove(const std::string& section, const std::string& key) override;
     bool sync() override;
+    void reload() override;
+
+    // Called once another program has changed the file (after the store has read it again).
+    void setChangeHandler(std::function<void()> handler) { m_changed = std::move(handler); }
+    // Gets the one warning about the file, also one that came before the handler was set.
+    void setWarningHandler(std::function<void(const std::string&)> handler);
 
 private:
-    std::unique_ptr<QSettings> m_settings;
+    void changedOnDisk();
+    void scheduleSync();
+
+    IniSettingsStore m_store;
+    std::unique_ptr<QTimer> m_flush;
+    std::unique_ptr<QTimer> m_settle;
+    std::unique_ptr<QFileSystemWatcher> m_watcher;
+    std::function<void()> m_changed;
+    std::function<void(const std::string&)> m_warning;
+    std::optional<std::string> m_pendingWarning;
 };
 
 } // namespace tallimo
