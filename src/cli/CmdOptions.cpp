@@ -219,12 +219,9 @@ const CliCommand kOptionsCommand{
     "Without arguments prints every setting as KEY=VALUE, in this order: AutoSave,\n"
     "AutoBackup, AutoOpenLastDocument, RememberMe, PlugInDir, atworkHour, atworkMinute,\n"
     "atworkSecond, then Hour, Minute and Second of worktime, breakfast, lunch and coffee,\n"
-    "ReportName, ReportNumber, ReportDepartment, BalanceStart and LastDocument.
-    "
-    "With KEY=VALUE arguments changes settings as the Options dialog does and stores what
-    "
-    "changed: switches take on or off, PlugInDir a folder (empty for none), the parts of a
-    "
+    "ReportName, ReportNumber, ReportDepartment, BalanceStart and LastDocument.\n"
+    "With KEY=VALUE arguments changes settings as the Options dialog does and stores what\n"
+    "changed: switches take on or off, PlugInDir a folder (empty for none), the parts of a\n"
     "duration a whole number from 0 to 9999. A duration is carried into hours and keeps\n"
     "only its time of day, and atwork is recomputed as worktime + breakfast + lunch +\n"
     "coffee; the atwork keys and LastDocument cannot be set. ReportName, ReportNumber and\n"
