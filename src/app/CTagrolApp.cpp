@@ -8,6 +8,7 @@
 #include "app/ListsWidget.h"
 #include "app/SessionEnd.h"
 #include "app/SingleInstance.h"
+#include "app/TodayBar.h"
 #include "app/WindowState.h"
 #include "controls/CCellListCtrl.h"
 #include "platform/posix/PluginFolder.h"
@@ -87,6 +88,8 @@ bool CTagrolApp::InitInstance() {
         emit finished();
     });
     watchSessionEnd();
+    m_today = new TodayBar(m_view, m_clock, m_frame->todayLabel(), *m_frame);
+    connect(m_frame.get(), &CMainFrame::idle, m_today, &TodayBar::refresh);
     return true;
 }
 

@@ -22,6 +22,7 @@ class CMainFrame;
 class CTrayNotifyIcon;
 class DiskWatcher;
 class SessionEnd;
+class TodayBar;
 class SingleInstance;
 
 struct DesktopStart {
@@ -55,6 +56,7 @@ public:
     BalanceField* balanceField() { return m_balance; }
     BalanceWindow* balanceWindow() { return m_balanceWindow; }
     SessionEnd* sessionEnd() { return m_sessionEnd; }
+    TodayBar* todayBar() { return m_today; }
 
 signals:
     // The main window was closed: the program is done.
@@ -82,6 +84,7 @@ private:
     BalanceField* m_balance = nullptr;
     BalanceWindow* m_balanceWindow = nullptr;
     SessionEnd* m_sessionEnd = nullptr;
+    TodayBar* m_today = nullptr;
 };
 
 } // namespace tallimo
