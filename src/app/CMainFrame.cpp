@@ -81,10 +81,12 @@ void CMainFrame::buildToolbars() {
             m_toolbar->addAction(action);
         }
     }
-    // The second band holds nothing but its static text.
+    // The second band holds the today line.
     m_dialogBar = addToolBar(QStringLiteral("Dialog bar"));
     m_dialogBar->setObjectName(QStringLiteral("DialogBar"));
-    m_dialogBar->addWidget(new QLabel(QStringLiteral("TODO: layout dialog bar "), m_dialogBar));
+    m_todayLabel = new QLabel(m_dialogBar);
+    m_todayLabel->setObjectName(QStringLiteral("TodayLine"));
+    m_dialogBar->addWidget(m_todayLabel);
 }
 
 void CMainFrame::buildStatusBar() {

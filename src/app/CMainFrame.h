@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <memory>
 
+class QLabel;
 class QMenu;
 class QToolBar;
 
@@ -28,6 +29,8 @@ public:
     ListsWidget& lists() { return *m_lists; }
     CommandActions& actions() { return *m_actions; }
     QToolBar& toolbar() { return *m_toolbar; }
+    QToolBar& dialogBar() { return *m_dialogBar; }
+    QLabel& todayLabel() { return *m_todayLabel; }
 
     // What the framework's idle time did: toolbar buttons, shown list, caption, lock panes.
     void idleUpdate();
@@ -59,6 +62,7 @@ private:
     ListsWidget* m_lists = nullptr;
     QToolBar* m_toolbar = nullptr;
     QToolBar* m_dialogBar = nullptr;
+    QLabel* m_todayLabel = nullptr;
     std::unique_ptr<LockKeyPanes> m_lockPanes;
     std::vector<QAction*> m_recentActions;
     bool m_idlePending = false;

@@ -10,6 +10,7 @@
 #include "app/ReportPrinting.h"
 #include "app/SessionEnd.h"
 #include "app/SingleInstance.h"
+#include "app/TodayBar.h"
 #include "app/WindowState.h"
 #include "controls/CCellListCtrl.h"
 #include "platform/Encoding.h"
@@ -92,6 +93,8 @@ bool CTagrolApp::InitInstance() {
         emit finished();
     });
     watchSessionEnd();
+    m_today = new TodayBar(m_view, m_clock, m_frame->todayLabel(), *m_frame);
+    connect(m_frame.get(), &CMainFrame::idle, m_today, &TodayBar::refresh);
     return true;
 }
 

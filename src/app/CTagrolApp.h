@@ -23,6 +23,7 @@ class CTrayNotifyIcon;
 class DiskWatcher;
 class ReportPrinting;
 class SessionEnd;
+class TodayBar;
 class SingleInstance;
 
 struct DesktopStart {
@@ -60,6 +61,7 @@ public:
     BalanceField* balanceField() { return m_balance; }
     BalanceWindow* balanceWindow() { return m_balanceWindow; }
     SessionEnd* sessionEnd() { return m_sessionEnd; }
+    TodayBar* todayBar() { return m_today; }
 
 signals:
     // The main window was closed: the program is done.
@@ -88,6 +90,7 @@ private:
     BalanceWindow* m_balanceWindow = nullptr;
     std::unique_ptr<ReportPrinting> m_reportPrinting;
     SessionEnd* m_sessionEnd = nullptr;
+    TodayBar* m_today = nullptr;
 };
 
 } // namespace tallimo

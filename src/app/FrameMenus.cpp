@@ -20,6 +20,7 @@ constexpr int kRecentFiles = -1;
 constexpr int kOvertimeMenu = -2;
 constexpr int kToolbarToggle = 59392;
 constexpr int kStatusBarToggle = 59393;
+constexpr int kTodayBarToggle = -3;
 
 using namespace CommandId;
 
@@ -34,7 +35,7 @@ const std::vector<MenuLayout> kMenuBar = {
                FilePrint, FilePrintPreview, ExportPdf, kSeparator,
                FileImport, kSeparator, kRecentFiles, kSeparator, AppExit}},
     {"&Edit", {EditUndo, EditRedo, kSeparator, EditCut, EditCopy, EditPaste}},
-    {"&View", {kToolbarToggle, kStatusBarToggle, kSeparator, Refresh}},
+    {"&View", {kToolbarToggle, kStatusBarToggle, kTodayBarToggle, kSeparator, Refresh}},
     {"&Tools...", {Add, Modify, kSeparator, EnterNow, LeaveNow, kSeparator, StartSquadNow,
                    FinishSquadNow, kSeparator, Export, Options}},
     {"&Special", {Sickness, Vacation, Holiday, kSeparator, kOvertimeMenu, OvertimeBalance,
@@ -74,12 +75,18 @@ QMenu* CMainFrame::addMenu(QMenu* parent, const char* title, const std::vector<i
             before->setVisible(false);
             connect(menu, &QMenu::aboutToShow, this,
                     [this, menu, before] { fillRecentFiles(menu, before); });
-        } else if (entry == kToolbarToggle || entry == kStatusBarToggle) {
+        } else if (entry == kToolbarToggle || entry == kStatusBarToggle ||
+                   entry == kTodayBarToggle) {
             QAction* toggle =
-                menu->addAction(entry == kToolbarToggle ? QStringLiteral("&Toolbar")
-                                                        : QStringLiteral("&Status Bar"));
+                menu->addAction(entry == kToolbarToggle
+                                    ? QStringLiteral("&Toolbar")
+                                    : (entry == kStatusBarToggle ? QStringLiteral("&Status Bar")
+                                                                 : QStringLiteral("Today &Bar")));
             toggle->setCheckable(true);
             const auto bar = [this, entry]() -> QWidget* {
+                if (entry == kTodayBarToggle) {
+                    return m_dialogBar;
+                }
                 return entry == kToolbarToggle ? static_cast<QWidget*>(m_toolbar) : statusBar();
             };
             connect(menu, &QMenu::aboutToShow, toggle,

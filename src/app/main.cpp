@@ -73,6 +73,9 @@ int main(int argc, char** argv) {
         tallimo.warn(text);
     });
     tallimo.listenTo(instance);
-    QObject::connect(&tallimo, &CTagrolApp::finished, &application, &QCoreApplication::quit);
+    // Qt 6's quit() would ask the windows to close, and the window asks about unsaved changes:
+    // once the program is done (closed, or its changes kept at a signal) it ends as it is.
+    QObject::connect(&tallimo, &CTagrolApp::finished, &application,
+                     [] { QCoreApplication::exit(0); });
     return QApplication::exec();
 }

@@ -43,7 +43,7 @@ int runReport(CliContext& context) {
     }
     const CTagrolView& view = reading.view();
     const std::string output = parsed.option("--output").value_or(reportFileName(view));
-    if (!context.force && pathExists(output)) {
+    if (!context.switches.force && pathExists(output)) {
         return context.fail("report: " + output + " exists; give --force to replace it");
     }
     const Balance balance = folderBalance(view, *start);

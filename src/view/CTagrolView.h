@@ -121,6 +121,11 @@ public:
     // Undo and redo: the document's step, and what the user is told where there is none.
     Result OnEditUndo();
     Result OnEditRedo();
+    // Rows on the clipboard: the selected rows of the shown list as text and HTML; Cut empties
+    // them as Delete does; Paste writes the clipboard's text from the first selected row down.
+    Result OnEditCopy();
+    Result OnEditCut();
+    Result OnEditPaste();
 
 private:
     void markSelectedDays(std::string_view handler, const std::function<void(int row)>& mark,

@@ -1,8 +1,10 @@
 #include "DesktopFixture.h"
 #include "app/CommandActions.h"
+#include "app/TodayBar.h"
 #include "document/RecoveryCopy.h"
 
 #include <QAction>
+#include <QLabel>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -61,6 +63,17 @@ TEST(UndoMenu, UndoesAMistakenDeleteOfFiveRowsByItsName) {
     QAction* redo = f.frame().actions().action(CommandId::EditRedo);
     f.frame().actions().update(redo);
     EXPECT_EQ(redo->text().section('\t', 0, 0), "&Redo Delete");
+}
+
+TEST(TodayBar, ShowsTheLineAndFollowsTheClockOnlyWhileTheWindowIsShown) {
+    DesktopFixture f;
+    ASSERT_TRUE(f.launchOnMonth());
+    EXPECT_EQ(f.frame().todayLabel().text(), "Today is not in the open month");
+    ASSERT_TRUE(eventually([&f] { return f.app->todayBar()->isTicking(); }));
+    f.frame().hide();
+    EXPECT_TRUE(eventually([&f] { return !f.app->todayBar()->isTicking(); }));
+    f.frame().show();
+    EXPECT_TRUE(eventually([&f] { return f.app->todayBar()->isTicking(); }));
 }
 
 } // namespace
