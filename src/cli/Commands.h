@@ -32,6 +32,8 @@ extern const CliCommand kSquadAddCommand;
 extern const CliCommand kSquadDeleteCommand;
 extern const CliCommand kExportCommand;
 extern const CliCommand kBalanceCommand;
+// Presence detection
+extern const CliCommand kPresenceCommand;
 
 // The subcommands in the order the usage lists them.
 const std::vector<const CliCommand*>& commands();
