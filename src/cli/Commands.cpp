@@ -4,23 +4,10 @@ namespace tallimo::cli {
 
 const std::vector<const CliCommand*>& commands() {
     static const std::vector<const CliCommand*> table = {
-        &kNewCommand,
-        &kShowCommand,
-        &kEnterCommand,
-        &kLeaveCommand,
-        &kSquadStartCommand,
-        &kSquadFinishCommand,
-        &kImportCommand,
-        &kOptionsCommand,
-        &kTotalCommand,
-        &kMarkCommand,
-        &kClearCommand,
-        &kSetCommand,
-        &kSquadAddCommand,
-        &kSquadDeleteCommand,
-        &kExportCommand,
-        &kBalanceCommand,
-        // Presence detection
+        &kNewCommand,        &kShowCommand,        &kEnterCommand,  &kLeaveCommand,
+        &kSquadStartCommand, &kSquadFinishCommand, &kImportCommand, &kOptionsCommand,
+        &kTotalCommand,      &kMarkCommand,        &kClearCommand,  &kSetCommand,
+        &kSquadAddCommand,   &kSquadDeleteCommand, &kExportCommand, &kBalanceCommand,
         &kPresenceCommand,
     };
     return table;
