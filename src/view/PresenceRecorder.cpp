@@ -118,7 +118,9 @@ PresenceNotice PresenceRecorder::perform(const Plan& plan, const PresenceEvent& 
         return notice;
     }
     if (suggest) {
-        notice.text = "Record " + what + why + "?";
+        notice.text = plan.action == Plan::Action::Forecast
+                          ? "Set Leave back to the forecast " + plan.cell + why + "?"
+                          : "Record " + what + why + "?";
         notice.suggestion = true;
         journal(event, plan.date, "", "", "suggested");
         return notice;

@@ -188,6 +188,19 @@ TEST(PresenceSuggest, NothingIsWrittenUntilTheSuggestionIsTakenAtTheEventsTime) 
     EXPECT_EQ(d.times(10), "07:58:12|16:58:12");
 }
 
+TEST(PresenceSuggest, LeaveTakenFromASuggestionIsOfferedAgainLater) {
+    PresenceDay d("suggest");
+    d.f.work().SetItemText(9, WorkColumn::Enter, "08:00:00");
+    d.on(Cause::Lock, dec(10, 12));
+    d.recorder->accept(d.recorder->settle(dec(10, 12, 5)).at(0));
+    // Not taken: the Leave stays.
+    EXPECT_EQ(d.on(Cause::Unlock, dec(10, 12, 45)),
+              Texts{"Set Leave back to the forecast 17:00:00 (unlocked)?"});
+    d.on(Cause::Lock, dec(10, 17));
+    EXPECT_EQ(d.settle(dec(10, 17, 5)), Texts{"Record Leave 17:00:00 (locked)?"});
+    EXPECT_EQ(d.times(10), "08:00:00|12:00:00");
+}
+
 TEST(PresenceMonth, EventOutsideTheOpenMonthNamesTheFileToOpen) {
     PresenceDay d;
     EXPECT_EQ(d.on(Cause::Start, ViewFixture::at(4, 1, 2027, 8)),
