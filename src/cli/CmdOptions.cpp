@@ -56,6 +56,10 @@ std::vector<std::string> settingLines(CliContext& context) {
     lines.push_back("BalanceStart=" +
                     context.settings.getString(kSettingsSection, kBalanceStartKey).value_or(""));
     lines.push_back("LastDocument=" + lastDocument(context.settings));
+    // Presence detection, which the options dialog does not edit (yet): stored as given.
+    lines.push_back(std::string(kPresenceKey) + "=" + presenceModeWord(record.presence));
+    lines.push_back(std::string(kPresenceAwayMinutesKey) + "=" +
+                    std::to_string(record.presenceAwayMinutes));
     lines.push_back(std::string("Autostart=") + switchWord(autostartEnabled()));
     return lines;
 }
@@ -80,6 +84,18 @@ std::string checkAssignment(const std::string& key, const std::string& value) {
     if (key == "PlugInDir" || key == "ReportName" || key == "ReportNumber" ||
         key == "ReportDepartment") {
         return "";
+    }
+    if (key == kPresenceKey) {
+        return parsePresenceMode(value)
+                   ? ""
+                   : "Presence wants off, suggest or auto, not '" + value + "'";
+    }
+    if (key == kPresenceAwayMinutesKey) {
+        int minutes = 0;
+        return parsePart(value, minutes) && minutes <= kMaxPresenceAwayMinutes
+                   ? ""
+                   : "PresenceAwayMinutes wants a whole number from 0 to " +
+                         std::to_string(kMaxPresenceAwayMinutes) + ", not '" + value + "'";
     }
     if (key == kBalanceStartKey) {
         return value.empty() || parseSignedSpan(value)
@@ -157,6 +173,7 @@ int runOptions(CliContext& context) {
     std::map<std::string, std::string> changes;
     std::optional<bool> autostart;
     std::optional<std::string> balanceStart;
+    std::map<std::string, std::string> presence;
     for (const auto& arg : context.args) {
         const auto equals = arg.find('=');
         if (equals == std::string::npos || equals == 0) {
@@ -174,6 +191,8 @@ int runOptions(CliContext& context) {
         }
         if (key == kBalanceStartKey) {
             balanceStart = value;
+        } else if (key == kPresenceKey || key == kPresenceAwayMinutesKey) {
+            presence[key] = value;
         } else {
             changes[key] = value;
         }
@@ -185,6 +204,13 @@ int runOptions(CliContext& context) {
     } else if (balanceStart) {
         context.settings.setString(kSettingsSection, kBalanceStartKey, *balanceStart);
     }
+    for (const auto& [key, value] : presence) {
+        if (key == kPresenceKey) {
+            context.settings.setString(kSettingsSection, key, value);
+        } else {
+            context.settings.setInt(kSettingsSection, key, std::stoi(value));
+        }
+    }
     if (!changes.empty()) {
         Platform platform = context.platform();
         CTagrolView view(platform);
@@ -194,7 +220,7 @@ int runOptions(CliContext& context) {
         };
         view.OnGoOptions();
     }
-    if ((!changes.empty() || balanceStart) && !context.settings.sync()) {
+    if ((!changes.empty() || balanceStart || !presence.empty()) && !context.settings.sync()) {
         return context.fail("options: the settings could not be written");
     }
     std::string error;
@@ -230,6 +256,10 @@ const CliCommand kOptionsCommand{
     "-1:00:00 (empty: none). Nothing is written when any argument is refused.\n"
     "Autostart=on|off (listed last) writes or removes the user's autostart entry that\n"
     "starts the desktop at login, hidden in the notification area where there is one.\n"
+    "Presence=off|suggest|auto (listed after LastDocument) records the day from the session's\n"
+    "unlock, lock, suspend and logout while the desktop runs; PresenceAwayMinutes (0 to\n"
+    "1440, default 5; 0: every lock counts) is how long a lock lasts before it is a\n"
+    "departure. 'presence' lists what was recorded.\n"
     "A line then lists the values that changed.\n",
     runOptions};
 

@@ -9,6 +9,7 @@ const std::vector<const CliCommand*>& commands() {
         &kTotalCommand,      &kMarkCommand,        &kClearCommand,  &kSetCommand,
         &kSquadAddCommand,   &kSquadDeleteCommand, &kExportCommand, &kBalanceCommand,
         &kHolidaysCommand,   &kReportCommand,      &kUndoCommand,   &kRedoCommand,
+        &kPresenceCommand,
     };
     return table;
 }

@@ -38,6 +38,8 @@ extern const CliCommand kReportCommand;
 // Undo and redo of the month's history.
 extern const CliCommand kUndoCommand;
 extern const CliCommand kRedoCommand;
+// Presence detection
+extern const CliCommand kPresenceCommand;
 
 // The subcommands in the order the usage lists them.
 const std::vector<const CliCommand*>& commands();

@@ -24,6 +24,8 @@ namespace tallimo {
 class CTagrolView final : public RowCalculator, public SheetSerializer {
 public:
     static constexpr unsigned kReminderTimerId = 22;
+    // The forecast of "Enter now" is a fixed presence, whatever the @work setting says.
+    static constexpr Span kForecastOffset = 32400;
 
     explicit CTagrolView(Platform& platform);
 
@@ -73,6 +75,8 @@ public:
     // Cancelled when the question about a filled cell was answered Cancel; the row is still
     // recomputed and the after-change step runs.
     Result OnEnter();
+    // "Enter now" at an instant the session reported rather than the clock's.
+    Result enterAt(Instant now);
     Result OnLeave();
     // The work row "Enter now" and "Leave now" would write at `now`; -1 when they would refuse.
     // Before noon, "Leave now" on a day without an arrival writes the row of yesterday's.

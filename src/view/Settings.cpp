@@ -31,6 +31,27 @@ std::optional<Span> readBalanceStart(const SettingsStore& store) {
     return text && !text->empty() ? parseSignedSpan(*text) : Span{0};
 }
 
+const char* presenceModeWord(PresenceMode mode) {
+    switch (mode) {
+    case PresenceMode::Suggest:
+        return "suggest";
+    case PresenceMode::Auto:
+        return "auto";
+    case PresenceMode::Off:
+        break;
+    }
+    return "off";
+}
+
+std::optional<PresenceMode> parsePresenceMode(std::string_view word) {
+    for (const PresenceMode mode : {PresenceMode::Off, PresenceMode::Suggest, PresenceMode::Auto}) {
+        if (word == presenceModeWord(mode)) {
+            return mode;
+        }
+    }
+    return std::nullopt;
+}
+
 SettingsRecord loadSettings(const SettingsStore& store) {
     const SettingsRecord defaults;
     SettingsRecord record;
@@ -47,6 +68,14 @@ SettingsRecord loadSettings(const SettingsStore& store) {
     record.ReportName = store.getString(kSettingsSection, "ReportName").value_or("");
     record.ReportNumber = store.getString(kSettingsSection, "ReportNumber").value_or("");
     record.ReportDepartment = store.getString(kSettingsSection, "ReportDepartment").value_or("");
+    // A damaged value keeps presence detection off rather than guessing what was meant.
+    record.presence =
+        parsePresenceMode(store.getString(kSettingsSection, kPresenceKey).value_or("off"))
+            .value_or(PresenceMode::Off);
+    const int away = store.getInt(kSettingsSection, kPresenceAwayMinutesKey)
+                         .value_or(kDefaultPresenceAwayMinutes);
+    record.presenceAwayMinutes =
+        away >= 0 && away <= kMaxPresenceAwayMinutes ? away : kDefaultPresenceAwayMinutes;
     return record;
 }
 

@@ -4,7 +4,9 @@
 #include "platform/SettingsStore.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tallimo {
 
@@ -27,6 +29,16 @@ struct Duration {
     bool operator==(const Duration&) const = default;
 };
 
+enum class PresenceMode { Off, Suggest, Auto };
+inline constexpr const char* kPresenceKey = "Presence";
+inline constexpr const char* kPresenceAwayMinutesKey = "PresenceAwayMinutes";
+inline constexpr int kDefaultPresenceAwayMinutes = 5;
+// A day is the longest away time that still means something.
+inline constexpr int kMaxPresenceAwayMinutes = 1440;
+const char* presenceModeWord(PresenceMode mode);
+// Empty for any word but off, suggest and auto.
+std::optional<PresenceMode> parsePresenceMode(std::string_view word);
+
 // The view's copy of the section Settings, in the order the view declares it.
 struct SettingsRecord {
     bool AutoSave = false;
@@ -43,6 +55,9 @@ struct SettingsRecord {
     std::string ReportName;
     std::string ReportNumber;
     std::string ReportDepartment;
+    // Recording the day from the session's lock, unlock, suspend and logout.
+    PresenceMode presence = PresenceMode::Off;
+    int presenceAwayMinutes = kDefaultPresenceAwayMinutes;
 };
 
 // A switch is on exactly when its stored string is "on" (byte-wise).

@@ -8,8 +8,6 @@
 namespace tallimo {
 namespace {
 
-// The forecast of "Enter now" is a fixed presence, whatever the @work setting says.
-constexpr Span kForecastOffset = 32400;
 // Before this hour, "Leave now" on a day without an arrival ends the shift that began yesterday.
 constexpr int kNightShiftEndHour = 12;
 
@@ -82,8 +80,11 @@ void CTagrolView::makeDailyBackup(Instant now) {
 }
 
 Result CTagrolView::OnEnter() {
+    return enterAt(m_platform.clock.now());
+}
+
+Result CTagrolView::enterAt(Instant now) {
     traceLine("Enter OnEnter");
-    const Instant now = m_platform.clock.now();
     const LocalFields today = splitLocal(now);
     traceLine("Day: " + std::to_string(today.day) + " Month: " + std::to_string(today.month) +
               " Year: " + std::to_string(today.year));

@@ -256,7 +256,7 @@ TEST(CliOptions, PrintsEverySettingInItsOrderAndStoresNormalisedChanges) {
               "lunchHour=0\nlunchMinute=30\nlunchSecond=0\n"
               "coffeeHour=0\ncoffeeMinute=10\ncoffeeSecond=0\n"
               "ReportName=\nReportNumber=\nReportDepartment=\nBalanceStart=\nLastDocument=\n"
-              "Autostart=off\n");
+              "Presence=off\nPresenceAwayMinutes=5\nAutostart=off\n");
     // The line lists exactly what changed; a later run reads it back from the store.
     const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
         {{"worktimeHour=7", "worktimeMinute=90", "AutoSave=on", "PlugInDir=/opt/p"},

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "calc/TimeValue.h"
+#include "document/Result.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tallimo {
+
+// One event the session reported and what became of it.
+struct PresenceEntry {
+    Instant at = 0;
+    std::string source;  // "unlocked", "suspended"...
+    std::string row;     // the Date cell of the day it concerns; empty for none
+    std::string wrote;   // "Enter", "Leave", "Forecast", "Taken back"; empty when nothing
+    std::string cell;    // the Leave text written; empty when nothing
+    std::string outcome; // what the user was told, or why nothing was recorded
+    bool operator==(const PresenceEntry&) const = default;
+};
+
+// The last weeks of presence events, one tab-separated line each, in a plain text file beside
+// the settings. It also remembers which Leave cells presence detection wrote, so that a Leave the
+// user wrote is told apart from one it may change again.
+class PresenceJournal {
+public:
+    static constexpr int kKeptDays = 60;
+
+    explicit PresenceJournal(std::string path = defaultPath());
+    static std::string defaultPath();
+    const std::string& path() const { return m_path; }
+
+    // Every well-formed entry, oldest first; a missing file has none.
+    std::vector<PresenceEntry> read() const;
+    // Adds the entry and drops those more than kKeptDays older than it; the file is replaced
+    // atomically, so a crash leaves the old journal or the new one.
+    Result append(const PresenceEntry& entry);
+    // The last Leave text presence detection wrote in the row of that Date cell.
+    std::optional<std::string> presenceLeave(const std::string& row) const;
+    // The last entry that wrote a Leave.
+    std::optional<PresenceEntry> lastLeave() const;
+
+private:
+    std::string m_path;
+};
+
+} // namespace tallimo
