@@ -22,4 +22,8 @@ bool isHolidayRegion(std::string_view code);
 // included), sorted by date. Empty for a region that is not shipped.
 std::vector<PublicHoliday> publicHolidays(std::string_view region, int year);
 
+// What is wrong with the shipped rule files, one "CODE.rules line N: why" each; empty when every
+// file parses. publicHolidays() throws std::runtime_error for a region whose file does not.
+std::vector<std::string> holidayRuleErrors();
+
 } // namespace tallimo

@@ -8,6 +8,7 @@ const std::vector<const CliCommand*>& commands() {
         &kSquadStartCommand, &kSquadFinishCommand, &kImportCommand, &kOptionsCommand,
         &kTotalCommand,      &kMarkCommand,        &kClearCommand,  &kSetCommand,
         &kSquadAddCommand,   &kSquadDeleteCommand, &kExportCommand, &kBalanceCommand,
+        &kHolidaysCommand,
     };
     return table;
 }

@@ -32,6 +32,8 @@ extern const CliCommand kSquadAddCommand;
 extern const CliCommand kSquadDeleteCommand;
 extern const CliCommand kExportCommand;
 extern const CliCommand kBalanceCommand;
+// Public holidays.
+extern const CliCommand kHolidaysCommand;
 
 // The subcommands in the order the usage lists them.
 const std::vector<const CliCommand*>& commands();
