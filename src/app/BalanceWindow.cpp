@@ -17,6 +17,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tallimo {
 namespace {
@@ -37,7 +38,7 @@ BalanceWindow::BalanceWindow(const BalanceField& field, QWidget* parent)
           new BalanceChart(QStringLiteral("Overtime of the month"), QStringLiteral("Balance"))),
       m_days(
           new BalanceChart(QStringLiteral("Overtime of the day"), QStringLiteral("Month so far"))),
-      m_table(new QTableWidget(0, 5)) {
+      m_table(new QTableWidget(0, 7)) {
     setWindowTitle(QStringLiteral("Overtime balance"));
     QSize wanted(760, 640);
     if (const QScreen* shown = screen()) {
@@ -46,7 +47,9 @@ BalanceWindow::BalanceWindow(const BalanceField& field, QWidget* parent)
     resize(wanted);
     m_table->setHorizontalHeaderLabels({QStringLiteral("Month"), QStringLiteral("Overtime"),
                                         QStringLiteral("Stand-by"), QStringLiteral("Balance"),
-                                        QStringLiteral("File")});
+                                        QStringLiteral("File"),
+                                        // Under a work model: the month's target and worktime.
+                                        QStringLiteral("Target"), QStringLiteral("Worked")});
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
@@ -111,8 +114,10 @@ void BalanceWindow::fillTable() {
             readable ? text(totalSpanText(totals.standby, TotalList::Squad)) : QStringLiteral("-"),
             !readable ? QStringLiteral("unreadable")
                       : (line.counted ? workText(line.balance) : QStringLiteral("duplicate")),
-            QFile::decodeName(QByteArray::fromStdString(line.file.path))};
-        for (int column = 0; column < 5; ++column) {
+            QFile::decodeName(QByteArray::fromStdString(line.file.path)),
+            line.model ? workText(line.model->target) : QString(),
+            line.model ? workText(line.model->worked) : QString()};
+        for (int column = 0; column < 7; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             if (column == 1 && readable && totals.overtime != 0) {
                 const Rgb rgb =
@@ -125,6 +130,10 @@ void BalanceWindow::fillTable() {
             m_table->setItem(row, column, item);
         }
     }
+    const bool modelled = std::any_of(balance.lines.begin(), balance.lines.end(),
+                                      [](const BalanceLine& line) { return line.model; });
+    m_table->setColumnHidden(5, !modelled);
+    m_table->setColumnHidden(6, !modelled);
     m_table->resizeColumnsToContents();
 }
 

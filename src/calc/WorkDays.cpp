@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace tallimo {
 
@@ -13,6 +14,11 @@ DayMark dayMarkOf(std::string_view comment) {
         return DayMark::Sick;
     }
     return comment == "Urlaub" ? DayMark::Vacation : DayMark::None;
+}
+
+CivilDate civilDateOf(Instant instant) {
+    const LocalFields fields = splitLocal(instant);
+    return {fields.year, fields.month, fields.day};
 }
 
 DayCount countDay(const ModelDay& day, const DayEntry& entry, CivilDate today) {
@@ -115,6 +121,12 @@ VacationYear vacationYear(const WorkCalendar& calendar, const std::vector<DayEnt
         carried = std::max(0.0, left);
     }
     return result;
+}
+
+std::string vacationLeftText(const VacationYear& vacation) {
+    char text[64];
+    std::snprintf(text, sizeof text, "Vacation left: %g", vacation.left);
+    return text;
 }
 
 } // namespace tallimo

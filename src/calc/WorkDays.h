@@ -3,6 +3,7 @@
 #include "calc/WorkModel.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -20,6 +21,14 @@ struct DayEntry {
     DayMark mark = DayMark::None;
     bool operator==(const DayEntry&) const = default;
 };
+
+// The model and the date counting is done on: where both programs pass none, every figure is the
+// one without a model.
+struct ModelToday {
+    const WorkCalendar& calendar;
+    CivilDate today;
+};
+CivilDate civilDateOf(Instant instant);
 
 // What a day adds under the model. Days after today count nothing.
 struct DayCount {
@@ -59,5 +68,7 @@ struct VacationYear {
 // `today` is past their date.
 VacationYear vacationYear(const WorkCalendar& calendar, const std::vector<DayEntry>& days, int year,
                           CivilDate today);
+// "Vacation left: 12.5", for the status bar.
+std::string vacationLeftText(const VacationYear& vacation);
 
 } // namespace tallimo

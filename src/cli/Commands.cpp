@@ -4,11 +4,26 @@ namespace tallimo::cli {
 
 const std::vector<const CliCommand*>& commands() {
     static const std::vector<const CliCommand*> table = {
-        &kNewCommand,        &kShowCommand,        &kEnterCommand,  &kLeaveCommand,
-        &kSquadStartCommand, &kSquadFinishCommand, &kImportCommand, &kOptionsCommand,
-        &kTotalCommand,      &kMarkCommand,        &kClearCommand,  &kSetCommand,
-        &kSquadAddCommand,   &kSquadDeleteCommand, &kExportCommand, &kBalanceCommand,
+        &kNewCommand,
+        &kShowCommand,
+        &kEnterCommand,
+        &kLeaveCommand,
+        &kSquadStartCommand,
+        &kSquadFinishCommand,
+        &kImportCommand,
+        &kOptionsCommand,
+        &kTotalCommand,
+        &kMarkCommand,
+        &kClearCommand,
+        &kSetCommand,
+        &kSquadAddCommand,
+        &kSquadDeleteCommand,
+        &kExportCommand,
+        &kBalanceCommand,
         &kHolidaysCommand,
+        // The work model.
+        &kModelCommand,
+        &kVacationCommand,
     };
     return table;
 }

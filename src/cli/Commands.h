@@ -34,6 +34,9 @@ extern const CliCommand kExportCommand;
 extern const CliCommand kBalanceCommand;
 // Public holidays.
 extern const CliCommand kHolidaysCommand;
+// The work model.
+extern const CliCommand kModelCommand;
+extern const CliCommand kVacationCommand;
 
 // The subcommands in the order the usage lists them.
 const std::vector<const CliCommand*>& commands();

@@ -53,7 +53,8 @@ bool parseMonthDay(std::string_view text, int& month, int& day) {
     return true;
 }
 
-// A period key's value into the period; the reason when it is not valid.
+} // namespace
+
 std::string setPeriodValue(WorkPeriod& period, std::string_view key, std::string_view value) {
     std::string error;
     if (key == "hours") {
@@ -90,6 +91,8 @@ std::string setPeriodValue(WorkPeriod& period, std::string_view key, std::string
     }
     return "unknown key '" + std::string(key) + "'";
 }
+
+namespace {
 
 enum class Section { None, Period, CompanyDays, Holidays };
 

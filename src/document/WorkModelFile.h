@@ -26,6 +26,9 @@ struct ModelText {
 };
 ModelText parseWorkModel(std::string_view text);
 std::string formatWorkModel(const WorkModel& model);
+// Sets a period's key (hours, break, break-after, region, vacation, carry-until) from its text
+// in the file; the reason when the text is not valid.
+std::string setPeriodValue(WorkPeriod& period, std::string_view key, std::string_view value);
 
 // The folder's model; empty without a model file. Failed (with the file's name and the line)
 // when the file cannot be read or has a bad line.
