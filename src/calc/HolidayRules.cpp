@@ -35,6 +35,10 @@ constexpr std::array<std::string_view, 12> kMonths = {
     "july",    "august",   "september", "october", "november", "december"};
 constexpr std::array<std::string_view, 4> kOrdinals = {"first", "second", "third", "fourth"};
 constexpr int kMaxIncludeDepth = 4;
+// The Gregorian computus holds from its first year; four-digit years keep the neighbouring years
+// this looks at far from overflow.
+constexpr int kFirstYear = 1583;
+constexpr int kLastYear = 9999;
 
 template <std::size_t N>
 int indexIn(const std::array<std::string_view, N>& names, std::string_view word) {
@@ -77,7 +81,7 @@ bool parseMonthDay(std::string_view text, int& month, int& day) {
 }
 
 bool parseYear(std::string_view text, int& year) {
-    return text.size() == 4 && parseInt(text, year) && year >= 1583;
+    return text.size() == 4 && parseInt(text, year) && year >= kFirstYear;
 }
 
 // The date part of a rule: the words before the options. Returns how many words it took, or 0
@@ -86,7 +90,7 @@ std::size_t parseWhen(const std::vector<std::string_view>& w, HolidayRule& rule)
     if (w.empty()) {
         return 0;
     }
-    if (const auto date = parseIsoDate(w[0]); date && date->year >= 1583) {
+    if (const auto date = parseIsoDate(w[0]); date && date->year >= kFirstYear) {
         rule.kind = HolidayRule::Kind::Once;
         rule.year = date->year;
         rule.month = date->month;
@@ -285,6 +289,9 @@ ParsedHolidayRules parseHolidayRules(std::string_view text, const RuleFileLookup
 }
 
 std::vector<PublicHoliday> evaluateHolidayRules(const std::vector<HolidayRule>& rules, int year) {
+    if (year < kFirstYear || year > kLastYear) {
+        return {};
+    }
     // The neighbouring years too: a weekend shift may move a holiday across New Year.
     std::vector<Occurrence> found;
     for (int y = year - 1; y <= year + 1; ++y) {

@@ -54,6 +54,7 @@ ParsedHolidayRules parseHolidayRules(std::string_view text, const RuleFileLookup
 
 // The holidays the rules give in a year, sorted by date; a holiday moved out of the year by a
 // weekend rule is left out, and one moved into it from the year before or after is listed.
+// Empty for a year before 1583 (the first Gregorian Easter) or after 9999.
 std::vector<PublicHoliday> evaluateHolidayRules(const std::vector<HolidayRule>& rules, int year);
 
 } // namespace tallimo

@@ -19,7 +19,8 @@ std::vector<std::string> holidayRegions();
 bool isHolidayRegion(std::string_view code);
 
 // The public holidays of a region in a year, computed from the region's rules (substitute days
-// included), sorted by date. Empty for a region that is not shipped.
+// included), sorted by date. Empty for a region that is not shipped, and for a year before 1583
+// or after 9999.
 std::vector<PublicHoliday> publicHolidays(std::string_view region, int year);
 
 // What is wrong with the shipped rule files, one "CODE.rules line N: why" each; empty when every

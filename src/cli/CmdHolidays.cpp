@@ -15,8 +15,8 @@ namespace {
 constexpr const char* kWeekdayAbbreviations[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 constexpr const char* kListHint = "; 'tallimo-cli holidays --regions' lists the codes";
 
-// The region of the work model in force at the start of `year`, when there is one.
-// A model that cannot be read is named on standard error and counts as none.
+// The region of the work model for `year` (its last period that starts in or before that year),
+// when there is one. A model that cannot be read is named on standard error and counts as none.
 std::optional<std::string> regionFromModel(CliContext& context, int year) {
     const std::string last = lastDocument(context.settings);
     if (last.empty()) {
@@ -30,10 +30,7 @@ std::optional<std::string> regionFromModel(CliContext& context, int year) {
     if (!model) {
         return std::nullopt;
     }
-    const WorkPeriod* period = model->periodAt({year, 1, 1});
-    if (!period && !model->periods.empty() && model->periods.front().from.year == year) {
-        period = &model->periods.front();
-    }
+    const WorkPeriod* period = model->periodAt({year, 12, 31});
     if (!period || period->region.empty()) {
         return std::nullopt;
     }
