@@ -43,6 +43,9 @@ TEST(CliWorkModel, BalanceAndVacationFollowTheModelAndOffRestoresEveryByte) {
               std::string::npos)
         << balance.out;
 
+    // The forgotten Tuesday shows what it misses when the month is opened.
+    EXPECT_EQ(cellsOf(shownTable(sandbox, "m.time", "work").at(4)).at(8), "-08:00:00");
+
     const CliResult vacation = runAt(sandbox, {"vacation", "2024", "--json"});
     EXPECT_EQ(vacation.out, "{\"year\": 2024, \"entitlement\": 30, \"carried\": 0, "
                             "\"carriedExpires\": \"2024-03-31\", \"taken\": [\"2024-03-04\"], "
