@@ -45,10 +45,13 @@ protected:
 
 private:
     void readFolder(const std::string& folder);
+    // "Vacation left: 12.5" under a work model, of the months counted up to the open one.
+    void showVacation(const Balance& balance, const ModelToday* model);
 
     CTagrolView& m_view;
     const SettingsStore& m_settings;
     QLabel* m_label;
+    QLabel* m_vacation;
     MonthFileCache m_cache;
     std::vector<MonthFile> m_folderFiles;
     std::string m_folder;

@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace tallimo {
 namespace {
@@ -36,7 +37,7 @@ BalanceWindow::BalanceWindow(const BalanceField& field, Ui& ui, QWidget* parent)
           new BalanceChart(QStringLiteral("Overtime of the month"), QStringLiteral("Balance"))),
       m_days(
           new BalanceChart(QStringLiteral("Overtime of the day"), QStringLiteral("Month so far"))),
-      m_table(new QTableWidget(0, 5)) {
+      m_table(new QTableWidget(0, 7)) {
     setWindowTitle(QStringLiteral("Overtime balance"));
     QSize wanted(760, 640);
     if (const QScreen* shown = screen()) {
@@ -47,6 +48,8 @@ BalanceWindow::BalanceWindow(const BalanceField& field, Ui& ui, QWidget* parent)
     for (const char* heading : kBalanceHeadings) {
         headings << QString::fromLatin1(heading);
     }
+    // Under a work model: the month's target and worktime.
+    headings << QStringLiteral("Target") << QStringLiteral("Worked");
     m_table->setHorizontalHeaderLabels(headings);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
@@ -97,12 +100,22 @@ void BalanceWindow::follow() {
 }
 
 void BalanceWindow::fillTable() {
-    const std::vector<BalanceRow> rows = balanceRows(m_field.balance());
+    const Balance& balance = m_field.balance();
+    const std::vector<BalanceRow> rows = balanceRows(balance);
     m_table->setRowCount(static_cast<int>(rows.size()));
     for (int row = 0; row < m_table->rowCount(); ++row) {
         const BalanceRow& shown = rows[static_cast<std::size_t>(row)];
-        for (int column = 0; column < 5; ++column) {
-            const std::string& cell = shown.cells[static_cast<std::size_t>(column)];
+        // The rows are Start, one per month, Total: only a month's row has model figures.
+        const std::size_t month = static_cast<std::size_t>(row) - 1;
+        const bool isMonth = row > 0 && month < balance.lines.size();
+        const std::optional<ModelMonth>& model =
+            isMonth ? balance.lines[month].model : std::optional<ModelMonth>();
+        const std::string modelCells[] = {
+            model ? totalSpanText(model->target, TotalList::Work) : "",
+            model ? totalSpanText(model->worked, TotalList::Work) : ""};
+        for (int column = 0; column < 7; ++column) {
+            const std::string& cell =
+                column < 5 ? shown.cells[static_cast<std::size_t>(column)] : modelCells[column - 5];
             auto* item = new QTableWidgetItem(
                 column == 4 ? QFile::decodeName(QByteArray::fromStdString(cell)) : text(cell));
             if (column == 1 && shown.overtimeColour) {
@@ -115,6 +128,10 @@ void BalanceWindow::fillTable() {
             m_table->setItem(row, column, item);
         }
     }
+    const bool modelled = std::any_of(balance.lines.begin(), balance.lines.end(),
+                                      [](const BalanceLine& line) { return line.model; });
+    m_table->setColumnHidden(5, !modelled);
+    m_table->setColumnHidden(6, !modelled);
     m_table->resizeColumnsToContents();
 }
 

@@ -44,7 +44,12 @@ std::optional<DayTimes> dayTimes(std::string_view date, std::string_view enter,
     return DayTimes{*enterAt, *leaveAt};
 }
 
-DayComputation computeDay(std::string_view date, std::string_view enter, std::string_view leave) {
+Span worktimeOf(Span presence, const DayRules& rules) {
+    return presence > rules.breakAfter ? presence - rules.breakSpan : presence;
+}
+
+DayComputation computeDay(std::string_view date, std::string_view enter, std::string_view leave,
+                          const DayRules& rules) {
     DayComputation result;
     result.date = parseDateCell(date);
     const auto times = dayTimes(date, enter, leave);
@@ -55,14 +60,16 @@ DayComputation computeDay(std::string_view date, std::string_view enter, std::st
     f.enter = times->enter;
     f.leave = times->leave;
     f.presence = f.leave - f.enter;
-    f.worktime = f.presence - kBreakAllowance;
-    f.overtime = f.presence - kRegularPresence;
+    f.worktime = worktimeOf(f.presence, rules);
+    f.overtime = f.worktime - rules.target;
+    // The regular part of the Time and Labor code: the target plus the break deducted.
+    const Span regular = rules.target + (f.presence - f.worktime);
     f.atWork = formatSpan(f.presence, "%H:%M:%S");
     f.worktimeText = f.worktime >= 0 ? formatSpan(f.worktime, "%H:%M:%S") : "n/a";
     if (f.overtime > 0) {
         f.sign = OvertimeSign::Positive;
         f.overtimeText = formatSpan(f.overtime, "+%H:%M:%S");
-        f.timeAndLabor = timeAndLaborForPositive(f.enter, f.leave);
+        f.timeAndLabor = timeAndLaborForPositive(f.enter, f.leave, regular, rules.target);
     } else if (f.overtime < 0) {
         f.sign = OvertimeSign::Negative;
         f.overtimeText = formatNegativeHms(f.overtime);
@@ -70,7 +77,7 @@ DayComputation computeDay(std::string_view date, std::string_view enter, std::st
     } else {
         f.sign = OvertimeSign::Zero;
         f.overtimeText = "n/a";
-        f.timeAndLabor = timeAndLaborForZero();
+        f.timeAndLabor = timeAndLaborForZero(rules.target);
     }
     result.figures = std::move(f);
     return result;

@@ -10,6 +10,20 @@ namespace tallimo {
 
 // Worktime is the presence less this break allowance, whatever the settings say.
 inline constexpr Span kBreakAllowance = 3600;
+// The day's target worktime without a work model.
+inline constexpr Span kRegularTarget = 28800;
+
+// What a day is measured against. The defaults are the rule without a work model: a target of
+// eight hours and the break always deducted, so that presence - 9 h is the overtime.
+struct DayRules {
+    Span target = kRegularTarget;
+    Span breakSpan = kBreakAllowance;
+    // The break is deducted from a presence above this; below 0 it is always deducted.
+    Span breakAfter = -1;
+    bool operator==(const DayRules&) const = default;
+};
+// The worktime of a presence under the rules.
+Span worktimeOf(Span presence, const DayRules& rules);
 
 enum class OvertimeSign { Negative, Zero, Positive };
 
@@ -35,7 +49,8 @@ struct DayComputation {
     std::optional<DayFigures> figures;
 };
 
-DayComputation computeDay(std::string_view date, std::string_view enter, std::string_view leave);
+DayComputation computeDay(std::string_view date, std::string_view enter, std::string_view leave,
+                          const DayRules& rules = {});
 
 // The instant of a row's Leave: its clock time on the row's date, or on the next date when that
 // is earlier than the row's Enter (a night shift), just as a Leave of 24:00:00 or later says

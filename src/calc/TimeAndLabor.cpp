@@ -15,6 +15,14 @@ Instant sameDayAt(Instant instant, int hour) {
     return makeLocalInstant(f.year, f.month, f.day, hour, 0, 0).value_or(instant);
 }
 
+// "REG 08:00": hours and minutes of a day's regular work.
+std::string regText(Span target) {
+    char text[48];
+    std::snprintf(text, sizeof text, "REG %02lld:%02lld", static_cast<long long>(target / 3600),
+                  static_cast<long long>(target / 60 % 60));
+    return text;
+}
+
 std::string hms(Span span) {
     return formatSpan(span, "%H:%M:%S");
 }
@@ -41,7 +49,7 @@ Span BandFrom2000(Instant to) {
     return splitLocal(to).hour >= 20 ? to - sameDayAt(to, 20) : 0;
 }
 
-std::string ClassifyEarlyHours(Instant enter, Instant leave, std::string code) {
+std::string ClassifyEarlyHours(Instant enter, Instant leave, std::string code, RegularPart part) {
     Instant cursor = enter;
     if (const Span e1 = BandBefore0400(cursor); e1 > 0) {
         code += "+ OT+0E " + hms(e1);
@@ -51,15 +59,15 @@ std::string ClassifyEarlyHours(Instant enter, Instant leave, std::string code) {
         code += "+ OT04E " + hms(e2);
         cursor += e2;
     }
-    if (leave - cursor > kRegularPresence) {
-        return ClassifyDayHours(sameDayAt(enter, 6), leave, std::move(code));
+    if (leave - cursor > part.regular) {
+        return ClassifyDayHours(sameDayAt(enter, 6), leave, std::move(code), part);
     }
     return "STTE " + hms(leave - cursor) + " + " + code;
 }
 
-std::string ClassifyDayHours(Instant start, Instant leave, std::string code) {
-    code = "REG 08:00 " + code;
-    Instant cursor = start + kRegularPresence;
+std::string ClassifyDayHours(Instant start, Instant leave, std::string code, RegularPart part) {
+    code = regText(part.target) + " " + code;
+    Instant cursor = start + part.regular;
     if (const Span d1 = BandUntil2000(cursor, leave); d1 > 0) {
         code += "+ OT06E " + hms(d1);
         cursor += d1;
@@ -75,12 +83,14 @@ std::string ClassifyDayHours(Instant start, Instant leave, std::string code) {
     return code;
 }
 
-std::string timeAndLaborForPositive(Instant enter, Instant leave) {
+std::string timeAndLaborForPositive(Instant enter, Instant leave, Span regular, Span target) {
+    const RegularPart part{regular, target};
     const LocalFields e = splitLocal(enter);
     const LocalFields l = splitLocal(leave);
     std::string code;
     if (e.year == l.year && e.month == l.month && e.day == l.day) {
-        code = e.hour < 6 ? ClassifyEarlyHours(enter, leave) : ClassifyDayHours(enter, leave);
+        code = e.hour < 6 ? ClassifyEarlyHours(enter, leave, {}, part)
+                          : ClassifyDayHours(enter, leave, {}, part);
     }
     return code.empty() ? "not implemented" : code;
 }
@@ -96,8 +106,8 @@ std::string timeAndLaborForNegative(Span worktime) {
     return buffer;
 }
 
-std::string timeAndLaborForZero() {
-    return "REG 08:00";
+std::string timeAndLaborForZero(Span target) {
+    return regText(target);
 }
 
 std::string_view standByPrefix(int weekday) {

@@ -16,15 +16,26 @@ Span Band0400To0600(Instant from);
 Span BandUntil2000(Instant from, Instant to);
 Span BandFrom2000(Instant to);
 
+// The regular part of a day: `regular` of presence, of which `target` is work ("REG 08:00" of a
+// nine-hour presence without a work model).
+struct RegularPart {
+    Span regular = kRegularPresence;
+    Span target = kRegularPresence - 3600;
+};
+
 // Extends code for an Enter before 06:00 and returns it.
-std::string ClassifyEarlyHours(Instant enter, Instant leave, std::string code = {});
-// Extends code with the regular part and the overtime after it; only for leave - start > 9 h.
-std::string ClassifyDayHours(Instant start, Instant leave, std::string code = {});
+std::string ClassifyEarlyHours(Instant enter, Instant leave, std::string code = {},
+                               RegularPart part = {});
+// Extends code with the regular part and the overtime after it; only for leave - start >
+// part.regular.
+std::string ClassifyDayHours(Instant start, Instant leave, std::string code = {},
+                             RegularPart part = {});
 
 // The code of a day with overtime above zero, below zero and of exactly zero.
-std::string timeAndLaborForPositive(Instant enter, Instant leave);
+std::string timeAndLaborForPositive(Instant enter, Instant leave, Span regular = kRegularPresence,
+                                    Span target = kRegularPresence - 3600);
 std::string timeAndLaborForNegative(Span worktime);
-std::string timeAndLaborForZero();
+std::string timeAndLaborForZero(Span target = kRegularPresence - 3600);
 
 // "STTB 24:00 " / "STTB 07:00 " / "STTB 14:00 " by weekday (1 = Sunday .. 7 = Saturday).
 std::string_view standByPrefix(int weekday);

@@ -1,9 +1,11 @@
+#include "calc/Holidays.h"
 #include "cli/CliArguments.h"
 #include "cli/Commands.h"
 #include "cli/TableOutput.h"
 #include "document/BalanceRows.h"
 #include "document/OvertimeBalance.h"
 #include "document/RecentFileList.h"
+#include "document/WorkModelFile.h"
 #include "view/Settings.h"
 
 #include <algorithm>
@@ -54,6 +56,11 @@ void writeJson(std::ostream& out, const Balance& balance) {
             out << ", " << jsonSpan("overtime", line.file.totals.overtime, TotalList::Work) << ", "
                 << jsonSpan("standby", line.file.totals.standby, TotalList::Squad) << ", "
                 << jsonSpan("balance", line.balance, TotalList::Work);
+            if (const auto& model = line.model) {
+                out << ", " << jsonSpan("target", model->target, TotalList::Work) << ", "
+                    << jsonSpan("worked", model->worked, TotalList::Work)
+                    << ", \"missingDays\": " << model->missingDays;
+            }
         } else {
             out << ", \"error\": " << jsonUtf8String(line.file.error);
         }
@@ -137,7 +144,24 @@ int runBalance(CliContext& context) {
     if (!collectFiles(context, args, files)) {
         return kExitRefused;
     }
-    const Balance balance = computeBalance(MonthFileCache().read(files), *start, range);
+    // The model of the folder named first (of a file: its folder) counts every month.
+    std::error_code error;
+    const std::string modelFolder =
+        std::filesystem::is_directory(args.front(), error)
+            ? args.front()
+            : std::filesystem::path(args.front()).parent_path().string();
+    std::optional<WorkModel> workModel;
+    if (const Result read = readWorkModel(modelFolder, workModel); !read) {
+        return context.fail("balance: " + read.message);
+    }
+    std::optional<WorkCalendar> calendar;
+    std::optional<ModelToday> model;
+    if (workModel) {
+        calendar.emplace(std::move(*workModel), publicHolidays);
+        model.emplace(ModelToday{*calendar, civilDateOf(context.clock.now())});
+    }
+    const Balance balance =
+        computeBalance(MonthFileCache().read(files), *start, range, model ? &*model : nullptr);
     if (parsed.flag("--json")) {
         writeJson(context.out, balance);
     } else {
@@ -167,6 +191,8 @@ const CliCommand kBalanceCommand{
     "beside it and not added. Spans are written as 'total' writes them.\n"
     "A FOLDER stands for its *.time files (default: the folder of the last document);\n"
     "backups (*.bak), kept damaged originals (*.damaged-*) and lock files are no months.\n"
+    "With a work model (tallimo-model.txt in the folder named first) a month's Overtime is\n"
+    "what the model counts: worktime less each day's target up to today.\n"
     "Files are only read, never locked or changed. Of two files of the same month only the\n"
     "newer (by modification time) counts; the other is listed as 'duplicate' and named on\n"
     "standard error. A file that cannot be read is listed as 'unreadable', left out of the\n"
@@ -176,7 +202,8 @@ const CliCommand kBalanceCommand{
     "                (default: the setting BalanceStart, else 0)\n"
     "  --json        one JSON object: start, months (each with month as YYYY-MM or null,\n"
     "                file, counted, overtime, standby and balance, or error for a file\n"
-    "                that cannot be read, and duplicateOf for a second file of a month),\n"
+    "                that cannot be read, and duplicateOf for a second file of a month;\n"
+    "                with a work model also target, worked and missingDays),\n"
     "                overtime, standby, balance and leftOut; every span in seconds and as\n"
     "                text in a field named after it with 'Text' appended (startText, ...)\n",
     runBalance};

@@ -2,8 +2,11 @@
 #include "cli/CliArguments.h"
 #include "cli/Commands.h"
 #include "cli/TableOutput.h"
+#include "document/RecentFileList.h"
+#include "document/WorkModelFile.h"
 
 #include <charconv>
+#include <filesystem>
 #include <ostream>
 
 namespace tallimo::cli {
@@ -13,10 +16,25 @@ constexpr const char* kWeekdayAbbreviations[] = {"Mon", "Tue", "Wed", "Thu", "Fr
 constexpr const char* kListHint = "; 'tallimo-cli holidays --regions' lists the codes";
 
 // The region of the work model for `year` (its last period that starts in or before that year),
-// when there is one.
-std::optional<std::string> regionFromModel(CliContext& /*context*/, int /*year*/) {
-    // The work model is not read by this command yet: without --region there is no region.
-    return std::nullopt;
+// when there is one. A model that cannot be read is named on standard error and counts as none.
+std::optional<std::string> regionFromModel(CliContext& context, int year) {
+    const std::string last = lastDocument(context.settings);
+    if (last.empty()) {
+        return std::nullopt;
+    }
+    const auto folder = std::filesystem::path(last).parent_path();
+    std::optional<WorkModel> model;
+    if (const Result read = readWorkModel(folder.empty() ? "." : folder.string(), model); !read) {
+        context.fail("holidays: " + read.message);
+    }
+    if (!model) {
+        return std::nullopt;
+    }
+    const WorkPeriod* period = model->periodAt({year, 12, 31});
+    if (!period || period->region.empty()) {
+        return std::nullopt;
+    }
+    return period->region;
 }
 
 std::optional<int> parseYear(const std::string& text) {

@@ -67,10 +67,12 @@ int runShow(CliContext& context) {
     case Form::Tsv:
         writeTsv(context.out, sheet);
         break;
-    case Form::Table:
+    case Form::Table: {
+        const auto model = reading.view().modelToday();
         writeTerminalTables(context.out, sheet, terminalText(monthWords(sheet.work)) + "  " + file,
-                            colour);
+                            colour, model ? &*model : nullptr);
         break;
+    }
     }
     return kExitDone;
 }

@@ -40,6 +40,9 @@ extern const CliCommand kUndoCommand;
 extern const CliCommand kRedoCommand;
 // Presence detection
 extern const CliCommand kPresenceCommand;
+// The work model.
+extern const CliCommand kModelCommand;
+extern const CliCommand kVacationCommand;
 
 // The subcommands in the order the usage lists them.
 const std::vector<const CliCommand*>& commands();

@@ -176,7 +176,7 @@ std::string terminalText(std::string_view cell) {
 }
 
 void writeTerminalTables(std::ostream& out, const TimeSheet& sheet, const std::string& title,
-                         bool colour) {
+                         bool colour, const ModelToday* model) {
     out << (colour ? kBold : "") << title << (colour ? kReset : "") << "\n\n";
     writeWork(out, sheet.work, colour);
     out << "\nStand-by periods\n";
@@ -186,7 +186,7 @@ void writeTerminalTables(std::ostream& out, const TimeSheet& sheet, const std::s
         writeSquad(out, sheet.squad, colour);
     }
     out << '\n'
-        << windows1252ToUtf8(overtimeTotalText(listOvertime(sheet.work, TotalList::Work),
+        << windows1252ToUtf8(overtimeTotalText(listOvertime(sheet.work, TotalList::Work, model),
                                                TotalList::Work, TotalScope::Month))
         << '\n'
         << windows1252ToUtf8(overtimeTotalText(listOvertime(sheet.squad, TotalList::Squad),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/WorkDays.h"
 #include "document/TimeSheet.h"
 
 #include <iosfwd>
@@ -14,7 +15,7 @@ namespace tallimo::cli {
 // totals in the words of the total command. With colour, overtime is blue or red and weekends
 // are faint.
 void writeTerminalTables(std::ostream& out, const TimeSheet& sheet, const std::string& title,
-                         bool colour);
+                         bool colour, const ModelToday* model = nullptr);
 
 // Cell bytes (Windows-1252) as UTF-8 that cannot steer a terminal: line breaks, tabs and every
 // other control character are written as escapes (\n, \t, \r, \xNN).

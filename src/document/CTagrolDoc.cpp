@@ -101,8 +101,10 @@ Result CTagrolDoc::openStep(const std::string& path) {
     if (!confirmReplace()) {
         return Result::cancelled();
     }
-    const bool whole = m_serializer.loadSheet(file.bytes);
+    // The path is known while the rows are computed: the work model beside the file counts them.
     const std::string full = fullPath(path);
+    m_path = full;
+    const bool whole = m_serializer.loadSheet(file.bytes);
     m_title = full;
     m_modified = false;
     m_recent.add(full);

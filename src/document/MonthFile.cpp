@@ -71,6 +71,7 @@ MonthFile readMonthFile(const std::string& path) {
         return month;
     }
     month.totals = monthTotals(sheet);
+    month.days = dayEntries(sheet.work);
     return month;
 }
 

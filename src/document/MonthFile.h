@@ -18,7 +18,8 @@ struct MonthFile {
     FileStamp stamp;                // of the version read; zeros when it could not be opened
     std::optional<Instant> minDate; // the month's first instant, once the header was read
     MonthTotals totals;
-    std::string error; // why it is left out of the balance; empty when it was read whole
+    std::vector<DayEntry> days; // what a work model counts
+    std::string error;          // why it is left out of the balance; empty when it was read whole
     bool readable() const { return error.empty(); }
     bool operator==(const MonthFile&) const = default;
 };

@@ -67,7 +67,8 @@ void markCounted(std::vector<BalanceLine>& lines) {
 
 } // namespace
 
-Balance computeBalance(std::vector<MonthFile> files, Span start, const BalanceRange& range) {
+Balance computeBalance(std::vector<MonthFile> files, Span start, const BalanceRange& range,
+                       const ModelToday* model) {
     Balance balance;
     balance.start = start;
     for (MonthFile& file : files) {
@@ -79,6 +80,10 @@ Balance computeBalance(std::vector<MonthFile> files, Span start, const BalanceRa
             }
         }
         line.file = std::move(file);
+        if (model && line.file.readable()) {
+            line.model = countMonth(model->calendar, line.file.days, model->today);
+            line.file.totals.overtime = line.model->overtime;
+        }
         balance.lines.push_back(std::move(line));
     }
     // By the file's own bounds, never by its name; a stable sort keeps the given order otherwise.
@@ -112,10 +117,12 @@ MonthFile openMonthFile(const TimeSheet& open, const std::string& path, MonthTot
     month.stamp = fileStampOf(path).value_or(FileStamp{});
     month.minDate = open.minDate;
     month.totals = totals;
+    month.days = dayEntries(open.work);
     return month;
 }
 
-Balance openMonthBalance(std::vector<MonthFile> folderFiles, MonthFile open, Span start) {
+Balance openMonthBalance(std::vector<MonthFile> folderFiles, MonthFile open, Span start,
+                         const ModelToday* model) {
     const YearMonth month = yearMonthOf(open.minDate.value_or(0));
     const bool onDisk = open.stamp.device != 0 || open.stamp.inode != 0;
     const auto found =
@@ -131,7 +138,7 @@ Balance openMonthBalance(std::vector<MonthFile> folderFiles, MonthFile open, Spa
     } else {
         folderFiles.push_back(std::move(open));
     }
-    return computeBalance(std::move(folderFiles), start, {std::nullopt, month});
+    return computeBalance(std::move(folderFiles), start, {std::nullopt, month}, model);
 }
 
 std::string balanceFieldText(const Balance& balance) {

@@ -34,6 +34,8 @@ struct BalanceLine {
     // For a duplicate: the newer file of the same month, which counts instead.
     std::string countedCopy;
     Span balance = 0; // the running balance after this line
+    // With a work model: the month's figures; its overtime is then the month's overtime.
+    std::optional<ModelMonth> model;
     bool operator==(const BalanceLine&) const = default;
 };
 
@@ -52,14 +54,16 @@ struct Balance {
 
 // Files of one month but the newest (by modification time) are listed without counting; files
 // that could not be read are listed and left out; months outside the range are dropped.
-Balance computeBalance(std::vector<MonthFile> files, Span start, const BalanceRange& range);
+Balance computeBalance(std::vector<MonthFile> files, Span start, const BalanceRange& range,
+                       const ModelToday* model = nullptr);
 
 // The open month as it is in memory, with changes not saved yet: its path, the stamp of its file
 // (zeros while it is not on disk), its first instant and its totals.
 MonthFile openMonthFile(const TimeSheet& open, const std::string& path, MonthTotals totals);
 // The months of the open document's folder up to and including the open month, which counts as
 // it is in memory. `folderFiles` may hold the open month's file; its stamp tells it.
-Balance openMonthBalance(std::vector<MonthFile> folderFiles, MonthFile open, Span start);
+Balance openMonthBalance(std::vector<MonthFile> folderFiles, MonthFile open, Span start,
+                         const ModelToday* model = nullptr);
 
 // "Balance: +12:34:56", with the files left out named by their number.
 std::string balanceFieldText(const Balance& balance);

@@ -2,7 +2,9 @@
 
 #include "calc/OvertimeTotals.h"
 #include "calc/TimeValue.h"
+#include "calc/WorkDays.h"
 #include "document/CTagrolDoc.h"
+#include "document/InputFile.h"
 #include "document/TimeSheet.h"
 #include "platform/TraceLog.h"
 #include "plugins/ExportRun.h"
@@ -11,6 +13,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -130,6 +133,13 @@ public:
     Result OnEditCopy();
     Result OnEditCut();
     Result OnEditPaste();
+    // The work model of the open document's folder, read again whenever its file changed; none
+    // without a document on disk, without a model file or while the file has a bad line
+    // (workModelProblem() then says why).
+    const WorkCalendar* workCalendar();
+    // The model with today's date, for the totals and the balance; empty without a model.
+    std::optional<ModelToday> modelToday();
+    const std::string& workModelProblem() const { return m_modelProblem; }
 
 private:
     void markSelectedDays(std::string_view handler, const std::function<void(int row)>& mark,
@@ -169,6 +179,10 @@ private:
     bool m_mainWindowHidden = false;
     std::string m_monthName;
     ExportReport m_lastExport;
+    std::string m_modelFolder;
+    std::optional<FileStamp> m_modelStamp;
+    std::optional<WorkCalendar> m_calendar;
+    std::string m_modelProblem;
 };
 
 } // namespace tallimo

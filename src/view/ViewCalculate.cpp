@@ -1,6 +1,7 @@
 #include "calc/DayComputation.h"
 #include "calc/SquadPeriod.h"
 #include "calc/TimeAndLabor.h"
+#include "document/MonthTotals.h"
 #include "view/CTagrolView.h"
 
 namespace tallimo {
@@ -33,9 +34,14 @@ void CTagrolView::CalculateWorkRow(int row) {
     if (!work.hasRow(row)) {
         return;
     }
+    // With a work model the day is measured against its own target and break.
+    const auto model = modelToday();
+    const auto entry = model ? dayEntryOf(work, row) : std::nullopt;
+    const std::optional<ModelDay> modelDay =
+        entry ? std::optional(model->calendar.day(entry->date)) : std::nullopt;
     const DayComputation day =
         computeDay(work.itemText(row, WorkColumn::Date), work.itemText(row, WorkColumn::Enter),
-                   work.itemText(row, WorkColumn::Leave));
+                   work.itemText(row, WorkColumn::Leave), modelDay ? modelDay->rules : DayRules{});
     for (int column : {WorkColumn::AtWork, WorkColumn::Worktime, WorkColumn::Overtime,
                        WorkColumn::TimeAndLabor}) {
         work.SetItemText(row, column, {});
@@ -52,6 +58,12 @@ void CTagrolView::CalculateWorkRow(int row) {
         showOvertimeLook(work, row, f->sign);
         timeAndLabor = f->timeAndLabor;
         moveGoHomeTime(*day.date, f->leave);
+    } else if (modelDay) {
+        // A forgotten day shows its missing target, so that it is seen before the month ends.
+        if (const DayCount count = countDay(*modelDay, *entry, model->today); count.missing) {
+            work.SetItemText(row, WorkColumn::Overtime, formatNegativeHms(count.overtime));
+            showOvertimeLook(work, row, OvertimeSign::Negative);
+        }
     }
     work.SetItemText(row, WorkColumn::TimeAndLabor,
                      withStandByPrefix(work.itemText(row, WorkColumn::StandBy), *day.date,

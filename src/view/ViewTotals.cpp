@@ -10,8 +10,10 @@ TotalList CTagrolView::visibleTotalList() const {
 }
 
 void CTagrolView::OnCalculateovertimemonth() {
-    m_platform.ui.showMessage(overtimeTotalText(listOvertime(visibleList(), visibleTotalList()),
-                                                visibleTotalList(), TotalScope::Month));
+    const auto model = modelToday();
+    m_platform.ui.showMessage(overtimeTotalText(
+        listOvertime(visibleList(), visibleTotalList(), model ? &*model : nullptr),
+        visibleTotalList(), TotalScope::Month));
 }
 
 void CTagrolView::OnCalculateovertimeselectedonly() {
@@ -27,9 +29,10 @@ void CTagrolView::OnCalculateovertimeselectedonly() {
         traceLine("Leave OnCalculateovertimeselectedonly error creating array");
         return;
     }
+    const auto model = modelToday();
     Span total = 0;
     for (int row : rows) {
-        total += rowOvertime(visibleList(), visibleTotalList(), row);
+        total += rowOvertime(visibleList(), visibleTotalList(), row, model ? &*model : nullptr);
     }
     m_platform.ui.showMessage(
         overtimeTotalText(total, visibleTotalList(), TotalScope::SelectedDays));
