@@ -272,12 +272,13 @@ std::pair<std::string, std::string> splitKey(const std::string& header, const st
 }
 
 std::string sectionName(std::string_view escaped) {
-    std::string name = unescapedKey(escaped);
-    // [General] holds the keys of no section; a section of that name is written [%General].
-    if (name == "General" || name == "general") {
-        return "";
+    // [General] holds the keys of no section; a section of that name is written [%General]
+    // (told apart from [%25General], a section named %General, before the escapes are read).
+    if (escaped == "%General" || escaped == "%general") {
+        return std::string(escaped.substr(1));
     }
-    return name == "%General" || name == "%general" ? name.substr(1) : name;
+    std::string name = unescapedKey(escaped);
+    return name == "General" || name == "general" ? "" : name;
 }
 
 std::string headerName(const std::string& section) {
