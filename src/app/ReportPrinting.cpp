@@ -36,7 +36,9 @@ void setUp(QPrinter& printer, const MonthReport& report) {
 MonthReport ReportPrinting::report() const {
     // A start that is no span is told in the balance window; the report then starts at 0.
     const Span start = readBalanceStart(m_platform.settings).value_or(0);
-    return buildMonthReport(m_view, folderBalance(m_view, start), m_platform.clock.now());
+    const Balance balance = folderBalance(m_view, start);
+    return buildMonthReport(m_view, balance, m_platform.clock.now(),
+                            workModelFigures(m_view, balance));
 }
 
 void ReportPrinting::run(int commandId) {

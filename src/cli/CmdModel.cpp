@@ -185,7 +185,9 @@ int runModel(CliContext& context) {
 
 const CliCommand kModelCommand{
     "model",
-    "model [FOLDER] | model set [FOLDER] --from YYYY-MM-DD [OPTIONS] | model off [FOLDER] | "
+    "model [FOLDER] | model set [FOLDER] --from YYYY-MM-DD [--hours H] [--break SPAN] "
+    "[--break-after SPAN] [--region CODE] [--vacation DAYS] [--carry-until MM-DD] | "
+    "model off [FOLDER] | "
     "model import-ics FILE.ics [FOLDER]",
     "Prints, changes or removes the work model of a folder of months (default: the folder of\n"
     "the last document). The model is the file tallimo-model.txt in that folder; with it every\n"

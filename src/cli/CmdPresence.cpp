@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "platform/posix/IniSettingsStore.h"
 #include "view/PresenceJournal.h"
 #include "view/Settings.h"
 
@@ -45,7 +46,7 @@ int runPresence(CliContext& context) {
                     << " minutes)\n";
     }
     const std::string date = formatInstant(*day, "%d.%m.%Y");
-    std::vector<PresenceEntry> entries = PresenceJournal().read();
+    std::vector<PresenceEntry> entries = PresenceJournal(presenceJournalPath()).read();
     std::erase_if(entries, [&date](const PresenceEntry& entry) {
         return formatInstant(entry.at, "%d.%m.%Y") != date;
     });

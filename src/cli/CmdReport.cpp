@@ -41,7 +41,7 @@ int runReport(CliContext& context) {
     if (reading.open(file) != kExitDone) {
         return kExitRefused;
     }
-    const CTagrolView& view = reading.view();
+    CTagrolView& view = reading.view();
     const std::string output = parsed.option("--output").value_or(reportFileName(view));
     if (!context.switches.force && pathExists(output)) {
         return context.fail("report: " + output + " exists; give --force to replace it");
@@ -53,7 +53,8 @@ int runReport(CliContext& context) {
                          "); it is left out of the balance");
         }
     }
-    const MonthReport report = buildMonthReport(view, balance, context.clock.now());
+    const MonthReport report =
+        buildMonthReport(view, balance, context.clock.now(), workModelFigures(view, balance));
 
     const std::string libraryPath = bundledReportLibrary();
     std::string error;

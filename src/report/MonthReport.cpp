@@ -78,7 +78,7 @@ Paper paperOfSize(int widthMm, int heightMm) {
     return widthMm == 216 && heightMm == 279 ? Paper::Letter : Paper::A4;
 }
 
-Balance folderBalance(const CTagrolView& view, Span start) {
+Balance folderBalance(CTagrolView& view, Span start) {
     const std::string& path = view.document().path();
     std::vector<std::string> paths;
     if (!path.empty()) {
@@ -86,8 +86,33 @@ Balance folderBalance(const CTagrolView& view, Span start) {
         // A folder that cannot be listed leaves the open month alone in the balance.
         listMonthFiles(folder.empty() ? "." : folder.string(), paths);
     }
+    const auto model = view.modelToday();
+    const ModelToday* counting = model ? &*model : nullptr;
     return openMonthBalance(MonthFileCache().read(paths),
-                            openMonthFile(view.sheet(), path, monthTotals(view.sheet())), start);
+                            openMonthFile(view.sheet(), path, monthTotals(view.sheet(), counting)),
+                            start, counting);
+}
+
+std::optional<WorkModelFigures> workModelFigures(CTagrolView& view, const Balance& balance) {
+    const auto model = view.modelToday();
+    const std::vector<DayEntry> month = dayEntries(view.sheet().work);
+    if (!model || month.empty()) {
+        return std::nullopt;
+    }
+    const CivilDate first = month.front().date;
+    const ModelMonth figures = countMonth(model->calendar, month, model->today);
+    // The open month is in the balance as it is in the window.
+    std::vector<DayEntry> year;
+    for (const BalanceLine& line : balance.lines) {
+        if (line.counted) {
+            year.insert(year.end(), line.file.days.begin(), line.file.days.end());
+        }
+    }
+    const VacationYear vacation = vacationYear(model->calendar, year, first.year, model->today);
+    return WorkModelFigures{
+        figures.target, figures.worked,
+        static_cast<int>(model->calendar.holidaysOf(first.year, first.month).size()),
+        figures.vacationTaken, vacation.left};
 }
 
 MonthReport buildMonthReport(const CTagrolView& view, const Balance& balance, Instant printedAt,
@@ -119,8 +144,19 @@ MonthReport buildMonthReport(const CTagrolView& view, const Balance& balance, In
             cells.push_back(cellOf(sheet.squad, row, column));
         }
     }
+    // The balance ends with the open month, counted as the window shows it (under the folder's
+    // work model where there is one); what it adds was carried into the balance.
+    MonthTotals totals = monthTotals(sheet);
+    Span month = 0;
+    if (const auto first = firstDay(view)) {
+        for (const BalanceLine& line : balance.lines) {
+            if (line.counted && line.month == yearMonthOf(*first)) {
+                month = line.file.totals.overtime;
+                totals.overtime = month;
+            }
+        }
+    }
     // The total lines read exactly as the totals commands show them.
-    const MonthTotals totals = monthTotals(sheet);
     for (const auto& [span, list] : {std::pair{totals.overtime, TotalList::Work},
                                      std::pair{totals.standby, TotalList::Squad}}) {
         const std::string text =
@@ -129,15 +165,6 @@ MonthReport buildMonthReport(const CTagrolView& view, const Balance& balance, In
         report.totals.push_back(colon == std::string::npos ? ReportLine{text, ""}
                                                            : ReportLine{text.substr(0, colon + 1),
                                                                         text.substr(colon + 2)});
-    }
-    // The balance ends with the open month; what its counted file adds was carried into it.
-    Span month = 0;
-    if (const auto first = firstDay(view)) {
-        for (const BalanceLine& line : balance.lines) {
-            if (line.counted && line.month == yearMonthOf(*first)) {
-                month = line.file.totals.overtime;
-            }
-        }
     }
     report.totals.push_back({"Balance brought forward:", workSpan(balance.total - month)});
     // Files of the folder that could not be read are not in it, and the reader must know.

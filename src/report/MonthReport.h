@@ -66,7 +66,10 @@ struct MonthReport {
 };
 
 // The balance of the open month's folder up to and including the open month as it is in memory.
-Balance folderBalance(const CTagrolView& view, Span start);
+Balance folderBalance(CTagrolView& view, Span start);
+// The figures of the open month under its folder's work model (vacation left counted over the
+// months of `balance`); empty where the folder has no model.
+std::optional<WorkModelFigures> workModelFigures(CTagrolView& view, const Balance& balance);
 
 // The report of the view's open month, for the person of the view's settings. `balance` is the
 // folder's (see folderBalance).

@@ -1,7 +1,6 @@
 #include "view/PresenceJournal.h"
 
 #include "document/AtomicFile.h"
-#include "platform/posix/IniSettingsStore.h"
 
 #include <filesystem>
 #include <fstream>
@@ -51,10 +50,6 @@ std::optional<PresenceEntry> parseLine(const std::string& text) {
 } // namespace
 
 PresenceJournal::PresenceJournal(std::string path) : m_path(std::move(path)) {}
-
-std::string PresenceJournal::defaultPath() {
-    return userConfigFolder() + "/Morvane/Tallimo-presence.log";
-}
 
 std::vector<PresenceEntry> PresenceJournal::read() const {
     std::vector<PresenceEntry> entries;

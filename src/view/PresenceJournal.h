@@ -27,8 +27,8 @@ class PresenceJournal {
 public:
     static constexpr int kKeptDays = 60;
 
-    explicit PresenceJournal(std::string path = defaultPath());
-    static std::string defaultPath();
+    // The desktop and the CLI keep it beside the settings file (presenceJournalPath()).
+    explicit PresenceJournal(std::string path);
     const std::string& path() const { return m_path; }
 
     // Every well-formed entry, oldest first; a missing file has none.

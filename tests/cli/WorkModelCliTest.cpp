@@ -57,6 +57,26 @@ TEST(CliWorkModel, BalanceAndVacationFollowTheModelAndOffRestoresEveryByte) {
     EXPECT_EQ(after.status, before.status);
 }
 
+TEST(CliWorkModel, TheMonthReportShowsTheModelsFiguresAndBalance) {
+    CliSandbox sandbox;
+    makeMarch(sandbox);
+    ASSERT_EQ(runAt(sandbox, {"model", "set", "--from", "2024-01-01", "--hours",
+                              "Mon-Thu 8:00, Fri 5:00", "--region", "DE-BY", "--vacation", "30"})
+                  .status,
+              0);
+    const CliResult made = runAt(sandbox, {"report", "m.time"});
+    ASSERT_EQ(made.status, 0) << made.err;
+    const std::string text =
+        sandbox.shell("pdftotext -layout tallimo-report-2024-03.pdf - | tr -s ' '").out;
+    // The figures of the balance and vacation test above; Karfreitag is March's one holiday.
+    for (const char* line :
+         {"Overtime for this month: -08:00:00 ", "Balance carried forward: -08:00:00 ",
+          "Target: 21:00:00\n", "Worked: 13:00:00\n", "Holidays: 1\n", "Vacation days taken: 1\n",
+          "Vacation days left: 29\n"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << line << text;
+    }
+}
+
 TEST(CliWorkModel, ModelSetTakesWhatIsNotGivenFromThePeriodInForce) {
     CliSandbox sandbox;
     makeMarch(sandbox);

@@ -447,6 +447,10 @@ private:
 
 } // namespace
 
+std::string presenceJournalPath() {
+    return userConfigFolder() + "/Morvane/Tallimo-presence.log";
+}
+
 std::string userConfigFolder() {
     const char* config = std::getenv("XDG_CONFIG_HOME");
     if (config != nullptr && config[0] == '/') {

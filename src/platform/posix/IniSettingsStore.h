@@ -14,6 +14,8 @@ namespace tallimo {
 
 // The user's configuration folder: $XDG_CONFIG_HOME when it is absolute, else $HOME/.config.
 std::string userConfigFolder();
+// The journal of the arrivals and departures presence detection saw, beside the settings file.
+std::string presenceJournalPath();
 
 // A section and a key.
 using SettingsKey = std::pair<std::string, std::string>;
