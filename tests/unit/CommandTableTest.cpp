@@ -34,7 +34,6 @@ TEST(CommandTable, EveryOfferedCommandIsKnownOnceAndRoutedToTheViewTheShellOrNow
     CommandTable table(*f.view);
     // A view command running is the desktop's toolbar test.
     EXPECT_EQ(table.execute(CommandId::AppExit), ExecuteResult::LeftToShell);
-    EXPECT_EQ(table.execute(CommandId::FilePrint), ExecuteResult::NoHandler);
     EXPECT_EQ(table.execute(12345), ExecuteResult::NoHandler);
 }
 

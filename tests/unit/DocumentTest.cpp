@@ -22,19 +22,6 @@ void bind(ViewFixture& f, Binding binding) {
     f.work().SetItemText(0, WorkColumn::Comment, "changed");
 }
 
-TEST(Document, OpenLoadsTheChosenFileAndBindsIt) {
-    ViewFixture f;
-    const std::string path = f.writeMonth("a.time", "A");
-    f.ui.files = {path};
-    f.doc().Open();
-    EXPECT_EQ(f.cell(0, WorkColumn::Comment), "A");
-    EXPECT_EQ(f.doc().title(), path);
-    EXPECT_EQ(f.doc().path(), path);
-    EXPECT_FALSE(f.doc().isModified());
-    EXPECT_EQ(f.lastDocument(), path);
-    EXPECT_EQ(f.doc().recentFiles().entries(), std::vector<std::string>{path});
-}
-
 TEST(Document, StartUpReopensTheLastDocumentOnlyWhenAsked) {
     ViewFixture f;
     const std::string path = f.writeMonth("a.time", "A");
@@ -48,6 +35,7 @@ TEST(Document, StartUpReopensTheLastDocumentOnlyWhenAsked) {
     }
 }
 
+// Open's binding is what the refusals must leave; its entry in the recent files: RecentFiles.
 TEST(Document, RefusedFilesLeaveTheTablesAndTheBindingAlone) {
     ViewFixture f;
     const std::string path = f.writeMonth("a.time", "A");

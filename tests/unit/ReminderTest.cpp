@@ -28,8 +28,9 @@ TEST(Reminder, RemindsOnceWhenLessThanAMinuteIsLeft) {
     } cases[] = {
         {may10(8, 0), may10(16, 59, 0), false},
         {may10(8, 0), may10(16, 59, 1), true},
-        // A late shift's forecast lies on the next day.
+        // A late shift's forecast lies on the next day, and fires there.
         {may10(16, 30), may10(16, 30), false},
+        {may10(16, 30), ViewFixture::at(11, 5, 2006, 1, 29, 1), true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tick);
@@ -41,24 +42,10 @@ TEST(Reminder, RemindsOnceWhenLessThanAMinuteIsLeft) {
         // Ticks of other timers are not the reminder's.
         f.view->OnTimer(7);
         f.view->OnTimer(CTagrolView::kReminderTimerId);
-        EXPECT_EQ(f.ui.messages.size(), c.reminds ? 1u : 0u);
+        EXPECT_EQ(f.ui.messages,
+                  std::vector<std::string>(c.reminds ? 1 : 0, "Its is time to go home!"));
         EXPECT_EQ(f.view->reminderTimer(), c.reminds ? 0u : 22u);
     }
-}
-
-TEST(Reminder, AForecastPastMidnightFiresTomorrowAtThatTime) {
-    ViewFixture f({"RememberMe"});
-    f.newMonth(5, 2006);
-    f.clock.current = may10(16, 30);
-    f.view->OnEnter();
-    const Instant tomorrow = ViewFixture::at(11, 5, 2006, 1, 30);
-    EXPECT_EQ(f.view->goHomeTime(), tomorrow);
-    f.clock.current = tomorrow - 61;
-    f.view->OnTimer(CTagrolView::kReminderTimerId);
-    EXPECT_TRUE(f.ui.messages.empty());
-    f.clock.current = tomorrow - 59;
-    f.view->OnTimer(CTagrolView::kReminderTimerId);
-    EXPECT_EQ(f.ui.messages, std::vector<std::string>{"Its is time to go home!"});
 }
 
 TEST(Reminder, SwitchingOnInOptionsTakesTodaysLeaveOrRemindsAtOnce) {
