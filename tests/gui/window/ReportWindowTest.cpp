@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QStandardPaths>
 #include <cstdio>
@@ -43,7 +44,11 @@ TEST(Report, FileExportPdfWritesWhatTallimoCliReportWrites) {
     QObject::connect(&answer, &QTimer::timeout, [&] {
         if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
             proposed = dialog->selectedFiles().value(0);
-            dialog->selectFile(QString::fromStdString(chosen));
+            // Typed as a user types it: selectFile() may lose the name to the dialog's folder
+            // model, which fills in later.
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(QString::fromStdString(chosen));
             QMetaObject::invokeMethod(dialog, "accept");
         }
     });
