@@ -47,26 +47,6 @@ void ignoreFileSizeSignal() {
     (void)ignored;
 }
 
-bool writeAll(int fd, std::span<const std::uint8_t> bytes, const SaveCalls& calls) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const std::size_t left = bytes.size() - done;
-        const ssize_t written = calls.write ? calls.write(fd, bytes.data() + done, left)
-                                            : ::write(fd, bytes.data() + done, left);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            if (written == 0) {
-                errno = ENOSPC;
-            }
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
 int syncFile(int fd, const SaveCalls& calls) {
     return calls.sync ? calls.sync(fd) : ::fsync(fd);
 }
@@ -145,6 +125,26 @@ Result writeTemporary(const std::string& tempPath, std::span<const std::uint8_t>
 }
 
 } // namespace
+
+bool writeAll(int fd, std::span<const std::uint8_t> bytes, const SaveCalls& calls) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const std::size_t left = bytes.size() - done;
+        const ssize_t written = calls.write ? calls.write(fd, bytes.data() + done, left)
+                                            : ::write(fd, bytes.data() + done, left);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            if (written == 0) {
+                errno = ENOSPC;
+            }
+            return false;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
 
 std::string besideName(const std::string& target, std::string_view suffix) {
     const std::filesystem::path file(target);

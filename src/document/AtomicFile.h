@@ -27,6 +27,10 @@ struct SaveCalls {
 // symbolic link is followed, so the link stays and the file it names is replaced. Writers of one
 // file are expected to hold its FileLock: the temporary file has a fixed name, so one left by a
 // killed save is removed by the next.
+// Writes all the bytes, through short writes and interruptions; false with errno set on a
+// failure (ENOSPC where the disk took nothing).
+bool writeAll(int fd, std::span<const std::uint8_t> bytes, const SaveCalls& calls = {});
+
 Result writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                            const SaveCalls& calls = {});
 

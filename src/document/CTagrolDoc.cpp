@@ -83,7 +83,7 @@ void CTagrolDoc::Open() {
 Result CTagrolDoc::openStep(const std::string& path) {
     // The whole file is read before the tables are touched, so an unreadable file leaves them and
     // the document's binding alone; its first string is judged before the rest is read.
-    const TimeSheetRead file = readTimeSheetFile(path);
+    TimeSheetRead file = readTimeSheetFile(path);
     if (!file.read) {
         reportUnreadable(path, file.read.message);
         return Result::failed();
@@ -111,6 +111,7 @@ Result CTagrolDoc::openStep(const std::string& path) {
     storeLastDocument(m_settings, full);
     m_path = full;
     m_stamp = file.stamp;
+    m_stampBytes = std::move(file.bytes);
     m_damagedPath = whole ? std::string() : full;
     m_undoSteps.clear();
     m_redoSteps.clear();
@@ -232,7 +233,9 @@ Result CTagrolDoc::OnSaveDocument(const std::string& path) {
     }
     const std::vector<std::uint8_t> bytes = m_serializer.storeSheet();
     std::optional<std::vector<std::uint8_t>> before;
-    if (std::vector<std::uint8_t> old; isExistingFile(full) && readWholeFile(full, old)) {
+    if (m_stamp && fileStampOf(full) == m_stamp) {
+        before = m_stampBytes;
+    } else if (std::vector<std::uint8_t> old; isExistingFile(full) && readWholeFile(full, old)) {
         before = std::move(old);
     }
     if (Result written = writeFileAtomically(path, bytes); !written) {
@@ -244,6 +247,7 @@ Result CTagrolDoc::OnSaveDocument(const std::string& path) {
     m_modified = false;
     storeLastDocument(m_settings, full);
     m_stamp = fileStampOf(full);
+    m_stampBytes = bytes;
     if (full == m_damagedPath) {
         m_damagedPath.clear();
     }

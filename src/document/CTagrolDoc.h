@@ -151,8 +151,10 @@ private:
     std::string m_path;
     std::string m_title;
     bool m_modified = false;
-    // The version of m_path this document read or wrote last.
+    // The version of m_path this document read or wrote last, and its bytes: a save learns what
+    // it replaces for the undo history without reading the file again.
     std::optional<FileStamp> m_stamp;
+    std::vector<std::uint8_t> m_stampBytes;
     std::string m_damagedPath;
     SavePolicy m_policy = SavePolicy::Ask;
     FileLock m_lock;

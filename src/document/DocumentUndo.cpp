@@ -94,13 +94,14 @@ Result CTagrolDoc::undoStep(StepDirection direction, std::string& name) {
         return applied;
     }
     // The step is a change of the file like any other: the tables follow it.
-    const TimeSheetRead file = readTimeSheetFile(m_path);
+    TimeSheetRead file = readTimeSheetFile(m_path);
     if (!file.read) {
         return file.read;
     }
     m_serializer.loadSheet(file.bytes);
     m_modified = false;
     m_stamp = file.stamp;
+    m_stampBytes = std::move(file.bytes);
     m_undoSteps.clear();
     m_redoSteps.clear();
     return {};

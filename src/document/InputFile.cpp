@@ -1,5 +1,6 @@
 #include "document/InputFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -64,7 +65,10 @@ Result InputFile::open(const std::string& path) {
 Result InputFile::read(std::vector<std::uint8_t>& bytes, std::size_t count) {
     while (count > 0) {
         const std::size_t before = bytes.size();
-        const std::size_t chunk = count < 65536 ? count : 65536;
+        // Reads into room already reserved where there is some: zeroing a 64 KiB chunk for a
+        // month of a few hundred bytes costs more than reading it.
+        const std::size_t room = std::max<std::size_t>(bytes.capacity() - before, 512);
+        const std::size_t chunk = std::min({count, room, std::size_t{65536}});
         bytes.resize(before + chunk);
         const ssize_t got = ::read(m_fd, bytes.data() + before, chunk);
         const int error = errno;
@@ -88,8 +92,9 @@ Result InputFile::read(std::vector<std::uint8_t>& bytes, std::size_t count) {
 }
 
 Result InputFile::readRest(std::vector<std::uint8_t>& bytes) {
-    if (m_stamp.size > 0 && static_cast<std::size_t>(m_stamp.size) > bytes.size()) {
-        bytes.reserve(static_cast<std::size_t>(m_stamp.size));
+    // Room for the whole file and the read that finds its end.
+    if (m_stamp.size > 0) {
+        bytes.reserve(bytes.size() + static_cast<std::size_t>(m_stamp.size) + 512);
     }
     return read(bytes, static_cast<std::size_t>(kLargestFile) + 1);
 }

@@ -8,7 +8,10 @@
 #include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <fcntl.h>
 #include <string_view>
+#include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace tallimo {
@@ -45,12 +48,14 @@ HistoryStep stepBetween(const UndoStep& step, std::span<const std::uint8_t> befo
     return made;
 }
 
-// `current` with the step's `from` middle replaced by its `to` middle.
+// `current` with the step's `from` middle replaced by its `to` middle, where `current` is the
+// version the step leaves and the result the version it names: a step that a crash tore while the
+// history was written never writes a month nobody saved.
 std::optional<std::vector<std::uint8_t>> replaced(const HistoryStep& step,
                                                   std::span<const std::uint8_t> current,
                                                   const std::vector<std::uint8_t>& from,
                                                   const std::vector<std::uint8_t>& to,
-                                                  std::uint64_t expected) {
+                                                  std::uint64_t expected, std::uint64_t wanted) {
     if (hashOf(current) != expected || current.size() < step.prefix + from.size()) {
         return std::nullopt;
     }
@@ -60,6 +65,9 @@ std::optional<std::vector<std::uint8_t>> replaced(const HistoryStep& step,
     result.insert(result.end(),
                   current.begin() + static_cast<std::ptrdiff_t>(step.prefix + from.size()),
                   current.end());
+    if (hashOf(result) != wanted) {
+        return std::nullopt;
+    }
     return result;
 }
 
@@ -146,14 +154,16 @@ void MonthHistory::record(const UndoStep& step, std::span<const std::uint8_t> be
 std::optional<std::vector<std::uint8_t>>
 MonthHistory::undone(std::span<const std::uint8_t> current) const {
     const HistoryStep* step = toUndo();
-    return step ? replaced(*step, current, step->after, step->before, step->afterHash)
+    return step ? replaced(*step, current, step->after, step->before, step->afterHash,
+                           step->beforeHash)
                 : std::nullopt;
 }
 
 std::optional<std::vector<std::uint8_t>>
 MonthHistory::redone(std::span<const std::uint8_t> current) const {
     const HistoryStep* step = toRedo();
-    return step ? replaced(*step, current, step->before, step->after, step->beforeHash)
+    return step ? replaced(*step, current, step->before, step->after, step->beforeHash,
+                           step->afterHash)
                 : std::nullopt;
 }
 
@@ -201,11 +211,28 @@ Result writeHistory(const std::string& monthPath, const MonthHistory& history) {
         bytes.insert(bytes.end(), step.after.begin(), step.after.end());
         bytes.push_back('\n');
     }
-    // The history is no month: losing its last write to a crash costs an undo, not data, so it
-    // is written beside and renamed over without waiting for the disk.
-    SaveCalls calls;
-    calls.sync = [](int) { return 0; };
-    return writeFileAtomically(historyFileOf(monthPath), bytes, calls);
+    // The history is no month: a write a crash cuts short costs the undo steps, not data (a torn
+    // history reads as damaged, and a step applies only where both hashes match), so it is
+    // rewritten in place, without a temporary file, a rename or waiting for the disk. Its
+    // writers hold the month's lock.
+    const std::string path = historyFileOf(monthPath);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return Result::failed(std::generic_category().message(errno));
+    }
+    struct stat info {};
+    Result result;
+    if (::fstat(fd, &info) != 0) {
+        result = Result::failed(std::generic_category().message(errno));
+    } else if (!S_ISREG(info.st_mode)) {
+        result = Result::failed("it is not a regular file");
+    } else {
+        if (!writeAll(fd, bytes) || ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
+            result = Result::failed(std::generic_category().message(errno));
+        }
+    }
+    ::close(fd);
+    return result;
 }
 
 Result recordSave(const std::string& monthPath, const UndoStep& step,

@@ -179,6 +179,12 @@ private:
     bool m_mainWindowHidden = false;
     std::string m_monthName;
     ExportReport m_lastExport;
+    // The model file of the month's folder, derived once per path: every computed row asks for
+    // the model, and only the file's stamp needs looking at again.
+    std::string m_modelFor;
+    std::string m_modelPathFolder;
+    std::string m_modelPath;
+    // The folder and stamp of the model the calendar was made from.
     std::string m_modelFolder;
     std::optional<FileStamp> m_modelStamp;
     std::optional<WorkCalendar> m_calendar;

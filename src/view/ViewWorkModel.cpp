@@ -8,12 +8,17 @@ namespace tallimo {
 
 const WorkCalendar* CTagrolView::workCalendar() {
     const std::string& path = m_doc.path();
-    const std::string folder =
-        path.empty() ? std::string() : std::filesystem::path(path).parent_path().string();
-    const auto stamp = folder.empty() ? std::nullopt : fileStampOf(workModelPath(folder));
-    if (folder == m_modelFolder && stamp == m_modelStamp) {
+    if (path != m_modelFor) {
+        m_modelFor = path;
+        m_modelPathFolder =
+            path.empty() ? std::string() : std::filesystem::path(path).parent_path().string();
+        m_modelPath = m_modelPathFolder.empty() ? std::string() : workModelPath(m_modelPathFolder);
+    }
+    const auto stamp = m_modelPath.empty() ? std::nullopt : fileStampOf(m_modelPath);
+    if (m_modelPathFolder == m_modelFolder && stamp == m_modelStamp) {
         return m_calendar ? &*m_calendar : nullptr;
     }
+    const std::string& folder = m_modelPathFolder;
     m_modelFolder = folder;
     m_modelStamp = stamp;
     m_calendar.reset();

@@ -113,6 +113,18 @@ TEST_F(HistoryFile, ADamagedHistoryOffersNothing) {
     EXPECT_EQ(applyHistoryStep(month, StepDirection::Undo, name).message, "Nothing to undo.");
 }
 
+TEST_F(HistoryFile, AStepTornInsideItsBytesIsRefused) {
+    writeBytes(month, Bytes(100, 1));
+    save(Bytes(100, 2), "first", "a");
+    // The history ends with the step's old bytes, its new bytes and a line end.
+    Bytes history = readBytes(historyFileOf(month));
+    history[history.size() - 150] = 7;
+    writeBytes(historyFileOf(month), history);
+    std::string name;
+    EXPECT_EQ(applyHistoryStep(month, StepDirection::Undo, name).outcome, Outcome::Refused);
+    EXPECT_EQ(readBytes(month), Bytes(100, 2));
+}
+
 TEST_F(HistoryFile, RecoveryCopyIsOlderOnceTheMonthIsSavedAfterIt) {
     writeBytes(month, Bytes{1});
     ASSERT_TRUE(writeRecoveryCopy(month, Bytes{2}));
