@@ -260,8 +260,10 @@ void CTagrolDoc::recordInHistory(const std::string& full,
                                  const std::optional<std::vector<std::uint8_t>>& before,
                                  const std::vector<std::uint8_t>& after) {
     m_stepSaved = true;
-    // A month written for the first time has nothing an undo could go back to.
+    // A month written for the first time has nothing an undo could go back to, and the steps of
+    // a month once kept under its name would only be refused.
     if (!before) {
+        removeHistory(full);
         return;
     }
     if (Result recorded = recordSave(full, *m_step, *before, after); !recorded) {

@@ -235,6 +235,10 @@ Result writeHistory(const std::string& monthPath, const MonthHistory& history) {
     return result;
 }
 
+void removeHistory(const std::string& monthPath) {
+    ::unlink(historyFileOf(monthPath).c_str());
+}
+
 Result recordSave(const std::string& monthPath, const UndoStep& step,
                   std::span<const std::uint8_t> before, std::span<const std::uint8_t> after) {
     MonthHistory history = readHistory(monthPath);

@@ -62,6 +62,8 @@ std::string historyFileOf(const std::string& monthPath);
 // The month's history; empty where there is none or it cannot be read.
 MonthHistory readHistory(const std::string& monthPath);
 Result writeHistory(const std::string& monthPath, const MonthHistory& history);
+// Drops the history of a month that is written anew where an earlier one was removed.
+void removeHistory(const std::string& monthPath);
 
 // Adds a save of the month to its history; the saver holds the month's lock.
 Result recordSave(const std::string& monthPath, const UndoStep& step,

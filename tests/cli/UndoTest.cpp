@@ -1,6 +1,7 @@
 #include "document/RecoveryCopy.h"
 #include "support/CliRunner.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace tallimo::test {
@@ -50,6 +51,13 @@ TEST_F(CliUndo, ANewChangeDropsWhatCouldBeRedone) {
     const CliResult redo = sandbox.run({"redo", "m.time"});
     EXPECT_EQ(redo.status, 1);
     EXPECT_EQ(redo.err, "tallimo-cli: Nothing to redo.\n");
+}
+
+TEST_F(CliUndo, AMonthMadeAgainUnderTheNameOfARemovedOneHasNoHistory) {
+    ASSERT_EQ(sandbox.run({"mark", "m.time", "holiday", "1"}).status, 0);
+    std::filesystem::remove(sandbox.file("m.time"));
+    ASSERT_EQ(sandbox.run({"new", "2006-03", "m.time"}).status, 0);
+    EXPECT_EQ(sandbox.run({"undo", "m.time"}).err, "tallimo-cli: Nothing to undo.\n");
 }
 
 TEST_F(CliUndo, AMonthWithARecoveryCopyIsWrittenOnlyWithForce) {
