@@ -141,5 +141,27 @@ TEST(WorkModelDialog, ImportAddsTheCalendarsNewDatesToTheImportedHolidays) {
     EXPECT_TRUE(f.ui.messages.empty());
 }
 
+// Marking or emptying a day decides under the model whether it is missing, so its row recounts.
+TEST(WorkModelMarks, MarkingOrEmptyingADayRecountsItsOvertime) {
+    const struct {
+        void (*command)(CTagrolView&);
+        int row;
+        const char* before;
+        const char* after;
+    } cases[] = {
+        {[](CTagrolView& view) { view.OnTbVacation(); }, 1, "-08:00:00", ""},
+        {[](CTagrolView& view) { view.OnTbIll(); }, 1, "-08:00:00", ""},
+        {[](CTagrolView& view) { (void)view.OnVkdelete(); }, 2, "-02:00:00", "-08:00:00"},
+    };
+    for (const auto& c : cases) {
+        ModelMonth f;
+        f.ui.answers = {Answer::Ok};
+        f.work().setSelected(c.row, true);
+        EXPECT_EQ(f.cell(c.row, WorkColumn::Overtime), c.before);
+        c.command(*f.view);
+        EXPECT_EQ(f.cell(c.row, WorkColumn::Overtime), c.after) << c.row;
+    }
+}
+
 } // namespace
 } // namespace tallimo::test
