@@ -10,8 +10,6 @@
 namespace tallimo {
 namespace {
 
-constexpr const char* kDayNames[7] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-
 // The fields the file's own rules check, with their keys there.
 constexpr std::pair<const char*, std::string PeriodFields::*> kValueFields[] = {
     {"break", &PeriodFields::breakSpan},        {"break-after", &PeriodFields::breakAfter},
@@ -29,7 +27,7 @@ std::string periodOf(const PeriodFields& fields, WorkPeriod& period) {
     for (int day = 0; day < 7; ++day) {
         const auto span = parseHoursSpan(fields.targets[static_cast<std::size_t>(day)]);
         if (!span) {
-            return std::string(kDayNames[day]) + ": '" +
+            return std::string(kWeekdayNames[day]) + ": '" +
                    fields.targets[static_cast<std::size_t>(day)] + "' is no span such as 8:00";
         }
         period.targets[static_cast<std::size_t>(day)] = *span;

@@ -19,8 +19,6 @@
 namespace tallimo {
 namespace {
 
-constexpr const char* kDayNames[7] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-
 QString text(const char* programText) {
     return QString::fromLatin1(programText);
 }
@@ -81,7 +79,7 @@ CWorkModelDlg::CWorkModelDlg(QWidget* parent, Ui& ui, WorkModelDialog& dialog)
     form->addRow(text(WorkModelText::From), m_from);
     auto* week = new QGridLayout;
     for (int day = 0; day < 7; ++day) {
-        const QString name = QString::fromLatin1(kDayNames[day]);
+        const QString name = QString::fromLatin1(kWeekdayNames[day]);
         QLineEdit* target = field(period, name);
         target->setMaxLength(5);
         auto* caption = new QLabel(name, period);
