@@ -62,8 +62,6 @@ TEST(WorkModelDialog, RefusesABadValueNamingItsPeriodAndField) {
          "The period from 2026-05-01: carry-until: '04-31' is no date such as 03-31", 1},
         {[](auto& d) { d.companyDays = "2026-12-24 = half\n\n2026-12-31 = maybe"; },
          "Company days, line 3: a company day is 'free' or 'half', not 'maybe'", 0},
-        {[](auto& d) { d.holidays = "2026-06-24"; },
-         "Imported holidays, line 1: a line is 'DATE = NAME'", 0},
     };
     for (const auto& c : cases) {
         fake::FakeUi ui;
@@ -150,7 +148,6 @@ TEST(WorkModelMarks, MarkingOrEmptyingADayRecountsItsOvertime) {
         const char* after;
     } cases[] = {
         {[](CTagrolView& view) { view.OnTbVacation(); }, 1, "-08:00:00", ""},
-        {[](CTagrolView& view) { view.OnTbIll(); }, 1, "-08:00:00", ""},
         {[](CTagrolView& view) { (void)view.OnVkdelete(); }, 2, "-02:00:00", "-08:00:00"},
     };
     for (const auto& c : cases) {
