@@ -39,7 +39,7 @@ const std::vector<MenuLayout> kMenuBar = {
     {"&Tools...", {Add, Modify, kSeparator, EnterNow, LeaveNow, kSeparator, StartSquadNow,
                    FinishSquadNow, kSeparator, Export, Options}},
     {"&Special", {Sickness, Vacation, Holiday, kSeparator, kOvertimeMenu, OvertimeBalance,
-                  kSeparator, ShowSquadTime, ShowWorkTime}},
+                  EditWorkModel, kSeparator, ShowSquadTime, ShowWorkTime}},
     {"&Help", {WhatsNew, kSeparator, AppAbout}},
 };
 const std::vector<int> kOvertimeEntries = {OvertimeSelected, OvertimeMonth};

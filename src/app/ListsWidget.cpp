@@ -2,6 +2,7 @@
 
 #include "app/CommandRunner.h"
 #include "controls/CCellListCtrl.h"
+#include "document/CellLook.h"
 #include "platform/Encoding.h"
 #include "view/CTagrolView.h"
 #include "view/Menus.h"
@@ -19,6 +20,10 @@ ListsWidget::ListsWidget(CTagrolView& view, CommandRunner& runner, QWidget* pare
       m_squad(new CCellListCtrl(view.sheet().squad, kSquadColumns, this)),
       m_stack(new QStackedLayout(this)) {
     m_work->setEmptyPicture(true);
+    // The work model names its holidays in their days' empty Comment cells.
+    m_work->setCellHint([&view](int row, int column) {
+        return cellHint(view.sheet().work, row, column, view.workCalendar());
+    });
     // A period's description takes the rest of the width.
     m_squad->setLastColumnFills(true);
     m_stack->addWidget(m_work);

@@ -6,9 +6,11 @@
 #include "view/EntryDialog.h"
 #include "view/NewMonthDialog.h"
 #include "view/OptionsDialog.h"
+#include "view/WorkModelDialog.h"
 #include "view/qt/CEntryDlg.h"
 #include "view/qt/CNewMonthDlg.h"
 #include "view/qt/COptionsDlg.h"
+#include "view/qt/CWorkModelDlg.h"
 
 namespace tallimo {
 
@@ -38,6 +40,12 @@ bool execExportDialog(QWidget* parent, ExportDialog& dialog) {
 void execAboutBox(QWidget* parent) {
     CAboutDlg window(parent);
     window.exec();
+}
+
+bool execWorkModelDialog(QWidget* parent, Ui& ui, WorkModelDialog& dialog) {
+    CWorkModelDlg window(parent, ui, dialog);
+    window.exec();
+    return dialog.ok;
 }
 
 } // namespace tallimo

@@ -94,6 +94,10 @@ bool QtUi::runExportDialog(ExportDialog& dialog) {
     return execExportDialog(dialogParent(), dialog);
 }
 
+bool QtUi::runWorkModelDialog(WorkModelDialog& dialog) {
+    return execWorkModelDialog(dialogParent(), *this, dialog);
+}
+
 bool QtUi::setClipboardText(const std::string& text) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr) {

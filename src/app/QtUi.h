@@ -26,6 +26,7 @@ public:
     bool runEntryDialog(EntryDialog& dialog) override;
     bool runOptionsDialog(OptionsDialog& dialog) override;
     bool runExportDialog(ExportDialog& dialog) override;
+    bool runWorkModelDialog(WorkModelDialog& dialog) override;
     bool setClipboardText(const std::string& text) override;
     void setMainWindowVisible(bool visible) override;
     void editCell(bool workList, int row, int column) override;

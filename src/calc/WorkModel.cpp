@@ -6,8 +6,6 @@
 namespace tallimo {
 namespace {
 
-constexpr const char* kDayNames[7] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
         text.remove_prefix(1);
@@ -20,7 +18,7 @@ std::string_view trimmed(std::string_view text) {
 
 int dayIndex(std::string_view name) {
     for (int i = 0; i < 7; ++i) {
-        if (name == kDayNames[i]) {
+        if (name == kWeekdayNames[i]) {
             return i;
         }
     }
@@ -101,7 +99,7 @@ std::optional<std::array<Span, 7>> parseWeekTargets(std::string_view text, std::
         }
         for (int day = first; day <= last; ++day) {
             if (named[day]) {
-                error = std::string(kDayNames[day]) + " is given twice";
+                error = std::string(kWeekdayNames[day]) + " is given twice";
                 return std::nullopt;
             }
             named[day] = true;
@@ -120,9 +118,9 @@ std::string weekTargetsText(const std::array<Span, 7>& targets) {
         }
         if (targets[first] != 0) {
             text += text.empty() ? "" : ", ";
-            text += kDayNames[first];
+            text += kWeekdayNames[first];
             if (last > first) {
-                text += std::string("-") + kDayNames[last];
+                text += std::string("-") + kWeekdayNames[last];
             }
             text += " " + hoursSpanText(targets[first]);
         }

@@ -46,6 +46,9 @@ struct WorkModel {
     bool operator==(const WorkModel&) const = default;
 };
 
+// The weekdays as the model's texts name them, Monday first.
+inline constexpr const char* kWeekdayNames[7] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+
 // "Mon-Thu 8:00, Fri 5:00": days not named have no target. Empty on anything else, with the
 // reason in `error`.
 std::optional<std::array<Span, 7>> parseWeekTargets(std::string_view text, std::string& error);

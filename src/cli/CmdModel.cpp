@@ -1,7 +1,6 @@
 #include "cli/CliArguments.h"
 #include "cli/CliWorkModel.h"
 #include "cli/Commands.h"
-#include "document/InputFile.h"
 #include "document/WorkModelFile.h"
 
 #include <ostream>
@@ -83,31 +82,16 @@ int setPeriod(CliContext& context, const ParsedArguments& parsed, const std::str
 }
 
 int importIcs(CliContext& context, const std::string& ics, const std::string& folder) {
-    std::vector<std::uint8_t> bytes;
-    if (const Result read = readWholeFile(ics, bytes); !read || bytes.size() > kLargestModelFile) {
-        return context.fail("model import-ics: " + ics + " cannot be read" +
-                            (read ? std::string(": it is too large") : ": " + read.message));
-    }
-    const IcsHolidays days =
-        parseIcsHolidays({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    const IcsHolidays days = readIcsFile(ics);
     if (!days.error.empty()) {
-        return context.fail("model import-ics: " + ics + " " + days.error);
+        return context.fail("model import-ics: " + days.error);
     }
     const Result updated = updateWorkModel(folder, [&](std::optional<WorkModel>& model) {
         if (!model) {
             return Result::refused("there is no work model in " + folder +
                                    "; start one with 'tallimo-cli model set --from DATE'");
         }
-        for (const ModelDate& day : days.days) {
-            const bool known =
-                std::any_of(model->holidays.begin(), model->holidays.end(),
-                            [&](const ModelDate& held) { return held.date == day.date; });
-            if (!known) {
-                model->holidays.push_back(day);
-            }
-        }
-        std::sort(model->holidays.begin(), model->holidays.end(),
-                  [](const ModelDate& a, const ModelDate& b) { return a.date < b.date; });
+        addImportedHolidays(*model, days.days);
         return Result{};
     });
     if (!updated) {

@@ -80,6 +80,11 @@ CCellListCtrl::CCellListCtrl(CellTable& table, std::span<const ColumnSpec> colum
 
 CCellListCtrl::~CCellListCtrl() = default;
 
+void CCellListCtrl::setCellHint(std::function<std::string(int row, int column)> hint) {
+    static_cast<CellDelegate*>(itemDelegate())->setHint(std::move(hint));
+    viewport()->update();
+}
+
 void CCellListCtrl::setEmptyPicture(bool on) {
     m_emptyPicture = on;
     if (on && m_picture.isNull()) {

@@ -8,7 +8,9 @@
 #include <QPoint>
 #include <QPointer>
 #include <QTableView>
+#include <functional>
 #include <span>
+#include <string>
 #include <utility>
 
 namespace tallimo {
@@ -33,6 +35,9 @@ public:
     void setEmptyPicture(bool on);
     // While on, the last column fills the rest of the width, never narrower than its header.
     void setLastColumnFills(bool on);
+
+    // The text an empty cell shows greyed in its place; see CellDelegate.
+    void setCellHint(std::function<std::string(int row, int column)> hint);
 
     // The row and column under the last left or right press; row -1 when it hit no row.
     std::pair<int, int> HitTestCell() const;

@@ -46,6 +46,15 @@ void CellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelInd
     // Selected cells are painted as plain cells in the highlight colours, so the style never
     // shows its paler look for a list without focus.
     option->state &= ~QStyle::State_Selected;
+    const std::string hint =
+        m_hint && option->text.isEmpty() ? m_hint(row, index.column()) : std::string();
+    if (!hint.empty()) {
+        option->text = QString::fromStdString(hint);
+        option->features |= QStyleOptionViewItem::HasDisplay;
+        if (!look.highlighted) {
+            setTextColour(option->palette, qColour(kHintColour));
+        }
+    }
     if (look.highlighted) {
         option->backgroundBrush = m_highlight;
         setTextColour(option->palette, m_highlightedText);
@@ -54,7 +63,7 @@ void CellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelInd
     if (look.back) {
         option->backgroundBrush = qColour(*look.back);
     }
-    if (look.text) {
+    if (look.text && hint.empty()) {
         setTextColour(option->palette, qColour(*look.text));
     }
 }

@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QStyledItemDelegate>
+#include <functional>
+#include <string>
 
 namespace tallimo {
 
@@ -14,6 +16,10 @@ public:
     CellDelegate(const CellTable& table, QColor highlight, QColor highlightedText,
                  QObject* parent = nullptr);
 
+    // The text an empty cell shows greyed in its place (UTF-8), asked for each empty cell drawn.
+    using Hint = std::function<std::string(int row, int column)>;
+    void setHint(Hint hint) { m_hint = std::move(hint); }
+
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
@@ -21,6 +27,7 @@ private:
     const CellTable& m_table;
     QColor m_highlight;
     QColor m_highlightedText;
+    Hint m_hint;
 };
 
 } // namespace tallimo

@@ -1,5 +1,7 @@
 #include "document/CellLook.h"
 
+#include "document/MonthTotals.h"
+
 namespace tallimo {
 namespace {
 
@@ -60,6 +62,19 @@ CellLook resolveCellLook(const CellAttributes& own, const std::optional<CellAttr
         look.font = styleFromFlags(row->flags);
     }
     return look;
+}
+
+std::string cellHint(const CellTable& work, int row, int column, const WorkCalendar* calendar) {
+    if (calendar == nullptr || column != WorkColumn::Comment ||
+        !work.itemText(row, column).empty()) {
+        return {};
+    }
+    const auto entry = dayEntryOf(work, row);
+    if (!entry) {
+        return {};
+    }
+    const ModelDay day = calendar->day(entry->date);
+    return day.inPeriod ? day.holiday : std::string();
 }
 
 } // namespace tallimo

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "calc/WorkModel.h"
 #include "document/CellTable.h"
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace tallimo {
 
@@ -48,5 +50,12 @@ FontStyle styleFromFlags(std::uint32_t flags);
 // changes, which wins.
 CellLook resolveCellLook(const CellAttributes& own, const std::optional<CellAttributes>& whole,
                          bool selected, const FontStyle& base);
+
+// The grey of a text a cell shows without holding it.
+inline constexpr Colour kHintColour = 0x808080;
+// What an empty cell of the work list shows in its place: in the Comment column, the name the
+// work model gives the row's day (a public or imported holiday, a named company day). Only
+// shown, in kHintColour: the cell, its copies and the file stay empty. Empty without a model.
+std::string cellHint(const CellTable& work, int row, int column, const WorkCalendar* calendar);
 
 } // namespace tallimo

@@ -123,6 +123,23 @@ std::string readDateLine(Section section, std::string_view key, std::string_view
 
 } // namespace
 
+std::string modelDateLine(const ModelDate& day, bool holiday) {
+    if (holiday) {
+        return formatIsoDate(day.date) + " = " + day.name;
+    }
+    return formatIsoDate(day.date) + " = " + (day.half ? "half" : "free") +
+           (day.name.empty() ? "" : " " + day.name);
+}
+
+std::string readModelDateLine(std::string_view line, bool holiday, WorkModel& model) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos) {
+        return "a line is 'DATE = " + std::string(holiday ? "NAME" : "free|half NAME") + "'";
+    }
+    return readDateLine(holiday ? Section::Holidays : Section::CompanyDays,
+                        trimmed(line.substr(0, equals)), trimmed(line.substr(equals + 1)), model);
+}
+
 std::string workModelPath(const std::string& folder) {
     return (std::filesystem::path(folder.empty() ? "." : folder) / kWorkModelFileName).string();
 }
@@ -186,30 +203,42 @@ ModelText parseWorkModel(std::string_view text) {
     return result;
 }
 
+std::string periodValueText(const WorkPeriod& period, std::string_view key) {
+    if (key == "hours") {
+        return weekTargetsText(period.targets);
+    }
+    if (key == "break" || key == "break-after") {
+        return hoursSpanText(key == "break" ? period.breakSpan : period.breakAfter);
+    }
+    if (key == "region") {
+        return period.region.empty() ? std::string("none") : period.region;
+    }
+    if (key == "vacation") {
+        return daysText(period.vacationDays);
+    }
+    char carry[16];
+    std::snprintf(carry, sizeof carry, "%02d-%02d", period.carryMonth, period.carryDay);
+    return carry;
+}
+
 std::string formatWorkModel(const WorkModel& model) {
     std::string text = "# Tallimo work model: each period holds from its date until the next.\n";
     for (const WorkPeriod& period : model.periods) {
-        char carry[16];
-        std::snprintf(carry, sizeof carry, "%02d-%02d", period.carryMonth, period.carryDay);
         text += "\n[period " + formatIsoDate(period.from) + "]\n";
-        text += "hours = " + weekTargetsText(period.targets) + "\n";
-        text += "break = " + hoursSpanText(period.breakSpan) + "\n";
-        text += "break-after = " + hoursSpanText(period.breakAfter) + "\n";
-        text += "region = " + (period.region.empty() ? std::string("none") : period.region) + "\n";
-        text += "vacation = " + daysText(period.vacationDays) + "\n";
-        text += std::string("carry-until = ") + carry + "\n";
+        for (const char* key : kPeriodKeys) {
+            text += std::string(key) + " = " + periodValueText(period, key) + "\n";
+        }
     }
     if (!model.companyDays.empty()) {
         text += "\n[company days]\n";
         for (const ModelDate& day : model.companyDays) {
-            text += formatIsoDate(day.date) + " = " + (day.half ? "half" : "free") +
-                    (day.name.empty() ? "" : " " + day.name) + "\n";
+            text += modelDateLine(day, false) + "\n";
         }
     }
     if (!model.holidays.empty()) {
         text += "\n[holidays]\n";
         for (const ModelDate& day : model.holidays) {
-            text += formatIsoDate(day.date) + " = " + day.name + "\n";
+            text += modelDateLine(day, true) + "\n";
         }
     }
     return text;
@@ -350,6 +379,35 @@ IcsHolidays parseIcsHolidays(std::string_view text) {
     std::sort(result.days.begin(), result.days.end(),
               [](const ModelDate& a, const ModelDate& b) { return a.date < b.date; });
     return result;
+}
+
+IcsHolidays readIcsFile(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    if (const Result read = readWholeFile(path, bytes); !read || bytes.size() > kLargestModelFile) {
+        IcsHolidays refused;
+        refused.error = path + " cannot be read" +
+                        (read ? std::string(": it is too large") : ": " + read.message);
+        return refused;
+    }
+    IcsHolidays days =
+        parseIcsHolidays({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+    if (!days.error.empty()) {
+        days.error = path + " " + days.error;
+    }
+    return days;
+}
+
+void addImportedHolidays(WorkModel& model, const std::vector<ModelDate>& days) {
+    for (const ModelDate& day : days) {
+        const bool known =
+            std::any_of(model.holidays.begin(), model.holidays.end(),
+                        [&](const ModelDate& held) { return held.date == day.date; });
+        if (!known) {
+            model.holidays.push_back(day);
+        }
+    }
+    std::stable_sort(model.holidays.begin(), model.holidays.end(),
+                     [](const ModelDate& a, const ModelDate& b) { return a.date < b.date; });
 }
 
 } // namespace tallimo

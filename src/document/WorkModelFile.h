@@ -26,6 +26,15 @@ struct ModelText {
 };
 ModelText parseWorkModel(std::string_view text);
 std::string formatWorkModel(const WorkModel& model);
+// One line of the [company days] or [holidays] section, "2026-12-24 = half Christmas Eve", and
+// back: the reason when the line is not valid, else the date is added to the model's list.
+std::string modelDateLine(const ModelDate& day, bool holiday);
+std::string readModelDateLine(std::string_view line, bool holiday, WorkModel& model);
+// The keys of a period in the file, in the order they are written.
+inline constexpr const char* kPeriodKeys[] = {"hours",  "break",    "break-after",
+                                              "region", "vacation", "carry-until"};
+// A period's value of a key as the file writes it.
+std::string periodValueText(const WorkPeriod& period, std::string_view key);
 // Sets a period's key (hours, break, break-after, region, vacation, carry-until) from its text
 // in the file; the reason when the text is not valid.
 std::string setPeriodValue(WorkPeriod& period, std::string_view key, std::string_view value);
@@ -48,5 +57,9 @@ struct IcsHolidays {
     std::string error;
 };
 IcsHolidays parseIcsHolidays(std::string_view text);
+// The file read and parsed; error names the file and why it cannot be used.
+IcsHolidays readIcsFile(const std::string& path);
+// Adds the imported days whose dates the model does not hold yet, keeping them by date.
+void addImportedHolidays(WorkModel& model, const std::vector<ModelDate>& days);
 
 } // namespace tallimo

@@ -12,6 +12,7 @@ struct NewMonthDialog;
 struct EntryDialog;
 struct OptionsDialog;
 class ExportDialog;
+struct WorkModelDialog;
 
 enum class Answer { Ok, Cancel };
 
@@ -72,6 +73,12 @@ public:
     }
     // The clipboard's plain text; nothing where it holds none.
     virtual std::optional<std::string> clipboardText() { return std::nullopt; }
+
+    // The work model dialog; a terminal has none (it has `tallimo-cli model set`).
+    virtual bool runWorkModelDialog(WorkModelDialog& dialog) {
+        (void)dialog;
+        return false;
+    }
 };
 
 } // namespace tallimo

@@ -140,6 +140,11 @@ public:
     // The model with today's date, for the totals and the balance; empty without a model.
     std::optional<ModelToday> modelToday();
     const std::string& workModelProblem() const { return m_modelProblem; }
+    // The folder whose model the desktop edits: the open month's, else the last document's;
+    // empty with neither.
+    std::string workModelFolder() const;
+    // Special > Work model: edits the folder's model, then counts the open month by it.
+    Result OnWorkModel();
 
 private:
     void markSelectedDays(std::string_view handler, const std::function<void(int row)>& mark,

@@ -75,6 +75,7 @@ const std::vector<CommandInfo> kCommands = {
     {32793, "", "Switch", "Switch between Show and Hidden", R::SwitchLabel, T::View, call<&CTagrolView::OnSwitch>},
     {32790, "", "Enter", "Enter the office", R::Always, T::View, call<&CTagrolView::OnEnter>},
     {32791, "", "Left", "Left the office", R::Always, T::View, call<&CTagrolView::OnLeave>},
+    {32840, "Special", "Work model...", "Set the target hours, holidays and vacation of the months' folder\nWork model", R::Always, T::View, call<&CTagrolView::OnWorkModel>},
 };
 // clang-format on
 
@@ -185,6 +186,7 @@ std::string stepNameOf(int id) {
         {ClearCell, "Clear cell"},
         {DeleteRows, "Delete"},
         {Options, "Options"},
+        {EditWorkModel, "Work model"},
     };
     for (const auto& [command, name] : names) {
         if (command == id) {

@@ -59,6 +59,8 @@ inline constexpr int OvertimeBalance = 32825;
 // The month report.
 inline constexpr int FilePrintPreview = 57609;
 inline constexpr int ExportPdf = 32826;
+// The work model of the months' folder.
+inline constexpr int EditWorkModel = 32840;
 } // namespace CommandId
 
 // When a command of the main menu, the toolbar or the tray popup is enabled.

@@ -21,8 +21,13 @@ void CTagrolView::markSelectedDays(std::string_view handler,
         traceLine("Leave " + name + " no rows selected");
         return;
     }
+    // Under a work model a mark decides whether a day without times is missing.
+    const bool recount = workCalendar() != nullptr;
     for (const int row : rows) {
         mark(row);
+        if (recount) {
+            CalculateWorkRow(row);
+        }
         if (afterEachRow) {
             m_doc.afterChange(m_settings.AutoSave);
         }
@@ -76,10 +81,15 @@ Result CTagrolView::OnVkdelete() {
         return Result::nothingToDo();
     }
     if (m_workVisible) {
-        // Days stay in the month; only what was recorded for them goes.
+        // Days stay in the month; only what was recorded for them goes. Under a work model
+        // the emptied day may be missing now.
+        const bool recount = workCalendar() != nullptr;
         for (const int row : rows) {
             for (int column = kFirstClearedWorkColumn; column < WorkColumn::Count; ++column) {
                 list.SetItemText(row, column, std::string());
+            }
+            if (recount) {
+                CalculateWorkRow(row);
             }
             m_doc.afterChange(m_settings.AutoSave);
         }

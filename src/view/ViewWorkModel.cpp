@@ -1,6 +1,8 @@
 #include "calc/Holidays.h"
+#include "document/RecentFileList.h"
 #include "document/WorkModelFile.h"
 #include "view/CTagrolView.h"
+#include "view/WorkModelDialog.h"
 
 #include <filesystem>
 
@@ -42,6 +44,79 @@ std::optional<ModelToday> CTagrolView::modelToday() {
         return std::nullopt;
     }
     return ModelToday{*calendar, civilDateOf(m_platform.clock.now())};
+}
+
+std::string CTagrolView::workModelFolder() const {
+    const std::string& open = m_doc.path();
+    const std::string path = open.empty() ? lastDocument(m_platform.settings) : open;
+    if (path.empty()) {
+        return {};
+    }
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    return folder.empty() ? "." : folder;
+}
+
+Result CTagrolView::OnWorkModel() {
+    traceLine("Enter OnWorkModel");
+    const std::string folder = workModelFolder();
+    if (folder.empty()) {
+        m_platform.ui.showMessage("The work model belongs to a folder of months: open or save a "
+                                  "month first.");
+        traceLine("Leave OnWorkModel");
+        return Result::refused();
+    }
+    std::optional<WorkModel> original;
+    if (const Result read = readWorkModel(folder, original); !read) {
+        m_platform.ui.showMessage(read.message + "\nCorrect the file, or remove it to start anew.");
+        traceLine("Leave OnWorkModel");
+        return Result::failed();
+    }
+    WorkModelDialog dialog;
+    dialog.folder = folder;
+    dialog.today = civilDateOf(m_platform.clock.now());
+    if (original) {
+        dialog.show(*original, true);
+    } else {
+        // A new model starts with the month shown, so that its days count at once.
+        WorkModel proposed;
+        proposed.periods.emplace_back();
+        const Instant month = m_sheet.minDate != 0 ? m_sheet.minDate : m_platform.clock.now();
+        const CivilDate first = civilDateOf(month);
+        proposed.periods.front().from = {first.year, first.month, 1};
+        dialog.show(proposed, false);
+    }
+    if (!m_platform.ui.runWorkModelDialog(dialog) || !dialog.ok) {
+        traceLine("Leave OnWorkModel");
+        return Result::cancelled();
+    }
+    Result written;
+    if (dialog.switchOff) {
+        written = switchWorkModelOff(folder);
+    } else {
+        written = updateWorkModel(folder, [&](std::optional<WorkModel>& model) {
+            // Another program may have changed the model while the dialog was open.
+            if (model != original &&
+                m_platform.ui.ask("The work model of " + folder +
+                                  " was changed by another program while the dialog was open. "
+                                  "Replace it with yours?") != Answer::Ok) {
+                return Result::cancelled();
+            }
+            model = dialog.model;
+            return Result{};
+        });
+    }
+    if (written.outcome == Outcome::Failed || written.outcome == Outcome::Refused) {
+        m_platform.ui.showMessage(written.message);
+        written.message.clear();
+    }
+    // The open month's rows count by the model now in force.
+    const auto before = storeSheet();
+    CalculateAllWorkRows();
+    if (storeSheet() != before) {
+        m_doc.afterChange(m_settings.AutoSave);
+    }
+    traceLine("Leave OnWorkModel");
+    return written;
 }
 
 } // namespace tallimo

@@ -36,6 +36,10 @@ public:
         return setClipboardText(text);
     }
     std::optional<std::string> clipboardText() override { return clipboard; }
+    bool runWorkModelDialog(WorkModelDialog& dialog) override {
+        events.emplace_back("dialog: work model");
+        return onWorkModelDialog ? onWorkModelDialog(dialog) : false;
+    }
 
     // Script. A question without a scripted answer is answered Cancel and counted.
     std::deque<Answer> answers;
@@ -44,6 +48,7 @@ public:
     std::function<bool(EntryDialog&)> onEntryDialog;
     std::function<bool(OptionsDialog&)> onOptionsDialog;
     std::function<bool(ExportDialog&)> onExportDialog;
+    std::function<bool(WorkModelDialog&)> onWorkModelDialog;
     bool clipboardAvailable = true;
     // Plays the user's in-place edit; without it the editor opens and nothing is typed.
     std::function<void(bool workList, int row, int column)> onEditCell;
