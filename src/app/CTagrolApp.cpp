@@ -6,6 +6,7 @@
 #include "app/CTrayNotifyIcon.h"
 #include "app/DiskWatcher.h"
 #include "app/ListsWidget.h"
+#include "app/PresenceWatch.h"
 #include "app/QtDialogs.h"
 #include "app/ReportPrinting.h"
 #include "app/SessionEnd.h"
@@ -15,9 +16,11 @@
 #include "controls/CCellListCtrl.h"
 #include "platform/Encoding.h"
 #include "platform/posix/PluginFolder.h"
+#include "platform/qt/DbusPresenceSource.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QMenu>
 #include <QSessionManager>
 #include <QStatusBar>
 #include <QTimer>
@@ -34,6 +37,7 @@ CTagrolApp::CTagrolApp(SettingsStore& settings, TraceSink& trace, DesktopStart s
       m_runner(m_view, m_ui) {
     // An empty plug-in folder in the options means the plug-ins that come with the program.
     m_platform.bundledPlugInDir = bundledPluginFolder();
+    m_startedAt = m_clock.now();
 }
 
 CTagrolApp::~CTagrolApp() = default;
@@ -93,6 +97,7 @@ bool CTagrolApp::InitInstance() {
         emit finished();
     });
     watchSessionEnd();
+    watchPresence();
     m_today = new TodayBar(m_view, m_clock, m_frame->todayLabel(), *m_frame);
     connect(m_frame.get(), &CMainFrame::idle, m_today, &TodayBar::refresh);
     return true;
@@ -117,6 +122,21 @@ void CTagrolApp::watchSessionEnd() {
                 }
                 manager.release();
             });
+}
+
+void CTagrolApp::watchPresence() {
+    m_presence = new PresenceWatch(
+        m_view, m_runner, m_settings, m_clock,
+        [this] { return std::make_unique<DbusPresenceSource>(m_clock); },
+        [this] { return m_tray != nullptr ? m_tray->icon() : nullptr; }, m_frame.get());
+    m_platform.presenceUnavailable = [this] { return m_presence->unavailableReason(); };
+    m_tray->popup()->addSeparator();
+    m_tray->popup()->addAction(m_presence->recordAutomatically());
+    // A change of the setting, by the options or another program, ends in an idle update.
+    connect(m_frame.get(), &CMainFrame::idle, m_presence, &PresenceWatch::follow);
+    // The departure is in the month before the recovery copy is kept and the program ends.
+    m_sessionEnd->departing = [this] { m_presence->sessionEnds(); };
+    m_presence->start(m_startedAt);
 }
 
 void CTagrolApp::createTray() {

@@ -22,6 +22,7 @@ class CMainFrame;
 class CTrayNotifyIcon;
 class DiskWatcher;
 class ReportPrinting;
+class PresenceWatch;
 class SessionEnd;
 class TodayBar;
 class SingleInstance;
@@ -62,6 +63,7 @@ public:
     BalanceWindow* balanceWindow() { return m_balanceWindow; }
     SessionEnd* sessionEnd() { return m_sessionEnd; }
     TodayBar* todayBar() { return m_today; }
+    PresenceWatch* presence() { return m_presence; }
 
 signals:
     // The main window was closed: the program is done.
@@ -71,6 +73,7 @@ private:
     void openFromCommandLine(const std::string& file, bool& loaded);
     void createTray();
     void watchSessionEnd();
+    void watchPresence();
     void bringToFront();
     void showBalanceWindow();
 
@@ -91,6 +94,9 @@ private:
     std::unique_ptr<ReportPrinting> m_reportPrinting;
     SessionEnd* m_sessionEnd = nullptr;
     TodayBar* m_today = nullptr;
+    // The program's start is the first arrival of a day it was started on.
+    Instant m_startedAt = 0;
+    PresenceWatch* m_presence = nullptr;
 };
 
 } // namespace tallimo
