@@ -1,6 +1,7 @@
 #include "view/PresenceJournal.h"
 
 #include "document/AtomicFile.h"
+#include "platform/PresenceSource.h"
 
 #include <filesystem>
 #include <fstream>
@@ -84,6 +85,19 @@ std::optional<PresenceEntry> PresenceJournal::lastLeave() const {
         }
     }
     return last;
+}
+
+std::optional<std::string> PresenceJournal::unavailableReason() const {
+    std::optional<std::string> reason;
+    for (const PresenceEntry& entry : read()) {
+        if (entry.outcome.starts_with(kPresenceUnavailable)) {
+            reason = entry.outcome.substr(kPresenceUnavailable.size());
+        } else if (entry.source != presenceCauseWord(PresenceCause::SessionEnd)) {
+            // The session's end is the program's own, seen without any bus.
+            reason.reset();
+        }
+    }
+    return reason;
 }
 
 std::optional<std::string> PresenceJournal::presenceLeave(const std::string& row) const {

@@ -257,7 +257,7 @@ PresenceNotice PresenceRecorder::accept(const PresenceNotice& suggestion) {
 }
 
 void PresenceRecorder::noteUnavailable(Instant at, const std::string& reason) {
-    journal({PresenceCause::Start, at}, "", "", "", "presence detection unavailable: " + reason);
+    journal({PresenceCause::Start, at}, "", "", "", std::string(kPresenceUnavailable) + reason);
 }
 
 } // namespace tallimo

@@ -119,7 +119,12 @@ class PresenceOverDbus(dbusmock.DBusTestCase):
         return self.cli("presence")
 
     def wait_for_leave(self, leave):
-        self.assertTrue(eventually(lambda: self.row()[1] == leave), (self.row(), self.journal()))
+        # The program stamps the event when it sees it, which may be a second after the test's
+        # clock reading.
+        later = (datetime.datetime.strptime(leave, "%H:%M:%S") +
+                 datetime.timedelta(seconds=1)).strftime("%H:%M:%S")
+        self.assertTrue(eventually(lambda: self.row()[1] in (leave, later)),
+                        (leave, self.row(), self.journal()))
 
     @staticmethod
     def clock():
@@ -144,10 +149,8 @@ class PresenceOverDbus(dbusmock.DBusTestCase):
                             lambda: self.session.Unlock(dbus_interface=SESSION)),
                            (lambda: self.session.SetLockedHint(True, dbus_interface=SESSION),
                             lambda: self.session.SetLockedHint(False, dbus_interface=SESSION)),
-                           (lambda: self.saver.EmitSignal(SAVER, "ActiveChanged", "b", [True],
-                                                          dbus_interface=dbusmock.MOCK_IFACE),
-                            lambda: self.saver.EmitSignal(SAVER, "ActiveChanged", "b", [False],
-                                                          dbus_interface=dbusmock.MOCK_IFACE))]:
+                           (lambda: self.emit(self.saver, SAVER, "ActiveChanged", "b", [True]),
+                            lambda: self.emit(self.saver, SAVER, "ActiveChanged", "b", [False]))]:
             at = self.clock()
             away()
             self.wait_for_leave(at)
@@ -155,12 +158,10 @@ class PresenceOverDbus(dbusmock.DBusTestCase):
             self.wait_for_leave(self.forecast(enter))
 
         at = self.clock()
-        self.logind.EmitSignal(MANAGER, "PrepareForSleep", "b", [True],
-                               dbus_interface=dbusmock.MOCK_IFACE)
+        self.emit(self.logind, MANAGER, "PrepareForSleep", "b", [True])
         self.wait_for_leave(at)
         self.assertEqual(eventually(lambda: not self.inhibitors()), True)
-        self.logind.EmitSignal(MANAGER, "PrepareForSleep", "b", [False],
-                               dbus_interface=dbusmock.MOCK_IFACE)
+        self.emit(self.logind, MANAGER, "PrepareForSleep", "b", [False])
         self.wait_for_leave(self.forecast(enter))
         self.assertEqual(eventually(self.inhibitors), ["Tallimo"])
         sources = [line[10:30].strip() for line in self.journal().splitlines()[2:]]
@@ -170,6 +171,75 @@ class PresenceOverDbus(dbusmock.DBusTestCase):
         notify = [call for call in self.notifications.GetCalls(dbus_interface=dbusmock.MOCK_IFACE)
                   if call[1] == "Notify"]
         self.assertEqual(str(notify[0][2][4]), "Enter %s recorded (started)" % enter)
+
+    def emit(self, mock, interface, name, signature, args):
+        mock.EmitSignal(interface, name, signature, args, dbus_interface=dbusmock.MOCK_IFACE)
+
+    def test_a_lock_counts_only_once_it_lasted_the_minimum(self):
+        self.mock_logind()
+        self.start("auto", 1)
+        enter = eventually(lambda: self.row()[0])
+        self.session.Lock(dbus_interface=SESSION)
+        self.session.Unlock(dbus_interface=SESSION)
+        self.assertTrue(eventually(lambda: "nothing recorded" in self.journal()))
+        self.assertEqual(self.row()[1], self.forecast(enter))
+        # Nothing arrives after this lock: the program wakes up by itself once the minute passed.
+        at = self.clock()
+        self.session.Lock(dbus_interface=SESSION)
+        time.sleep(55)
+        self.assertEqual(self.row()[1], self.forecast(enter))
+        self.wait_for_leave(at)
+
+    def test_a_leave_written_by_hand_is_kept(self):
+        self.cli("--at", "00:00:01", "enter", self.month)
+        self.cli("--yes", "--at", "00:00:02", "leave", self.month)
+        self.mock_logind()
+        self.start("auto", 0)
+        self.session.Lock(dbus_interface=SESSION)
+        self.assertTrue(eventually(lambda: "entered by hand is kept" in self.journal()),
+                        self.journal())
+        self.assertEqual(self.row()[:2], ("00:00:01", "00:00:02"))
+
+    def test_sigterm_writes_the_departure_before_the_program_ends(self):
+        self.mock_logind()
+        self.start("auto", 5)
+        enter = eventually(lambda: self.row()[0])
+        at = self.clock()
+        self.desktop.send_signal(signal.SIGTERM)
+        self.assertEqual(self.desktop.wait(10), 0)
+        self.assertEqual(self.row()[0], enter)
+        self.wait_for_leave(at)
+        self.assertIn("%-20s  Leave %s recorded (session ended)" % ("session ended", self.row()[1]),
+                      self.journal())
+
+    def test_suggest_mode_records_the_events_time_when_its_action_is_taken(self):
+        self.mock_logind()
+        self.mock_notifications()
+        before = self.clock()
+        self.start("suggest", 0)
+        notify = eventually(lambda: [call[2] for call in self.notifications.GetCalls(
+            dbus_interface=dbusmock.MOCK_IFACE) if call[1] == "Notify"])
+        text, actions = str(notify[0][4]), [str(action) for action in notify[0][5]]
+        self.assertEqual(actions, ["record", "Enter now", "dismiss", "Not now"])
+        self.assertRegex(text, r"^Record Enter \d\d:\d\d:\d\d \(started\)\?$")
+        started = text[13:21]
+        self.assertGreaterEqual(started, before)
+        self.assertEqual(self.row()[0], "")
+        time.sleep(1.5)
+        self.emit(self.notifications, NOTIFICATIONS, "ActionInvoked", "us", [1, "record"])
+        self.assertEqual(eventually(lambda: self.row()[0]), started)
+
+    def test_without_logind_or_screen_saver_the_mode_says_it_is_unavailable(self):
+        self.start("auto", 5)
+        self.assertTrue(eventually(lambda: self.row()[0]))
+        header = eventually(lambda: "unavailable" in self.journal() and self.journal())
+        self.assertRegex(header.splitlines()[0],
+                         r"^Presence: auto, unavailable: no logind session \(.+\), and no "
+                         r"screen saver on the session bus$")
+        self.assertIsNone(self.desktop.poll())
+        self.desktop.terminate()
+        self.assertEqual(self.desktop.wait(10), 0)
+        self.assertNotIn(b"rror", self.desktop.stderr.read())
 
 
 if __name__ == "__main__":
