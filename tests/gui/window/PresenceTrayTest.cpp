@@ -1,0 +1,36 @@
+#include "DesktopFixture.h"
+#include "app/CTrayNotifyIcon.h"
+#include "app/PresenceWatch.h"
+
+#include <QAction>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+namespace tallimo::test {
+namespace {
+
+// Checking "Record automatically" switches to auto; unchecking goes back to the mode before it,
+// or to suggest when the program started in auto.
+TEST(PresenceTray, RecordAutomaticallySwitchesToAutoAndBackToTheModeBefore) {
+    const struct {
+        const char* start;
+        const char* afterFirst;
+        const char* afterSecond;
+    } cases[] = {{"off", "auto", "off"}, {"suggest", "auto", "suggest"}, {"auto", "suggest", "auto"}};
+    for (const auto& c : cases) {
+        DesktopFixture f;
+        f.settings.setString(kSettingsSection, kPresenceKey, c.start);
+        ASSERT_TRUE(f.launchOnMonth());
+        QAction* entry = f.app->presence()->recordAutomatically();
+        ASSERT_TRUE(f.app->tray()->popup()->actions().contains(entry));
+        EXPECT_EQ(entry->isChecked(), std::string(c.start) == "auto") << c.start;
+        for (const char* expected : {c.afterFirst, c.afterSecond}) {
+            entry->trigger();
+            EXPECT_EQ(f.settings.getString(kSettingsSection, kPresenceKey), expected) << c.start;
+            EXPECT_EQ(entry->isChecked(), std::string(expected) == "auto") << c.start;
+        }
+    }
+}
+
+} // namespace
+} // namespace tallimo::test
