@@ -12,6 +12,7 @@
 #include "app/SessionEnd.h"
 #include "app/SingleInstance.h"
 #include "app/TodayBar.h"
+#include "app/TrayWatch.h"
 #include "app/WindowState.h"
 #include "controls/CCellListCtrl.h"
 #include "platform/Encoding.h"
@@ -82,6 +83,11 @@ bool CTagrolApp::InitInstance() {
     if (m_tray == nullptr) {
         createTray();
     }
+    if (!m_tray->isCreated()) {
+        // Started at login before the panel: the icon docks once a notification area appears.
+        m_trayWatch = new TrayWatch(m_frame.get());
+        connect(m_trayWatch, &TrayWatch::mayHaveAppeared, this, &CTagrolApp::trayMayHaveAppeared);
+    }
     m_watcher = new DiskWatcher(m_view, m_runner, m_frame->lists(), m_ui, m_frame.get());
     connect(m_frame.get(), &CMainFrame::idle, m_watcher, &DiskWatcher::follow);
     m_watcher->follow();
@@ -142,6 +148,21 @@ void CTagrolApp::watchPresence() {
 void CTagrolApp::createTray() {
     m_tray = new CTrayNotifyIcon(m_start.trayAvailable(), m_frame->actions(), m_runner,
                                  m_view.trace(), m_frame.get());
+}
+
+void CTagrolApp::trayMayHaveAppeared() {
+    if (m_tray->isCreated() || !m_start.trayAvailable()) {
+        return;
+    }
+    m_tray->dock();
+    if (m_trayWatch != nullptr) {
+        m_trayWatch->deleteLater();
+        m_trayWatch = nullptr;
+    }
+    if (m_start.hidden && !m_view.isMainWindowHidden()) {
+        // Hidden as Switch hides it, so that the tray's Switch reads "Show".
+        m_runner.guardedOrLater([this] { m_view.OnSwitch(); }, {});
+    }
 }
 
 void CTagrolApp::openFromCommandLine(const std::string& file, bool& loaded) {

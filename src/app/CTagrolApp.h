@@ -25,6 +25,7 @@ class ReportPrinting;
 class PresenceWatch;
 class SessionEnd;
 class TodayBar;
+class TrayWatch;
 class SingleInstance;
 
 struct DesktopStart {
@@ -51,6 +52,8 @@ public:
     void listenTo(SingleInstance& instance);
     // Another program changed the settings file: the view takes its values.
     void settingsChanged();
+    // A notification area may have appeared: the icon docks, and a hidden start hides its window.
+    void trayMayHaveAppeared();
     // A problem the user must know of but that stops nothing (UTF-8 text).
     void warn(const std::string& text);
 
@@ -97,6 +100,8 @@ private:
     // The program's start is the first arrival of a day it was started on.
     Instant m_startedAt = 0;
     PresenceWatch* m_presence = nullptr;
+    // While the desktop has no notification area.
+    TrayWatch* m_trayWatch = nullptr;
 };
 
 } // namespace tallimo
