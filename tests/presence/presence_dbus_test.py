@@ -1,17 +1,7 @@
 #!/usr/bin/python3
-"""Drives the desktop through mocked logind, screen saver and notification services.
-
-Usage: presence_dbus_test.py TALLIMO TALLIMO_CLI [unittest arguments]
-"""
-import datetime
-import os
-import shutil
-import signal
-import subprocess
-import sys
-import tempfile
-import time
-import unittest
+"""The desktop against mocked logind, screen saver and notification services.
+Usage: presence_dbus_test.py TALLIMO TALLIMO_CLI [unittest arguments]"""
+import datetime, os, shutil, signal, subprocess, sys, tempfile, time, unittest
 
 try:
     import dbus
@@ -21,20 +11,25 @@ except ImportError:
     sys.exit(77)
 
 TALLIMO, CLI = sys.argv[1], sys.argv[2]
-MANAGER = "org.freedesktop.login1.Manager"
-SESSION = "org.freedesktop.login1.Session"
-SAVER = "org.freedesktop.ScreenSaver"
-NOTIFICATIONS = "org.freedesktop.Notifications"
+LOGIN1, MANAGER, SESSION = "org.freedesktop.login1", "org.freedesktop.login1.Manager", \
+    "org.freedesktop.login1.Session"
+SAVER, NOTIFICATIONS = "org.freedesktop.ScreenSaver", "org.freedesktop.Notifications"
 
 
 def eventually(check, seconds=10):
     end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        value = check()
-        if value:
-            return value
+    while not check() and time.monotonic() < end:
         time.sleep(0.1)
     return check()
+
+
+def clock(shift=0, start=None):
+    moment = datetime.datetime.strptime(start, "%H:%M:%S") if start else datetime.datetime.now()
+    return (moment + datetime.timedelta(seconds=shift)).strftime("%H:%M:%S")
+
+
+def emit(mock, interface, name, signature, args):
+    mock.EmitSignal(interface, name, signature, args, dbus_interface=dbusmock.MOCK_IFACE)
 
 
 class PresenceOverDbus(dbusmock.DBusTestCase):
@@ -45,198 +40,160 @@ class PresenceOverDbus(dbusmock.DBusTestCase):
 
     def setUp(self):
         self.home = tempfile.mkdtemp()
+        # A runtime folder of its own: another running Tallimo would take the start over.
         self.env = dict(os.environ, HOME=self.home, XDG_CONFIG_HOME=self.home + "/config",
-                        XDG_RUNTIME_DIR=self.home + "/run", QT_QPA_PLATFORM="offscreen",
-                        TZ="UTC")
+                        XDG_RUNTIME_DIR=self.home, QT_QPA_PLATFORM="offscreen")
         self.env.pop("XDG_SESSION_ID", None)
-        os.makedirs(self.env["XDG_RUNTIME_DIR"], mode=0o700)
-        self.servers = []
-        self.desktop = None
-        self.today = datetime.datetime.now(datetime.timezone.utc).strftime("%d.%m.%Y")
-        self.month = self.home + "/month.time"
-        self.cli("new", datetime.date.today().strftime("%Y-%m"), self.month)
+        self.servers, self.desktop = [], None
+        self.today, self.month = time.strftime("%d.%m.%Y"), self.home + "/month.time"
+        self.cli("new", time.strftime("%Y-%m"), self.month)
 
     def tearDown(self):
-        if self.desktop and self.desktop.poll() is None:
-            self.desktop.kill()
-            self.desktop.wait()
-        for server in self.servers:
-            server.terminate()
-            server.wait()
+        for process in ([self.desktop] if self.desktop else []) + self.servers:
+            process.kill()
+            process.wait()
         shutil.rmtree(self.home, ignore_errors=True)
 
     def cli(self, *args):
         return subprocess.run([CLI, *args], env=self.env, check=True, capture_output=True,
                               text=True).stdout
 
-    def mock_logind(self):
-        server, self.logind = self.spawn_server_template("logind", {},
-                                                         stdout=subprocess.DEVNULL)
+    def mock(self, template=None, name=None, path=None):
+        if template:
+            server, mock = self.spawn_server_template(template, {}, stdout=subprocess.DEVNULL)
+        else:
+            server = self.spawn_server(name, path, name, stdout=subprocess.DEVNULL)
+            mock = self.get_dbus().get_object(name, path)
         self.servers.append(server)
+        return mock
+
+    def mock_logind(self):
+        self.logind = self.mock("logind")
         self.logind.AddSession("c1", "seat0", dbus.UInt32(os.getuid()), "user", True,
                                dbus_interface=dbusmock.MOCK_IFACE)
         self.logind.AddMethod(MANAGER, "GetSessionByPID", "u", "o",
                               'ret = "/org/freedesktop/login1/session/c1"',
                               dbus_interface=dbusmock.MOCK_IFACE)
-        self.session = self.dbus_con(True).get_object("org.freedesktop.login1",
-                                                      "/org/freedesktop/login1/session/c1")
-
-    def mock_screen_saver(self):
-        server = self.spawn_server(SAVER, "/org/freedesktop/ScreenSaver", SAVER,
-                                   stdout=subprocess.DEVNULL)
-        self.servers.append(server)
-        self.saver = self.dbus_con(False).get_object(SAVER, "/org/freedesktop/ScreenSaver")
-
-    def mock_notifications(self):
-        server, self.notifications = self.spawn_server_template(
-            "notification_daemon", {}, stdout=subprocess.DEVNULL)
-        self.servers.append(server)
-
-    def dbus_con(self, system):
-        return self.get_dbus(system_bus=system)
+        session = self.get_dbus(True).get_object(LOGIN1, "/org/freedesktop/login1/session/c1")
+        return lambda method, *args: session.get_dbus_method(method, SESSION)(*args)
 
     def start(self, mode, minutes, session_id=None):
-        self.cli("options", "AutoSave=on", "Presence=" + mode,
-                 "PresenceAwayMinutes=" + str(minutes))
+        self.cli("options", "AutoSave=on", "Presence=" + mode, "PresenceAwayMinutes=%d" % minutes)
         if session_id:
             self.env["XDG_SESSION_ID"] = session_id
         self.desktop = subprocess.Popen([TALLIMO, self.month], env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        self.assertTrue(eventually(lambda: "started" in self.journal()), self.journal())
+        self.assertTrue(eventually(lambda: "started" in self.cli("presence")))
 
     def inhibitors(self):
         return [str(i[1]) for i in self.logind.ListInhibitors(dbus_interface=MANAGER)]
 
-    def row(self):
-        """Enter, Leave and Comment of today's row as the month file holds them."""
-        for line in self.cli("show", self.month, "--tsv").splitlines():
-            cells = line.split("\t")
-            if cells[0] == self.today:
-                return tuple(cells[2:5])
-        self.fail("no row " + self.today)
+    def notifications(self, mock):
+        return [call[2] for call in mock.GetCalls(dbus_interface=dbusmock.MOCK_IFACE)
+                if call[1] == "Notify"]
 
-    def journal(self):
-        return self.cli("presence")
+    def row(self):
+        """Enter, Leave and Comment of today's row in the month file."""
+        for line in self.cli("show", self.month, "--tsv").splitlines():
+            if line.startswith(self.today):
+                return tuple(line.split("\t")[2:5])
 
     def wait_for_leave(self, leave):
-        # The program stamps the event when it sees it, which may be a second after the test's
-        # clock reading.
-        later = (datetime.datetime.strptime(leave, "%H:%M:%S") +
-                 datetime.timedelta(seconds=1)).strftime("%H:%M:%S")
-        self.assertTrue(eventually(lambda: self.row()[1] in (leave, later)),
-                        (leave, self.row(), self.journal()))
-
-    @staticmethod
-    def clock():
-        return datetime.datetime.now(datetime.timezone.utc).strftime("%H:%M:%S")
-
-    def forecast(self, enter):
-        day = datetime.datetime.strptime(enter, "%H:%M:%S")
-        return (day + datetime.timedelta(hours=9)).strftime("%H:%M:%S")
+        # The program stamps an event when it sees it, maybe a second after the test's reading.
+        self.assertTrue(eventually(lambda: self.row()[1] in (leave, clock(1, leave))),
+                        (leave, self.row(), self.cli("presence")))
 
     def test_lock_saver_and_suspend_depart_and_each_arrival_puts_the_forecast_back(self):
-        self.mock_logind()
-        self.mock_screen_saver()
-        self.mock_notifications()
-        before = self.clock()
+        session = self.mock_logind()
+        saver = self.mock(name=SAVER, path="/org/freedesktop/ScreenSaver")
+        notifications = self.mock("notification_daemon")
+        before = clock()
         self.start("auto", 0, session_id="c1")
         enter, leave, comment = eventually(lambda: self.row()[0] and self.row())
         self.assertGreaterEqual(enter, before)
-        self.assertEqual((leave, comment), (self.forecast(enter), "automatic created entry"))
+        self.assertEqual((leave, comment), (clock(9 * 3600, enter), "automatic created entry"))
         self.assertEqual(eventually(self.inhibitors), ["Tallimo"])
-
-        for away, back in [(lambda: self.session.Lock(dbus_interface=SESSION),
-                            lambda: self.session.Unlock(dbus_interface=SESSION)),
-                           (lambda: self.session.SetLockedHint(True, dbus_interface=SESSION),
-                            lambda: self.session.SetLockedHint(False, dbus_interface=SESSION)),
-                           (lambda: self.emit(self.saver, SAVER, "ActiveChanged", "b", [True]),
-                            lambda: self.emit(self.saver, SAVER, "ActiveChanged", "b", [False]))]:
-            at = self.clock()
+        for away, back in [(lambda: session("Lock"), lambda: session("Unlock")),
+                           (lambda: session("SetLockedHint", True),
+                            lambda: session("SetLockedHint", False)),
+                           (lambda: emit(saver, SAVER, "ActiveChanged", "b", [True]),
+                            lambda: emit(saver, SAVER, "ActiveChanged", "b", [False]))]:
+            at = clock()
             away()
             self.wait_for_leave(at)
             back()
-            self.wait_for_leave(self.forecast(enter))
-
-        at = self.clock()
-        self.emit(self.logind, MANAGER, "PrepareForSleep", "b", [True])
+            self.wait_for_leave(clock(9 * 3600, enter))
+        at = clock()
+        emit(self.logind, MANAGER, "PrepareForSleep", "b", [True])
         self.wait_for_leave(at)
         self.assertEqual(eventually(lambda: not self.inhibitors()), True)
-        self.emit(self.logind, MANAGER, "PrepareForSleep", "b", [False])
-        self.wait_for_leave(self.forecast(enter))
+        emit(self.logind, MANAGER, "PrepareForSleep", "b", [False])
+        self.wait_for_leave(clock(9 * 3600, enter))
         self.assertEqual(eventually(self.inhibitors), ["Tallimo"])
-        sources = [line[10:30].strip() for line in self.journal().splitlines()[2:]]
+        sources = [line[10:30].strip() for line in self.cli("presence").splitlines()[2:]]
         self.assertEqual(sources, ["started", "locked", "unlocked", "locked", "unlocked",
                                    "screen saver started", "screen saver ended", "suspended",
                                    "resumed"])
-        notify = [call for call in self.notifications.GetCalls(dbus_interface=dbusmock.MOCK_IFACE)
-                  if call[1] == "Notify"]
-        self.assertEqual(str(notify[0][2][4]), "Enter %s recorded (started)" % enter)
-
-    def emit(self, mock, interface, name, signature, args):
-        mock.EmitSignal(interface, name, signature, args, dbus_interface=dbusmock.MOCK_IFACE)
+        self.assertEqual(str(self.notifications(notifications)[0][4]),
+                         "Enter %s recorded (started)" % enter)
 
     def test_a_lock_counts_only_once_it_lasted_the_minimum(self):
-        self.mock_logind()
+        session = self.mock_logind()
         self.start("auto", 1)
-        enter = eventually(lambda: self.row()[0])
-        self.session.Lock(dbus_interface=SESSION)
-        self.session.Unlock(dbus_interface=SESSION)
-        self.assertTrue(eventually(lambda: "nothing recorded" in self.journal()))
-        self.assertEqual(self.row()[1], self.forecast(enter))
-        # Nothing arrives after this lock: the program wakes up by itself once the minute passed.
-        at = self.clock()
-        self.session.Lock(dbus_interface=SESSION)
+        forecast = clock(9 * 3600, eventually(lambda: self.row()[0]))
+        session("Lock")
+        session("Unlock")
+        self.assertTrue(eventually(lambda: "nothing recorded" in self.cli("presence")))
+        self.assertEqual(self.row()[1], forecast)
+        # Nothing follows this lock: the program wakes up by itself once the minute passed.
+        at = clock()
+        session("Lock")
         time.sleep(55)
-        self.assertEqual(self.row()[1], self.forecast(enter))
+        self.assertEqual(self.row()[1], forecast)
         self.wait_for_leave(at)
 
     def test_a_leave_written_by_hand_is_kept(self):
         self.cli("--at", "00:00:01", "enter", self.month)
         self.cli("--yes", "--at", "00:00:02", "leave", self.month)
-        self.mock_logind()
+        session = self.mock_logind()
         self.start("auto", 0)
-        self.session.Lock(dbus_interface=SESSION)
-        self.assertTrue(eventually(lambda: "entered by hand is kept" in self.journal()),
-                        self.journal())
+        session("Lock")
+        self.assertTrue(eventually(lambda: "entered by hand is kept" in self.cli("presence")))
         self.assertEqual(self.row()[:2], ("00:00:01", "00:00:02"))
 
     def test_sigterm_writes_the_departure_before_the_program_ends(self):
         self.mock_logind()
         self.start("auto", 5)
-        enter = eventually(lambda: self.row()[0])
-        at = self.clock()
+        enter, at = eventually(lambda: self.row()[0]), clock()
         self.desktop.send_signal(signal.SIGTERM)
         self.assertEqual(self.desktop.wait(10), 0)
         self.assertEqual(self.row()[0], enter)
         self.wait_for_leave(at)
-        self.assertIn("%-20s  Leave %s recorded (session ended)" % ("session ended", self.row()[1]),
-                      self.journal())
+        self.assertIn("session ended         Leave %s recorded (session ended)" % self.row()[1],
+                      self.cli("presence"))
 
     def test_suggest_mode_records_the_events_time_when_its_action_is_taken(self):
         self.mock_logind()
-        self.mock_notifications()
-        before = self.clock()
+        notifications = self.mock("notification_daemon")
+        before = clock()
         self.start("suggest", 0)
-        notify = eventually(lambda: [call[2] for call in self.notifications.GetCalls(
-            dbus_interface=dbusmock.MOCK_IFACE) if call[1] == "Notify"])
-        text, actions = str(notify[0][4]), [str(action) for action in notify[0][5]]
-        self.assertEqual(actions, ["record", "Enter now", "dismiss", "Not now"])
-        self.assertRegex(text, r"^Record Enter \d\d:\d\d:\d\d \(started\)\?$")
-        started = text[13:21]
+        notify = eventually(lambda: self.notifications(notifications))[0]
+        self.assertEqual([str(action) for action in notify[5]],
+                         ["record", "Enter now", "dismiss", "Not now"])
+        self.assertRegex(str(notify[4]), r"^Record Enter \d\d:\d\d:\d\d \(started\)\?$")
+        started = str(notify[4])[13:21]
         self.assertGreaterEqual(started, before)
         self.assertEqual(self.row()[0], "")
         time.sleep(1.5)
-        self.emit(self.notifications, NOTIFICATIONS, "ActionInvoked", "us", [1, "record"])
+        emit(notifications, NOTIFICATIONS, "ActionInvoked", "us", [1, "record"])
         self.assertEqual(eventually(lambda: self.row()[0]), started)
 
     def test_without_logind_or_screen_saver_the_mode_says_it_is_unavailable(self):
         self.start("auto", 5)
         self.assertTrue(eventually(lambda: self.row()[0]))
-        header = eventually(lambda: "unavailable" in self.journal() and self.journal())
-        self.assertRegex(header.splitlines()[0],
+        self.assertRegex(self.cli("presence").splitlines()[0],
                          r"^Presence: auto, unavailable: no logind session \(.+\), and no "
                          r"screen saver on the session bus$")
-        self.assertIsNone(self.desktop.poll())
         self.desktop.terminate()
         self.assertEqual(self.desktop.wait(10), 0)
         self.assertNotIn(b"rror", self.desktop.stderr.read())
