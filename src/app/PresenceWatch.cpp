@@ -62,12 +62,17 @@ void PresenceWatch::follow() {
         m_manualMode = mode;
     }
     if (mode == PresenceMode::Off) {
-        m_source.reset();
+        if (m_source) {
+            // Ended from the event loop: this may run inside one of the source's own signals.
+            QTimer::singleShot(0, this, [ended = std::shared_ptr(std::move(m_source))] {});
+        }
         m_deadline.stop();
         m_reason.clear();
         return;
     }
     if (m_source) {
+        // The minimum may have changed.
+        arm();
         return;
     }
     m_source = m_makeSource();
