@@ -42,6 +42,19 @@ Instant durationTaken(Instant value, const QTimeEdit* picker) {
                : durationPickerValue(Duration{shown.hour(), shown.minute(), shown.second()});
 }
 
+// A grid of caption and field rows in the group.
+QGridLayout* addLabelledRows(QGroupBox& group,
+                             std::initializer_list<std::pair<const char*, QWidget*>> rows) {
+    auto* grid = new QGridLayout(&group);
+    for (const auto& [label, field] : rows) {
+        auto* caption = new QLabel(text(label), &group);
+        caption->setBuddy(field);
+        grid->addWidget(caption, grid->rowCount(), 0);
+        grid->addWidget(field, grid->rowCount() - 1, 1);
+    }
+    return grid;
+}
+
 } // namespace
 
 std::optional<QString> chooseFolder(QWidget* parent, const QString& title, const QString& start) {
@@ -123,17 +136,9 @@ COptionsDlg::COptionsDlg(QWidget* parent, OptionsDialog& dialog, FolderChooser c
     auto* open = new QGroupBox(text(OptionsText::OpenGroup), this);
     (new QVBoxLayout(open))->addWidget(m_autoOpen);
     auto* report = new QGroupBox(text(OptionsText::ReportGroup), this);
-    auto* reportFields = new QGridLayout(report);
-    const std::pair<const char*, QLineEdit*> person[] = {
-        {OptionsText::ReportName, m_reportName},
-        {OptionsText::ReportNumber, m_reportNumber},
-        {OptionsText::ReportDepartment, m_reportDepartment}};
-    for (const auto& [label, field] : person) {
-        auto* caption = new QLabel(text(label), report);
-        caption->setBuddy(field);
-        reportFields->addWidget(caption, reportFields->rowCount(), 0);
-        reportFields->addWidget(field, reportFields->rowCount() - 1, 1);
-    }
+    addLabelledRows(*report, {{OptionsText::ReportName, m_reportName},
+                              {OptionsText::ReportNumber, m_reportNumber},
+                              {OptionsText::ReportDepartment, m_reportDepartment}});
 
     QGroupBox* presence = makePresenceGroup();
 
@@ -240,15 +245,8 @@ QGroupBox* COptionsDlg::makePresenceGroup() {
     m_awayMinutes->setObjectName(QStringLiteral("PresenceAwayMinutes"));
     m_awayMinutes->setRange(0, kMaxPresenceAwayMinutes);
     m_awayMinutes->setSuffix(text(OptionsText::PresenceAwayUnit));
-    auto* fields = new QGridLayout(group);
-    const std::pair<const char*, QWidget*> rows[] = {{OptionsText::PresenceRecord, m_presence},
-                                                     {OptionsText::PresenceAway, m_awayMinutes}};
-    for (const auto& [label, field] : rows) {
-        auto* caption = new QLabel(text(label), group);
-        caption->setBuddy(field);
-        fields->addWidget(caption, fields->rowCount(), 0);
-        fields->addWidget(field, fields->rowCount() - 1, 1);
-    }
+    QGridLayout* fields = addLabelledRows(*group, {{OptionsText::PresenceRecord, m_presence},
+                                                   {OptionsText::PresenceAway, m_awayMinutes}});
     if (!m_data.presenceUnavailable.empty()) {
         m_unavailable = new QLabel(text(OptionsText::PresenceUnavailable) +
                                        QString::fromStdString(m_data.presenceUnavailable),
