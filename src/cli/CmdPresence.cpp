@@ -47,8 +47,8 @@ int runPresence(CliContext& context) {
                     << ", unavailable: " << *unavailable << "\n";
     } else {
         context.out << "Presence: " << presenceModeWord(settings.presence)
-                    << " (a lock counts as a departure after " << settings.presenceAwayMinutes
-                    << " minutes)\n";
+                    << " (a lock counts as a departure after "
+                    << awayMinutesText(settings.presenceAwayMinutes) << ")\n";
     }
     const std::string date = formatInstant(*day, "%d.%m.%Y");
     std::vector<PresenceEntry> entries = journal.read();

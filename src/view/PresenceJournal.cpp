@@ -50,6 +50,10 @@ std::optional<PresenceEntry> parseLine(const std::string& text) {
 
 } // namespace
 
+std::string awayMinutesText(int minutes) {
+    return std::to_string(minutes) + (minutes == 1 ? " minute" : " minutes");
+}
+
 PresenceJournal::PresenceJournal(std::string path) : m_path(std::move(path)) {}
 
 std::vector<PresenceEntry> PresenceJournal::read() const {

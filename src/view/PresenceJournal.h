@@ -13,6 +13,9 @@ namespace tallimo {
 // How the journal says that the desktop could watch no source of the session.
 inline constexpr std::string_view kPresenceUnavailable = "presence detection unavailable: ";
 
+// "1 minute", "5 minutes": the minimum away time as the journal and the CLI say it.
+std::string awayMinutesText(int minutes);
+
 // One event the session reported and what became of it.
 struct PresenceEntry {
     Instant at = 0;
