@@ -6,18 +6,22 @@
 #include "app/CTrayNotifyIcon.h"
 #include "app/DiskWatcher.h"
 #include "app/ListsWidget.h"
+#include "app/PresenceWatch.h"
 #include "app/QtDialogs.h"
 #include "app/ReportPrinting.h"
 #include "app/SessionEnd.h"
 #include "app/SingleInstance.h"
 #include "app/TodayBar.h"
+#include "app/TrayWatch.h"
 #include "app/WindowState.h"
 #include "controls/CCellListCtrl.h"
 #include "platform/Encoding.h"
 #include "platform/posix/PluginFolder.h"
+#include "platform/qt/DbusPresenceSource.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QMenu>
 #include <QSessionManager>
 #include <QStatusBar>
 #include <QTimer>
@@ -34,6 +38,7 @@ CTagrolApp::CTagrolApp(SettingsStore& settings, TraceSink& trace, DesktopStart s
       m_runner(m_view, m_ui) {
     // An empty plug-in folder in the options means the plug-ins that come with the program.
     m_platform.bundledPlugInDir = bundledPluginFolder();
+    m_startedAt = m_clock.now();
 }
 
 CTagrolApp::~CTagrolApp() = default;
@@ -78,6 +83,11 @@ bool CTagrolApp::InitInstance() {
     if (m_tray == nullptr) {
         createTray();
     }
+    if (!m_tray->isCreated()) {
+        // Started at login before the panel: the icon docks once a notification area appears.
+        m_trayWatch = new TrayWatch(m_frame.get());
+        connect(m_trayWatch, &TrayWatch::mayHaveAppeared, this, &CTagrolApp::trayMayHaveAppeared);
+    }
     m_watcher = new DiskWatcher(m_view, m_runner, m_frame->lists(), m_ui, m_frame.get());
     connect(m_frame.get(), &CMainFrame::idle, m_watcher, &DiskWatcher::follow);
     m_watcher->follow();
@@ -93,6 +103,7 @@ bool CTagrolApp::InitInstance() {
         emit finished();
     });
     watchSessionEnd();
+    watchPresence();
     m_today = new TodayBar(m_view, m_clock, m_frame->todayLabel(), *m_frame);
     connect(m_frame.get(), &CMainFrame::idle, m_today, &TodayBar::refresh);
     return true;
@@ -119,9 +130,39 @@ void CTagrolApp::watchSessionEnd() {
             });
 }
 
+void CTagrolApp::watchPresence() {
+    m_presence = new PresenceWatch(
+        m_view, m_runner, m_settings, m_clock,
+        [this] { return std::make_unique<DbusPresenceSource>(m_clock); },
+        [this] { return m_tray != nullptr ? m_tray->icon() : nullptr; }, m_frame.get());
+    m_platform.presenceUnavailable = [this] { return m_presence->unavailableReason(); };
+    m_tray->popup()->addSeparator();
+    m_tray->popup()->addAction(m_presence->recordAutomatically());
+    // A change of the setting, by the options or another program, ends in an idle update.
+    connect(m_frame.get(), &CMainFrame::idle, m_presence, &PresenceWatch::follow);
+    // The departure is in the month before the recovery copy is kept and the program ends.
+    m_sessionEnd->departing = [this] { m_presence->sessionEnds(); };
+    m_presence->start(m_startedAt);
+}
+
 void CTagrolApp::createTray() {
     m_tray = new CTrayNotifyIcon(m_start.trayAvailable(), m_frame->actions(), m_runner,
                                  m_view.trace(), m_frame.get());
+}
+
+void CTagrolApp::trayMayHaveAppeared() {
+    if (m_tray->isCreated() || !m_start.trayAvailable()) {
+        return;
+    }
+    m_tray->dock();
+    if (m_trayWatch != nullptr) {
+        m_trayWatch->deleteLater();
+        m_trayWatch = nullptr;
+    }
+    if (m_start.hidden && !m_view.isMainWindowHidden()) {
+        // Hidden as Switch hides it, so that the tray's Switch reads "Show".
+        m_runner.guardedOrLater([this] { m_view.OnSwitch(); }, {});
+    }
 }
 
 void CTagrolApp::openFromCommandLine(const std::string& file, bool& loaded) {

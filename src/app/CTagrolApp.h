@@ -22,8 +22,10 @@ class CMainFrame;
 class CTrayNotifyIcon;
 class DiskWatcher;
 class ReportPrinting;
+class PresenceWatch;
 class SessionEnd;
 class TodayBar;
+class TrayWatch;
 class SingleInstance;
 
 struct DesktopStart {
@@ -50,6 +52,8 @@ public:
     void listenTo(SingleInstance& instance);
     // Another program changed the settings file: the view takes its values.
     void settingsChanged();
+    // A notification area may have appeared: the icon docks, and a hidden start hides its window.
+    void trayMayHaveAppeared();
     // A problem the user must know of but that stops nothing (UTF-8 text).
     void warn(const std::string& text);
 
@@ -62,6 +66,7 @@ public:
     BalanceWindow* balanceWindow() { return m_balanceWindow; }
     SessionEnd* sessionEnd() { return m_sessionEnd; }
     TodayBar* todayBar() { return m_today; }
+    PresenceWatch* presence() { return m_presence; }
 
 signals:
     // The main window was closed: the program is done.
@@ -71,6 +76,7 @@ private:
     void openFromCommandLine(const std::string& file, bool& loaded);
     void createTray();
     void watchSessionEnd();
+    void watchPresence();
     void bringToFront();
     void showBalanceWindow();
 
@@ -91,6 +97,11 @@ private:
     std::unique_ptr<ReportPrinting> m_reportPrinting;
     SessionEnd* m_sessionEnd = nullptr;
     TodayBar* m_today = nullptr;
+    // The program's start is the first arrival of a day it was started on.
+    Instant m_startedAt = 0;
+    PresenceWatch* m_presence = nullptr;
+    // While the desktop has no notification area.
+    TrayWatch* m_trayWatch = nullptr;
 };
 
 } // namespace tallimo

@@ -15,7 +15,7 @@ namespace tallimo {
 
 CTrayNotifyIcon::CTrayNotifyIcon(bool trayAvailable, CommandActions& actions, CommandRunner& runner,
                                  TraceLog& trace, QObject* parent)
-    : QObject(parent), m_popup(std::make_unique<QMenu>()) {
+    : QObject(parent), m_runner(runner), m_popup(std::make_unique<QMenu>()) {
     for (const MenuItem& item : trayMenu()) {
         if (item.id == 0) {
             m_popup->addSeparator();
@@ -36,13 +36,20 @@ CTrayNotifyIcon::CTrayNotifyIcon(bool trayAvailable, CommandActions& actions, Co
                     "the window shown");
         return;
     }
+    dock();
+}
+
+void CTrayNotifyIcon::dock() {
+    if (m_icon != nullptr) {
+        return;
+    }
     m_icon = new QSystemTrayIcon(QIcon(QStringLiteral(":/tallimo/icons/tallimo-16.png")), this);
     m_icon->setToolTip(QStringLiteral("Tallimo - Feature Pack 3"));
     m_icon->setContextMenu(m_popup.get());
     connect(m_icon, &QSystemTrayIcon::activated, this,
-            [&runner](QSystemTrayIcon::ActivationReason reason) {
+            [this](QSystemTrayIcon::ActivationReason reason) {
                 if (reason == QSystemTrayIcon::DoubleClick) {
-                    runner.run(CommandId::Switch);
+                    m_runner.run(CommandId::Switch);
                 }
             });
     m_icon->show();

@@ -25,10 +25,13 @@ public:
 
     // The icon was added to the notification area.
     bool isCreated() const { return m_icon != nullptr; }
+    // A notification area appeared after the start: the icon is added to it.
+    void dock();
     QSystemTrayIcon* icon() const { return m_icon; }
     QMenu* popup() const { return m_popup.get(); }
 
 private:
+    CommandRunner& m_runner;
     std::unique_ptr<QMenu> m_popup;
     QSystemTrayIcon* m_icon = nullptr;
 };

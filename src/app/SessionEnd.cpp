@@ -51,6 +51,9 @@ void SessionEnd::onSignal() {
     char bytes[16];
     while (::read(g_pipe[0], bytes, sizeof bytes) > 0) {
     }
+    if (departing) {
+        departing();
+    }
     // A copy that cannot be written leaves nothing better to do than to end as asked.
     m_document.keepRecoveryCopy();
     if (quit) {
@@ -59,6 +62,9 @@ void SessionEnd::onSignal() {
 }
 
 bool SessionEnd::commitData(bool mayInteract) {
+    if (departing) {
+        departing();
+    }
     if (!m_document.isModified()) {
         return true;
     }

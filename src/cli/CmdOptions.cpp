@@ -56,7 +56,7 @@ std::vector<std::string> settingLines(CliContext& context) {
     lines.push_back("BalanceStart=" +
                     context.settings.getString(kSettingsSection, kBalanceStartKey).value_or(""));
     lines.push_back("LastDocument=" + lastDocument(context.settings));
-    // Presence detection, which the options dialog does not edit (yet): stored as given.
+    // Presence detection, listed last where it was added; stored as given.
     lines.push_back(std::string(kPresenceKey) + "=" + presenceModeWord(record.presence));
     lines.push_back(std::string(kPresenceAwayMinutesKey) + "=" +
                     std::to_string(record.presenceAwayMinutes));

@@ -38,15 +38,20 @@ int runPresence(CliContext& context) {
                             kExitUsage);
     }
     const SettingsRecord settings = loadSettings(context.settings);
+    const PresenceJournal journal(presenceJournalPath());
+    const auto unavailable = journal.unavailableReason();
     if (settings.presence == PresenceMode::Off) {
         context.out << "Presence: off (nothing is recorded; see Presence in 'options')\n";
+    } else if (unavailable) {
+        context.out << "Presence: " << presenceModeWord(settings.presence)
+                    << ", unavailable: " << *unavailable << "\n";
     } else {
         context.out << "Presence: " << presenceModeWord(settings.presence)
-                    << " (a lock counts as a departure after " << settings.presenceAwayMinutes
-                    << " minutes)\n";
+                    << " (a lock counts as a departure after "
+                    << awayMinutesText(settings.presenceAwayMinutes) << ")\n";
     }
     const std::string date = formatInstant(*day, "%d.%m.%Y");
-    std::vector<PresenceEntry> entries = PresenceJournal(presenceJournalPath()).read();
+    std::vector<PresenceEntry> entries = journal.read();
     std::erase_if(entries, [&date](const PresenceEntry& entry) {
         return formatInstant(entry.at, "%d.%m.%Y") != date;
     });
@@ -75,8 +80,9 @@ const CliCommand kPresenceCommand{
     "default: today, as --now or --at set it): the moment each happened, its source\n"
     "(started, unlocked, screen saver ended, resumed, locked, screen saver started,\n"
     "suspended, session ended) and what it recorded or why it did not. The first line says\n"
-    "whether presence detection is off, suggests or records automatically. The journal lies\n"
-    "beside the settings and keeps the last 60 days.\n",
+    "whether presence detection is off, suggests or records automatically, and when the\n"
+    "desktop could watch neither logind nor a screen saver, why it is unavailable. The\n"
+    "journal lies beside the settings and keeps the last 60 days.\n",
     runPresence};
 
 } // namespace tallimo::cli

@@ -31,6 +31,13 @@ inline constexpr const char* ReportGroup = "Month report";
 inline constexpr const char* ReportName = "Name:";
 inline constexpr const char* ReportNumber = "Personnel number:";
 inline constexpr const char* ReportDepartment = "Department:";
+inline constexpr const char* PresenceGroup = "Presence detection";
+inline constexpr const char* PresenceRecord = "Record the day from the session:";
+inline constexpr const char* PresenceModes[] = {"off", "suggest (ask before recording)",
+                                                "auto (record without asking)"};
+inline constexpr const char* PresenceAway = "A lock is a departure after:";
+inline constexpr const char* PresenceAwayUnit = " minutes";
+inline constexpr const char* PresenceUnavailable = "unavailable: ";
 } // namespace OptionsText
 
 // A duration as the dialog's pickers hold it: 1 January 1999 00:00:00 local plus the duration.
@@ -73,6 +80,10 @@ struct OptionsDialog {
     std::string reportName;
     std::string reportNumber;
     std::string reportDepartment;
+    PresenceMode presence = PresenceMode::Off;
+    int presenceAwayMinutes = kDefaultPresenceAwayMinutes;
+    // Shown, not edited: why the running desktop cannot watch the session; empty when it can.
+    std::string presenceUnavailable;
     bool ok = false;
 
 private:

@@ -29,6 +29,8 @@ struct Platform {
     // The undo step the program's door opened around the running command; nullptr: the
     // document's own.
     UndoStep* step = nullptr;
+    // Why presence detection cannot watch the session; empty when it can or is off.
+    std::function<std::string()> presenceUnavailable = {};
 };
 
 } // namespace tallimo

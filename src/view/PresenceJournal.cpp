@@ -1,6 +1,7 @@
 #include "view/PresenceJournal.h"
 
 #include "document/AtomicFile.h"
+#include "platform/PresenceSource.h"
 
 #include <filesystem>
 #include <fstream>
@@ -49,6 +50,10 @@ std::optional<PresenceEntry> parseLine(const std::string& text) {
 
 } // namespace
 
+std::string awayMinutesText(int minutes) {
+    return std::to_string(minutes) + (minutes == 1 ? " minute" : " minutes");
+}
+
 PresenceJournal::PresenceJournal(std::string path) : m_path(std::move(path)) {}
 
 std::vector<PresenceEntry> PresenceJournal::read() const {
@@ -84,6 +89,19 @@ std::optional<PresenceEntry> PresenceJournal::lastLeave() const {
         }
     }
     return last;
+}
+
+std::optional<std::string> PresenceJournal::unavailableReason() const {
+    std::optional<std::string> reason;
+    for (const PresenceEntry& entry : read()) {
+        if (entry.outcome.starts_with(kPresenceUnavailable)) {
+            reason = entry.outcome.substr(kPresenceUnavailable.size());
+        } else if (entry.source != presenceCauseWord(PresenceCause::SessionEnd)) {
+            // The session's end is the program's own, seen without any bus.
+            reason.reset();
+        }
+    }
+    return reason;
 }
 
 std::optional<std::string> PresenceJournal::presenceLeave(const std::string& row) const {

@@ -5,9 +5,16 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tallimo {
+
+// How the journal says that the desktop could watch no source of the session.
+inline constexpr std::string_view kPresenceUnavailable = "presence detection unavailable: ";
+
+// "1 minute", "5 minutes": the minimum away time as the journal and the CLI say it.
+std::string awayMinutesText(int minutes);
 
 // One event the session reported and what became of it.
 struct PresenceEntry {
@@ -40,6 +47,9 @@ public:
     std::optional<std::string> presenceLeave(const std::string& row) const;
     // The last entry that wrote a Leave.
     std::optional<PresenceEntry> lastLeave() const;
+    // Why the desktop could watch no source of the session, as it last noted; empty once a
+    // later start or an event of the session shows one watched.
+    std::optional<std::string> unavailableReason() const;
 
 private:
     std::string m_path;

@@ -186,7 +186,7 @@ std::vector<PresenceNotice> PresenceRecorder::handle(const PresenceEvent& event)
             notices.push_back(std::move(*notice));
         }
     };
-    const std::string minutes = std::to_string(m_view.settings().presenceAwayMinutes);
+    const std::string minutes = awayMinutesText(m_view.settings().presenceAwayMinutes);
     if (!isArrival(event.cause)) {
         if (!m_away) {
             m_away = event;
@@ -199,13 +199,13 @@ std::vector<PresenceNotice> PresenceRecorder::handle(const PresenceEvent& event)
         } else if (endsAtOnce(event.cause) || event.at - m_away->at >= minimum()) {
             add(depart());
         } else {
-            journal(event, "", "", "", "away; a departure after " + minutes + " minutes");
+            journal(event, "", "", "", "away; a departure after " + minutes);
         }
         return notices;
     }
     if (m_away && event.at - m_away->at < minimum()) {
         // A short absence leaves no trace: a departure written at once is taken back.
-        std::string outcome = "away for less than " + minutes + " minutes: nothing recorded";
+        std::string outcome = "away for less than " + minutes + ": nothing recorded";
         CellTable& work = m_view.sheet().work;
         if (m_written && work.itemText(m_written->row, WorkColumn::Leave) == m_written->cell) {
             work.SetItemText(m_written->row, WorkColumn::Leave, m_written->previous);
@@ -257,7 +257,7 @@ PresenceNotice PresenceRecorder::accept(const PresenceNotice& suggestion) {
 }
 
 void PresenceRecorder::noteUnavailable(Instant at, const std::string& reason) {
-    journal({PresenceCause::Start, at}, "", "", "", "presence detection unavailable: " + reason);
+    journal({PresenceCause::Start, at}, "", "", "", std::string(kPresenceUnavailable) + reason);
 }
 
 } // namespace tallimo

@@ -57,6 +57,11 @@ void CTagrolView::OnGoOptions() {
     dialog.reportName = m_settings.ReportName;
     dialog.reportNumber = m_settings.ReportNumber;
     dialog.reportDepartment = m_settings.ReportDepartment;
+    dialog.presence = m_settings.presence;
+    dialog.presenceAwayMinutes = m_settings.presenceAwayMinutes;
+    if (m_platform.presenceUnavailable) {
+        dialog.presenceUnavailable = m_platform.presenceUnavailable();
+    }
     // The stored @work is not handed over: the dialog opens showing the sum.
     dialog.computeAtWork();
     m_platform.ui.runOptionsDialog(dialog);
@@ -114,6 +119,14 @@ void CTagrolView::storeOptions(const OptionsDialog& dialog) {
             *field = *value;
             store.setString(kSettingsSection, key, *field);
         }
+    }
+    if (dialog.presence != m_settings.presence) {
+        m_settings.presence = dialog.presence;
+        store.setString(kSettingsSection, kPresenceKey, presenceModeWord(m_settings.presence));
+    }
+    if (dialog.presenceAwayMinutes != m_settings.presenceAwayMinutes) {
+        m_settings.presenceAwayMinutes = dialog.presenceAwayMinutes;
+        store.setInt(kSettingsSection, kPresenceAwayMinutesKey, m_settings.presenceAwayMinutes);
     }
 }
 

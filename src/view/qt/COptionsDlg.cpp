@@ -4,6 +4,7 @@
 #include "view/qt/DialogParts.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimeEdit>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -38,6 +40,19 @@ Instant durationTaken(Instant value, const QTimeEdit* picker) {
     return localTime(value) == shown
                ? value
                : durationPickerValue(Duration{shown.hour(), shown.minute(), shown.second()});
+}
+
+// A grid of caption and field rows in the group.
+QGridLayout* addLabelledRows(QGroupBox& group,
+                             std::initializer_list<std::pair<const char*, QWidget*>> rows) {
+    auto* grid = new QGridLayout(&group);
+    for (const auto& [label, field] : rows) {
+        auto* caption = new QLabel(text(label), &group);
+        caption->setBuddy(field);
+        grid->addWidget(caption, grid->rowCount(), 0);
+        grid->addWidget(field, grid->rowCount() - 1, 1);
+    }
+    return grid;
 }
 
 } // namespace
@@ -121,17 +136,11 @@ COptionsDlg::COptionsDlg(QWidget* parent, OptionsDialog& dialog, FolderChooser c
     auto* open = new QGroupBox(text(OptionsText::OpenGroup), this);
     (new QVBoxLayout(open))->addWidget(m_autoOpen);
     auto* report = new QGroupBox(text(OptionsText::ReportGroup), this);
-    auto* reportFields = new QGridLayout(report);
-    const std::pair<const char*, QLineEdit*> person[] = {
-        {OptionsText::ReportName, m_reportName},
-        {OptionsText::ReportNumber, m_reportNumber},
-        {OptionsText::ReportDepartment, m_reportDepartment}};
-    for (const auto& [label, field] : person) {
-        auto* caption = new QLabel(text(label), report);
-        caption->setBuddy(field);
-        reportFields->addWidget(caption, reportFields->rowCount(), 0);
-        reportFields->addWidget(field, reportFields->rowCount() - 1, 1);
-    }
+    addLabelledRows(*report, {{OptionsText::ReportName, m_reportName},
+                              {OptionsText::ReportNumber, m_reportNumber},
+                              {OptionsText::ReportDepartment, m_reportDepartment}});
+
+    QGroupBox* presence = makePresenceGroup();
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -140,15 +149,16 @@ COptionsDlg::COptionsDlg(QWidget* parent, OptionsDialog& dialog, FolderChooser c
     layout->setSizeConstraint(QLayout::SetFixedSize);
     for (QWidget* part : {static_cast<QWidget*>(defaults), static_cast<QWidget*>(plugIns),
                           static_cast<QWidget*>(save), static_cast<QWidget*>(open),
-                          static_cast<QWidget*>(report)}) {
+                          static_cast<QWidget*>(report), static_cast<QWidget*>(presence)}) {
         layout->addWidget(part);
     }
     layout->addLayout(buttons);
     // Tab follows the reading order, not the order the widgets were made in.
-    QWidget* const chain[] = {m_worktime,         m_breakfast, m_lunch,      m_coffee,
-                              m_rememberMe,       m_directory, browse,       m_autoSave,
-                              m_autoBackup,       m_autoOpen,  m_reportName, m_reportNumber,
-                              m_reportDepartment, ok.ok,       ok.cancel};
+    QWidget* const chain[] = {m_worktime,         m_breakfast, m_lunch,       m_coffee,
+                              m_rememberMe,       m_directory, browse,        m_autoSave,
+                              m_autoBackup,       m_autoOpen,  m_reportName,  m_reportNumber,
+                              m_reportDepartment, m_presence,  m_awayMinutes, ok.ok,
+                              ok.cancel};
     for (std::size_t i = 1; i < std::size(chain); ++i) {
         QWidget::setTabOrder(chain[i - 1], chain[i]);
     }
@@ -189,6 +199,8 @@ void COptionsDlg::takeValues() {
     m_data.reportName = m_reportName->text().toStdString();
     m_data.reportNumber = m_reportNumber->text().toStdString();
     m_data.reportDepartment = m_reportDepartment->text().toStdString();
+    m_data.presence = static_cast<PresenceMode>(m_presence->currentIndex());
+    m_data.presenceAwayMinutes = m_awayMinutes->value();
 }
 
 // A control is only set when its value changed, so a picker the user is typing in keeps its
@@ -217,7 +229,33 @@ void COptionsDlg::showValues() {
             field->setText(QString::fromStdString(*value));
         }
     }
+    m_presence->setCurrentIndex(static_cast<int>(m_data.presence));
+    m_awayMinutes->setValue(m_data.presenceAwayMinutes);
     m_showing = false;
+}
+
+QGroupBox* COptionsDlg::makePresenceGroup() {
+    auto* group = new QGroupBox(text(OptionsText::PresenceGroup), this);
+    m_presence = new QComboBox(group);
+    m_presence->setObjectName(QStringLiteral("Presence"));
+    for (const char* mode : OptionsText::PresenceModes) {
+        m_presence->addItem(text(mode));
+    }
+    m_awayMinutes = new QSpinBox(group);
+    m_awayMinutes->setObjectName(QStringLiteral("PresenceAwayMinutes"));
+    m_awayMinutes->setRange(0, kMaxPresenceAwayMinutes);
+    m_awayMinutes->setSuffix(text(OptionsText::PresenceAwayUnit));
+    QGridLayout* fields = addLabelledRows(*group, {{OptionsText::PresenceRecord, m_presence},
+                                                   {OptionsText::PresenceAway, m_awayMinutes}});
+    if (!m_data.presenceUnavailable.empty()) {
+        m_unavailable = new QLabel(text(OptionsText::PresenceUnavailable) +
+                                       QString::fromStdString(m_data.presenceUnavailable),
+                                   group);
+        m_unavailable->setObjectName(QStringLiteral("PresenceUnavailable"));
+        m_unavailable->setWordWrap(true);
+        fields->addWidget(m_unavailable, fields->rowCount(), 0, 1, 2);
+    }
+    return group;
 }
 
 void COptionsDlg::durationChanged(void (OptionsDialog::*handler)()) {

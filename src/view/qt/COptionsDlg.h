@@ -6,6 +6,10 @@
 #include <optional>
 
 class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QSpinBox;
 class QLineEdit;
 class QTimeEdit;
 
@@ -32,6 +36,7 @@ private:
     void showValues();
     void durationChanged(void (OptionsDialog::*handler)());
     void browse();
+    QGroupBox* makePresenceGroup();
 
     OptionsDialog& m_data;
     FolderChooser m_chooser;
@@ -49,6 +54,10 @@ private:
     QLineEdit* m_reportNumber;
     QLineEdit* m_reportDepartment;
     bool m_showing = false;
+    // Presence detection.
+    QComboBox* m_presence = nullptr;
+    QSpinBox* m_awayMinutes = nullptr;
+    QLabel* m_unavailable = nullptr;
 };
 
 } // namespace tallimo
