@@ -76,8 +76,10 @@ int setPeriod(CliContext& context, const ParsedArguments& parsed, const std::str
     if (!updated) {
         return context.fail("model set: " + updated.message);
     }
-    context.out << "Work model of " << folder << ": the period from " << formatIsoDate(*from)
-                << " is set.\n";
+    if (!context.switches.quiet) {
+        context.out << "Work model of " << folder << ": the period from " << formatIsoDate(*from)
+                    << " is set.\n";
+    }
     return kExitDone;
 }
 
@@ -97,7 +99,9 @@ int importIcs(CliContext& context, const std::string& ics, const std::string& fo
     if (!updated) {
         return context.fail("model import-ics: " + updated.message);
     }
-    context.out << days.days.size() << " holiday(s) read from " << ics << ".\n";
+    if (!context.switches.quiet) {
+        context.out << days.days.size() << " holiday(s) read from " << ics << ".\n";
+    }
     return kExitDone;
 }
 
@@ -148,8 +152,10 @@ int runModel(CliContext& context) {
         if (!off) {
             return context.fail("model off: " + off.message);
         }
-        context.out << "The work model of " << folder << " is off; its file is kept as "
-                    << workModelPath(folder) << ".bak\n";
+        if (!context.switches.quiet) {
+            context.out << "The work model of " << folder << " is off; its file is kept as "
+                        << workModelPath(folder) << ".bak\n";
+        }
         return kExitDone;
     }
     std::optional<WorkModel> model;
