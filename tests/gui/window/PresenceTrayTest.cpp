@@ -16,7 +16,8 @@ TEST(PresenceTray, RecordAutomaticallySwitchesToAutoAndBackToTheModeBefore) {
         const char* start;
         const char* afterFirst;
         const char* afterSecond;
-    } cases[] = {{"off", "auto", "off"}, {"suggest", "auto", "suggest"}, {"auto", "suggest", "auto"}};
+    } cases[] = {
+        {"off", "auto", "off"}, {"suggest", "auto", "suggest"}, {"auto", "suggest", "auto"}};
     for (const auto& c : cases) {
         DesktopFixture f;
         f.settings.setString(kSettingsSection, kPresenceKey, c.start);
