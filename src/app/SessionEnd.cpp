@@ -3,6 +3,7 @@
 #include "document/CTagrolDoc.h"
 
 #include <QSocketNotifier>
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <fcntl.h>
@@ -16,9 +17,9 @@ constexpr std::array kSignals = {SIGTERM, SIGHUP, SIGINT};
 // A signal handler may do next to nothing: it wakes the event loop through this pipe.
 int g_pipe[2] = {-1, -1};
 
-extern "C" void wakeOnSignal(int) {
+extern "C" void wakeOnSignal(int signal) {
     const int saved = errno;
-    const char byte = 1;
+    const char byte = static_cast<char>(signal);
     [[maybe_unused]] const ssize_t written = ::write(g_pipe[1], &byte, 1);
     errno = saved;
 }
@@ -48,10 +49,15 @@ SessionEnd::~SessionEnd() {
 }
 
 void SessionEnd::onSignal() {
+    // The session's end (SIGTERM, SIGHUP) is a departure; Ctrl+C in a terminal is not.
+    bool sessionEnds = false;
     char bytes[16];
-    while (::read(g_pipe[0], bytes, sizeof bytes) > 0) {
+    for (ssize_t got; (got = ::read(g_pipe[0], bytes, sizeof bytes)) > 0;) {
+        sessionEnds = sessionEnds || std::any_of(bytes, bytes + got, [](char byte) {
+                          return byte == SIGTERM || byte == SIGHUP;
+                      });
     }
-    if (departing) {
+    if (departing && sessionEnds) {
         departing();
     }
     // A copy that cannot be written leaves nothing better to do than to end as asked.

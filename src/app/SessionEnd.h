@@ -22,7 +22,8 @@ public:
 
     // Ends the program once the copy was kept.
     std::function<void()> quit;
-    // Called first when the session ends, to write what must be in the month before it is kept.
+    // Called first when the session ends (SIGTERM, SIGHUP, the session manager), to write what
+    // must be in the month before it is kept.
     std::function<void()> departing;
 
     // The session manager asks to save; false when the session's end must be cancelled (the
