@@ -96,6 +96,15 @@ std::string fileOrLastDocument(CliContext& context, const std::string& name,
     return file;
 }
 
+int ReadingView::openFileOf(CliContext& context, const std::string& name,
+                            const ParsedArguments& parsed) {
+    const std::string file = fileOrLastDocument(context, name, parsed);
+    if (file.empty()) {
+        return kExitUsage;
+    }
+    return open(file) == kExitDone ? kExitDone : kExitRefused;
+}
+
 namespace {
 
 // The refusal of a recording command on the default file tells which file and month that is.

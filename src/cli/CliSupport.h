@@ -53,6 +53,9 @@ public:
     ReadingView(CliContext& context, Ui& ui);
     CTagrolView& view() { return m_view; }
     int open(const std::string& path) { return openDocument(m_view, path); }
+    // Opens the command's FILE, else LastDocument: kExitUsage when there is none (the user was
+    // told), kExitRefused when it cannot be loaded (the open step told why), else kExitDone.
+    int openFileOf(CliContext& context, const std::string& name, const ParsedArguments& parsed);
     // The plug-ins built with the program, which Export lists while PlugInDir is empty.
     const std::string& bundledPlugInDir() const { return m_platform.bundledPlugInDir; }
 

@@ -32,14 +32,10 @@ int runReport(CliContext& context) {
         return context.fail("report: the setting BalanceStart is no span such as +12:30; set it "
                             "again with 'tallimo-cli options BalanceStart=SPAN'");
     }
-    const std::string file = fileOrLastDocument(context, "report", parsed);
-    if (file.empty()) {
-        return kExitUsage;
-    }
     CapturingUi ui(context.ui);
     ReadingView reading(context, ui);
-    if (reading.open(file) != kExitDone) {
-        return kExitRefused;
+    if (const int opened = reading.openFileOf(context, "report", parsed); opened != kExitDone) {
+        return opened;
     }
     CTagrolView& view = reading.view();
     const std::string output = parsed.option("--output").value_or(reportFileName(view));

@@ -43,15 +43,10 @@ int runTotal(CliContext& context) {
                                 kExitUsage);
         }
     }
-    const std::string file = fileOrLastDocument(context, "total", parsed);
-    if (file.empty()) {
-        return kExitUsage;
-    }
-
     CapturingUi ui(context.ui);
     ReadingView reading(context, ui);
-    if (reading.open(file) != kExitDone) {
-        return kExitRefused;
+    if (const int opened = reading.openFileOf(context, "total", parsed); opened != kExitDone) {
+        return opened;
     }
     CTagrolView& view = reading.view();
     if (squad) {
